@@ -1,0 +1,64 @@
+# Lodex: `make run` and `make test` do everything on a fresh Debian 12.
+# As root, missing Debian packages are installed first (scripts/install-deps.sh).
+
+BUILD        ?= build
+ASAN_BUILD   ?= build-asan
+FUZZ_BUILD   ?= build-fuzz
+BENCH_BUILD  ?= build-bench
+FUZZ_SECONDS ?= 60
+PREFIX       ?= /usr/local
+JOBS         ?= $(shell nproc)
+
+CMAKE_GEN = -G Ninja
+
+.PHONY: all deps build test run asan fuzz bench install package clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	./scripts/run.sh $(BUILD)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLODEX_SANITIZE=ON \
+	    -DLODEX_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the database reader for FUZZ_SECONDS.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLODEX_FUZZ=ON \
+	    -DLODEX_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) --target fuzz-ldxreader -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/bin/fuzz-ldxreader -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \
+	    -malloc_limit_mb=256 $(FUZZ_BUILD)/corpus fuzz/corpus
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	./scripts/bench.sh $(BENCH_BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,62 @@
+#include "bench/benchdata.h"
+
+#include "data/ldxfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char *const kCountries[] = {"France", "Germany", "Canada", "Japan", "Brazil", "Norway", "Kenya", "Chile"};
+const char *const kLetters[] = {"FR", "DE", "CA", "JP", "BR", "NO", "KE", "CL"};
+
+QByteArray Pad(QByteArray text, int length)
+{
+    while (text.size() < length)
+        text += char('a' + text.size() % 26);
+    return text.left(length);
+}
+
+} // namespace
+
+ReflectorList RealisticList(int n)
+{
+    ReflectorList list;
+    list.reserve(std::size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const int k = i % 8;
+        const QByteArray num = QByteArray::number(i);
+        const QByteArray ip = QByteArray::number(10 + i % 200) + "." + QByteArray::number((i / 200) % 256) + "."
+                              + QByteArray::number((i / 51200) % 256) + "." + QByteArray::number(i % 250 + 1);
+        list.push_back(std::make_unique<CReflector>(
+            kCountries[k], kLetters[k], Pad("Reflector " + num + " of the ", 25), Pad("R" + num, 8), Pad(ip, 13),
+            Pad("Contact " + num, 12), Pad("op" + num + "@example.org", 20), QByteArray::number(i % 1000),
+            1, i % 2, 1, i % 3 != 0));
+    }
+    return list;
+}
+
+QString RealisticFile(int n)
+{
+    const QString dir = QDir::temp().filePath(QStringLiteral("lodex-bench"));
+    QDir().mkpath(dir);
+    const QString path = QDir(dir).filePath(QStringLiteral("realistic-%1.ldx").arg(n));
+    if (!QFile::exists(path))
+        LdxFile::Save(path, RealisticList(n), nullptr);
+    return path;
+}
+
+std::size_t ResidentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return std::size_t(resident) * std::size_t(sysconf(_SC_PAGESIZE));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// A subcommand of lodex-cli. Output goes to stdout only on success; any
+// failure is one line on stderr naming the file and the problem, exit 2.
+struct CliCommand {
+    const char *name;
+    const char *usage;   // arguments, for --help
+    const char *summary; // one line, for --help
+    int (*run)(const QStringList &args);
+};
+
+// Every subcommand, in the order --help lists them.
+const CliCommand *CliCommands();
+
+namespace Cli {
+constexpr int kFailure = 2;
+
+// Prints "lodex-cli: FILE: PROBLEM" and answers kFailure.
+int Fail(const QString &file, const QString &problem);
+// Prints the usage of the named command and answers kFailure.
+int Usage(const char *commandName);
+// Writes bytes to stdout; false when stdout could not take them.
+bool WriteOut(const char *data, std::size_t size);
+}

@@ -1,0 +1,16 @@
+#include "cli/command.h"
+
+int RunDump(const QStringList &args);
+int RunBuild(const QStringList &args);
+int RunCountries(const QStringList &args);
+
+const CliCommand *CliCommands()
+{
+    static const CliCommand commands[] = {
+        {"dump", "FILE.ldx", "Print each record as one JSON object per line, in file order.", RunDump},
+        {"build", "OUT.ldx", "Write the records read as JSON lines from standard input.", RunBuild},
+        {"countries", "", "Print the country table, one CODE;Name line per row.", RunCountries},
+        {nullptr, nullptr, nullptr, nullptr},
+    };
+    return commands;
+}

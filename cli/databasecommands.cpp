@@ -1,0 +1,75 @@
+// dump, build, countries: the database file and the country table.
+#include "cli/command.h"
+#include "cli/jsonlines.h"
+#include "data/countrytable.h"
+#include "data/ldxfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+int RunDump(const QStringList &args)
+{
+    if (args.size() != 1)
+        return Cli::Usage("dump");
+    ReflectorList list;
+    QString error;
+    if (LdxFile::Load(args[0], list, &error) != LdxFile::LoadResult::Loaded)
+        return Cli::Fail(args[0], error);
+    QByteArray out;
+    for (const auto &record : list) {
+        JsonLines::AppendRecord(*record, out);
+        if (out.size() > (1 << 20)) {
+            if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
+                return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+            out.clear();
+        }
+    }
+    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
+        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+    return 0;
+}
+
+int RunBuild(const QStringList &args)
+{
+    if (args.size() != 1)
+        return Cli::Usage("build");
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return Cli::Fail(QStringLiteral("standard input"), in.errorString());
+    ReflectorList list;
+    int lineNumber = 0;
+    while (!in.atEnd()) {
+        QByteArray line = in.readLine();
+        ++lineNumber;
+        if (line.trimmed().isEmpty())
+            continue;
+        auto record = std::make_unique<CReflector>();
+        QString error;
+        if (!JsonLines::ParseRecord(line, *record, &error))
+            return Cli::Fail(QStringLiteral("standard input"),
+                             QStringLiteral("line %1: %2").arg(lineNumber).arg(error));
+        list.push_back(std::move(record));
+    }
+    QString error;
+    if (!LdxFile::Save(args[0], list, &error))
+        return Cli::Fail(args[0], error);
+    return 0;
+}
+
+int RunCountries(const QStringList &args)
+{
+    if (!args.isEmpty())
+        return Cli::Usage("countries");
+    CCountryTable table;
+    table.Load();
+    QByteArray out;
+    const char *code = nullptr;
+    const char *name = nullptr;
+    for (bool more = table.GetFirst(&code, &name); more; more = table.GetNext(&code, &name))
+        out.append(code).append(';').append(name).append('\n');
+    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
+        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+    return 0;
+}

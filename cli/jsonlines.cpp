@@ -1,0 +1,139 @@
+#include "cli/jsonlines.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+namespace {
+
+const char *const kTextKeys[CReflector::kTextCount] = {
+    "country", "letters", "fullName", "shortName", "ipAddress", "contact", "email", "conferenceId",
+};
+const char *const kFlagKeys[4] = {"addToMenu", "sendVideo", "receiveVideo", "running"};
+
+// Length of the valid UTF-8 sequence at p, or 0 when the byte starts none.
+int validSequenceLength(const unsigned char *p, const unsigned char *end)
+{
+    const unsigned char c = p[0];
+    int n;
+    uint32_t cp;
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (end - p < n)
+        return 0;
+    for (int i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    const bool overlong = (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
+    if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0;
+    return n;
+}
+
+void appendJsonString(std::string_view s, QByteArray &out)
+{
+    static const char hex[] = "0123456789abcdef";
+    out.append('"');
+    const auto *p = reinterpret_cast<const unsigned char *>(s.data());
+    const auto *end = p + s.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        const int n = validSequenceLength(p, end);
+        if (n > 1) {
+            out.append(reinterpret_cast<const char *>(p), n);
+            p += n;
+            continue;
+        }
+        ++p;
+        if (n == 0) {
+            // A stray byte: its Latin-1 character, U+0080 to U+00FF.
+            out.append(char(0xC0 | (c >> 6)));
+            out.append(char(0x80 | (c & 0x3F)));
+        } else if (c == '"' || c == '\\') {
+            out.append('\\');
+            out.append(char(c));
+        } else if (c < 0x20) {
+            out.append("\\u00");
+            out.append(hex[c >> 4]);
+            out.append(hex[c & 0xF]);
+        } else {
+            out.append(char(c));
+        }
+    }
+    out.append('"');
+}
+
+} // namespace
+
+namespace JsonLines {
+
+void AppendRecord(const CReflector &record, QByteArray &out)
+{
+    out.append('{');
+    for (int i = 0; i < CReflector::kTextCount; ++i) {
+        if (i)
+            out.append(',');
+        out.append('"').append(kTextKeys[i]).append("\":");
+        appendJsonString(record.Text(i).view(), out);
+    }
+    for (int i = 0; i < 4; ++i)
+        out.append(",\"").append(kFlagKeys[i]).append("\":").append(QByteArray::number(record.Flag(i)));
+    out.append("}\n");
+}
+
+bool ParseRecord(QByteArrayView line, CReflector &record, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(line.toByteArray(), &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        *error = parseError.errorString();
+        return false;
+    }
+    if (!doc.isObject()) {
+        *error = QStringLiteral("a record must be a JSON object");
+        return false;
+    }
+    const QJsonObject object = doc.object();
+    for (int i = 0; i < CReflector::kTextCount; ++i) {
+        const QJsonValue value = object.value(QLatin1String(kTextKeys[i]));
+        if (value.isUndefined() || value.isNull()) {
+            record.Text(i) = CText();
+        } else if (value.isString()) {
+            record.Text(i) = CText(value.toString().toUtf8());
+        } else {
+            *error = QStringLiteral("\"%1\" must be a string").arg(QLatin1String(kTextKeys[i]));
+            return false;
+        }
+    }
+    int *flags[4] = {&record.m_bAddToMenu, &record.m_bSendVideo, &record.m_bReceiveVideo, &record.m_bRunning};
+    for (int i = 0; i < 4; ++i) {
+        const QJsonValue value = object.value(QLatin1String(kFlagKeys[i]));
+        if (value.isUndefined() || value.isNull()) {
+            *flags[i] = 0;
+            continue;
+        }
+        const double d = value.toDouble(-1);
+        if (!value.isDouble() || d < 0 || d > 65535 || d != double(int(d))) {
+            *error = QStringLiteral("\"%1\" must be an integer from 0 to 65535").arg(QLatin1String(kFlagKeys[i]));
+            return false;
+        }
+        *flags[i] = int(d);
+    }
+    return true;
+}
+
+} // namespace JsonLines

@@ -1,0 +1,71 @@
+// lodex-cli: the database tools for scripts. The subcommands and their
+// output are a contract; see --help.
+#include "cli/command.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void PrintHelp(FILE *to)
+{
+    std::fprintf(to, "Usage: lodex-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
+    for (const CliCommand *c = CliCommands(); c->name; ++c)
+        std::fprintf(to, "  %s %s\n      %s\n", c->name, c->usage, c->summary);
+}
+
+} // namespace
+
+namespace Cli {
+
+int Fail(const QString &file, const QString &problem)
+{
+    const QByteArray line = (file.isEmpty() ? QStringLiteral("lodex-cli: %1\n").arg(problem)
+                                             : QStringLiteral("lodex-cli: %1: %2\n").arg(file, problem))
+                                .toLocal8Bit();
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    return kFailure;
+}
+
+int Usage(const char *commandName)
+{
+    for (const CliCommand *c = CliCommands(); c->name; ++c)
+        if (std::strcmp(c->name, commandName) == 0)
+            std::fprintf(stderr, "Usage: lodex-cli %s %s\n", c->name, c->usage);
+    return kFailure;
+}
+
+bool WriteOut(const char *data, std::size_t size)
+{
+    return std::fwrite(data, 1, size, stdout) == size;
+}
+
+} // namespace Cli
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        PrintHelp(stderr);
+        return Cli::kFailure;
+    }
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        PrintHelp(stdout);
+        return 0;
+    }
+    for (const CliCommand *c = CliCommands(); c->name; ++c) {
+        if (name == QLatin1String(c->name)) {
+            const int status = c->run(args);
+            if (std::fflush(stdout) != 0 && status == 0)
+                return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+            return status;
+        }
+    }
+    std::fprintf(stderr, "lodex-cli: unknown command '%s'\n", name.toLocal8Bit().constData());
+    PrintHelp(stderr);
+    return Cli::kFailure;
+}

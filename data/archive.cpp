@@ -1,0 +1,154 @@
+#include "data/archive.h"
+
+#include <QIODevice>
+
+#include <cstring>
+
+void CArchiveReader::fail(const QString &why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+    m_p = m_end;
+}
+
+bool CArchiveReader::Need(uint64_t bytes)
+{
+    if (!ok())
+        return false;
+    if (bytes > remaining()) {
+        fail(QStringLiteral("the file ends in the middle of an entry"));
+        return false;
+    }
+    return true;
+}
+
+uint8_t CArchiveReader::ReadU8()
+{
+    if (!Need(1))
+        return 0;
+    return uint8_t(*m_p++);
+}
+
+uint16_t CArchiveReader::ReadU16()
+{
+    if (!Need(2))
+        return 0;
+    const auto *b = reinterpret_cast<const unsigned char *>(m_p);
+    m_p += 2;
+    return uint16_t(b[0] | (b[1] << 8));
+}
+
+uint32_t CArchiveReader::ReadU32()
+{
+    if (!Need(4))
+        return 0;
+    const auto *b = reinterpret_cast<const unsigned char *>(m_p);
+    m_p += 4;
+    return uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
+}
+
+uint64_t CArchiveReader::ReadU64()
+{
+    const uint64_t low = ReadU32();
+    const uint64_t high = ReadU32();
+    return low | (high << 32);
+}
+
+uint64_t CArchiveReader::ReadLength(bool *utf16)
+{
+    *utf16 = false;
+    const uint8_t b = ReadU8();
+    if (b < 0xFF)
+        return b;
+    uint16_t w = ReadU16();
+    if (w == 0xFFFE) {
+        *utf16 = true;
+        const uint8_t b2 = ReadU8();
+        if (b2 < 0xFF)
+            return b2;
+        w = ReadU16();
+    }
+    if (w < 0xFFFF)
+        return w;
+    const uint32_t d = ReadU32();
+    if (d < 0xFFFFFFFFu)
+        return d;
+    const uint64_t q = ReadU64();
+    if (q > 0x7FFFFFFF) {
+        fail(QStringLiteral("a text length is out of range"));
+        return 0;
+    }
+    return q;
+}
+
+CText CArchiveReader::ReadText()
+{
+    bool utf16 = false;
+    const uint64_t n = ReadLength(&utf16);
+    if (!ok())
+        return {};
+    const uint64_t bytes = utf16 ? n * 2 : n;
+    if (!Need(bytes))
+        return {};
+    const char *start = m_p;
+    m_p += bytes;
+    if (!utf16) {
+        const void *zero = std::memchr(start, 0, std::size_t(bytes));
+        const std::size_t len = zero ? std::size_t(static_cast<const char *>(zero) - start) : std::size_t(bytes);
+        return CText(start, len);
+    }
+    QString s(qsizetype(n), Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(s.data());
+    const auto *in = reinterpret_cast<const unsigned char *>(start);
+    for (uint64_t i = 0; i < n; ++i)
+        out[i] = char16_t(in[2 * i] | (in[2 * i + 1] << 8));
+    const qsizetype zero = s.indexOf(QChar(0));
+    if (zero >= 0)
+        s.truncate(zero);
+    // The code page of this platform's locale is UTF-8.
+    return CText(s.toUtf8());
+}
+
+void CArchiveWriter::WriteU16(uint16_t v)
+{
+    const char b[2] = {char(v & 0xFF), char(v >> 8)};
+    WriteBytes(b, 2);
+}
+
+void CArchiveWriter::WriteU32(uint32_t v)
+{
+    const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
+    WriteBytes(b, 4);
+}
+
+void CArchiveWriter::WriteText(std::string_view text)
+{
+    const std::size_t n = text.size();
+    if (n < 0xFF) {
+        WriteU8(uint8_t(n));
+    } else if (n < 0xFFFE) {
+        WriteU8(0xFF);
+        WriteU16(uint16_t(n));
+    } else {
+        WriteU8(0xFF);
+        WriteU16(0xFFFF);
+        WriteU32(uint32_t(n));
+    }
+    WriteBytes(text.data(), n);
+}
+
+void CArchiveWriter::WriteBytes(const char *data, std::size_t size)
+{
+    m_buffer.append(data, size);
+    MaybeFlush();
+}
+
+bool CArchiveWriter::Flush()
+{
+    if (!m_buffer.empty() && m_ok) {
+        const qint64 written = m_device->write(m_buffer.data(), qint64(m_buffer.size()));
+        m_ok = written == qint64(m_buffer.size());
+    }
+    m_buffer.clear();
+    return m_ok;
+}

@@ -1,0 +1,211 @@
+#include "data/ldxfile.h"
+
+#include "data/archive.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kClassTag = 0x8001;
+constexpr uint16_t kLongTag = 0x7FFF;
+constexpr uint32_t kClassBit = 0x80000000u;
+constexpr char kClassName[] = "CReflector";
+constexpr uint16_t kSchema = 1;
+
+// The least a record can take in a file: a 2-byte tag, eight empty texts
+// and four flags. Used to refuse impossible counts before allocating.
+constexpr uint64_t kMinEntryBytes = 2 + 8 + 8;
+
+// Follows the index numbering of the format: the class description and
+// every record take the next index in order of appearance.
+class EntryReader
+{
+public:
+    explicit EntryReader(CArchiveReader &ar) : m_ar(ar) {}
+
+    // Reads one tag and, for a new class, its description. True when a
+    // record body follows.
+    bool ReadTag()
+    {
+        const uint16_t t = m_ar.ReadU16();
+        uint32_t tag = (t == kLongTag) ? m_ar.ReadU32() : ((t & 0x7FFFu) | (uint32_t(t & 0x8000u) << 16));
+        if (!m_ar.ok())
+            return false;
+        if (!(tag & kClassBit)) {
+            // Null or a reference back to a record: a list entry must be a
+            // record of its own.
+            m_ar.fail(QStringLiteral("an entry refers to another object instead of holding a record"));
+            return false;
+        }
+        if (t == kNewClassTag)
+            return ReadClassDescription();
+        const uint32_t index = tag & ~kClassBit;
+        if (index == 0 || index > m_lastIndex || !IsClassIndex(index)) {
+            m_ar.fail(QStringLiteral("an entry refers to an unknown class"));
+            return false;
+        }
+        return true;
+    }
+
+    void RecordRead() { ++m_lastIndex; }
+
+private:
+    bool ReadClassDescription()
+    {
+        const uint16_t schema = m_ar.ReadU16();
+        const uint16_t length = m_ar.ReadU16();
+        if (!m_ar.ok())
+            return false;
+        if (length >= 64) {
+            m_ar.fail(QStringLiteral("the class name is too long"));
+            return false;
+        }
+        if (!m_ar.Need(length))
+            return false;
+        char name[64];
+        for (uint16_t i = 0; i < length; ++i)
+            name[i] = char(m_ar.ReadU8());
+        if (std::string_view(name, length) != kClassName) {
+            m_ar.fail(QStringLiteral("the file does not hold reflectors"));
+            return false;
+        }
+        if (schema != kSchema) {
+            m_ar.fail(QStringLiteral("the file was written by an unknown version (schema %1)").arg(schema));
+            return false;
+        }
+        m_classIndexes.push_back(++m_lastIndex);
+        return true;
+    }
+
+    bool IsClassIndex(uint32_t index) const
+    {
+        for (uint32_t c : m_classIndexes)
+            if (c == index)
+                return true;
+        return false;
+    }
+
+    CArchiveReader &m_ar;
+    uint32_t m_lastIndex = 0;
+    std::vector<uint32_t> m_classIndexes;
+};
+
+} // namespace
+
+namespace LdxFile {
+
+bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error)
+{
+    out.clear();
+    if (size == 0)
+        return true;
+
+    CArchiveReader ar(data, size);
+    uint64_t count = ar.ReadU16();
+    if (count == 0xFFFF)
+        count = ar.ReadU32();
+    if (ar.ok() && count * kMinEntryBytes > ar.remaining())
+        ar.fail(QStringLiteral("the record count %1 is more than the file can hold").arg(count));
+
+    EntryReader entries(ar);
+    if (ar.ok())
+        out.reserve(std::size_t(count));
+    for (uint64_t i = 0; i < count && ar.ok(); ++i) {
+        if (!entries.ReadTag())
+            break;
+        auto record = std::make_unique<CReflector>();
+        record->Serialize(ar);
+        if (!ar.ok())
+            break;
+        entries.RecordRead();
+        out.push_back(std::move(record));
+    }
+    if (!ar.ok()) {
+        out.clear();
+        out.shrink_to_fit();
+        if (error)
+            *error = ar.error();
+        return false;
+    }
+    return true;
+}
+
+bool Write(const ReflectorList &list, QIODevice &device)
+{
+    CArchiveWriter ar(&device);
+    const std::size_t count = list.size();
+    if (count < 0xFFFF) {
+        ar.WriteU16(uint16_t(count));
+    } else {
+        ar.WriteU16(0xFFFF);
+        ar.WriteU32(uint32_t(count));
+    }
+    bool first = true;
+    for (const auto &record : list) {
+        if (first) {
+            ar.WriteU16(kNewClassTag);
+            ar.WriteU16(kSchema);
+            ar.WriteU16(uint16_t(sizeof kClassName - 1));
+            ar.WriteBytes(kClassName, sizeof kClassName - 1);
+            first = false;
+        } else {
+            ar.WriteU16(kClassTag);
+        }
+        record->Serialize(ar);
+    }
+    return ar.Flush();
+}
+
+LoadResult Load(const QString &path, ReflectorList &out, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return LoadResult::NotOpenable;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return LoadResult::Malformed;
+    }
+    return Read(bytes.constData(), std::size_t(bytes.size()), out, error) ? LoadResult::Loaded
+                                                                          : LoadResult::Malformed;
+}
+
+bool Save(const QString &path, const ReflectorList &list, QString *error)
+{
+    // A rename would replace a read-only file without a word: refuse it, as
+    // writing into it would fail. The owner's write bit counts even for
+    // root, who may write anything, so that read-only means read-only.
+    const QFileInfo target(path);
+    if (target.exists() && (!target.isWritable() || !(target.permissions() & QFile::WriteOwner))) {
+        if (error)
+            *error = QStringLiteral("the file is read-only");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (!Write(list, file)) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace LdxFile

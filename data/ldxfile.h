@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/reflectorlist.h"
+
+#include <QString>
+
+class QIODevice;
+
+// The .ldx database file: a record count, then each record behind a class
+// tag (the first with the class description "CReflector", schema 1).
+namespace LdxFile {
+
+// Reads a whole list from the bytes of a file. A malformed file is refused
+// whole: `out` is left empty and `error` says why.
+bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error);
+
+// Writes the list to `device`; false when a write failed.
+bool Write(const ReflectorList &list, QIODevice &device);
+
+// Reads the file at `path`. It is read into memory first, so a writer
+// that changes the file meanwhile cannot pull bytes from under the parser.
+enum class LoadResult { Loaded, NotOpenable, Malformed };
+LoadResult Load(const QString &path, ReflectorList &out, QString *error);
+
+// Writes the file at `path` through a temporary file in the same folder,
+// which replaces the target only once complete: a failed save never harms
+// the previous file. A read-only target is refused.
+bool Save(const QString &path, const ReflectorList &list, QString *error);
+
+} // namespace LdxFile

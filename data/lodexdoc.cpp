@@ -1,0 +1,150 @@
+#include "data/lodexdoc.h"
+
+#include "data/docview.h"
+#include "data/ldxfile.h"
+#include "data/prompts.h"
+#include "resources/strings.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+CLodexDoc::CLodexDoc(QObject *parent) : QObject(parent)
+{
+    m_strTitle = QStringLiteral("Reflector");
+}
+
+CLodexDoc::~CLodexDoc()
+{
+    // Rows must not outlive their records.
+    if (m_pView)
+        m_pView->ClearList();
+    DeleteContents();
+}
+
+void CLodexDoc::SetPathName(const QString &path)
+{
+    m_strPathName = path;
+    SetTitle(path.isEmpty() ? QStringLiteral("Reflector") : QFileInfo(path).fileName());
+}
+
+void CLodexDoc::SetTitle(const QString &title)
+{
+    if (title == m_strTitle)
+        return;
+    m_strTitle = title;
+    emit titleChanged(title);
+}
+
+void CLodexDoc::SetModifiedFlag(bool modified)
+{
+    if (modified == m_bModified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CLodexDoc::DeleteContents()
+{
+    // Rows point to the records: empty the view first so that nothing can
+    // reach a freed record until the next refresh.
+    if (m_pView)
+        m_pView->ClearList();
+    m_listReflectors.clear();
+    m_listReflectors.shrink_to_fit();
+}
+
+bool CLodexDoc::OnNewDocument()
+{
+    DeleteContents();
+    SetPathName(QString());
+    SetModifiedFlag(false);
+    RefreshView();
+    return true;
+}
+
+CLodexDoc::OpenResult CLodexDoc::OnOpenDocument(const QString &path, QString *error)
+{
+    ReflectorList list;
+    switch (LdxFile::Load(path, list, error)) {
+    case LdxFile::LoadResult::NotOpenable:
+        return OpenResult::NotOpenable;
+    case LdxFile::LoadResult::Malformed:
+        DeleteContents();
+        SetModifiedFlag(true);
+        return OpenResult::Malformed;
+    case LdxFile::LoadResult::Loaded:
+        break;
+    }
+    DeleteContents();
+    m_listReflectors = std::move(list);
+    SetModifiedFlag(false);
+    RefreshView();
+    return OpenResult::Opened;
+}
+
+bool CLodexDoc::OnSaveDocument(const QString &path, QString *error)
+{
+    if (!LdxFile::Save(path, m_listReflectors, error))
+        return false;
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CLodexDoc::RefreshView()
+{
+    if (m_pView)
+        m_pView->SetRows(m_listReflectors);
+}
+
+CReflector *CLodexDoc::FindByAddress(const CReflector &candidate) const
+{
+    for (const auto &record : m_listReflectors)
+        if (record->IsSameAddress(candidate))
+            return record.get();
+    return nullptr;
+}
+
+void CLodexDoc::RemoveReflector(CReflector *record)
+{
+    const auto it = std::find_if(m_listReflectors.begin(), m_listReflectors.end(),
+                                 [record](const auto &r) { return r.get() == record; });
+    if (it != m_listReflectors.end())
+        m_listReflectors.erase(it);
+}
+
+void CLodexDoc::OnReflectorDelete()
+{
+    if (!m_pView || !m_pPrompts)
+        return;
+    int row = m_pView->GetNextSelected(-1);
+    if (row < 0)
+        return;
+    if (m_pPrompts->MessageBox(QString::fromUtf8(LoadString(Str::ConfirmDelete)), CUserPrompts::YesNo,
+                               CUserPrompts::Question)
+        != CUserPrompts::IdYes)
+        return;
+
+    // Collect first, then remove in one pass: removing one by one from the
+    // middle of a long list would cost a pass per record.
+    std::vector<const CReflector *> doomed;
+    for (; row >= 0; row = m_pView->GetNextSelected(row))
+        if (CReflector *record = m_pView->GetReflector(row))
+            doomed.push_back(record);
+    std::sort(doomed.begin(), doomed.end());
+    m_pView->ClearList();
+    m_listReflectors.erase(std::remove_if(m_listReflectors.begin(), m_listReflectors.end(),
+                                          [&doomed](const auto &r) {
+                                              return std::binary_search(doomed.begin(), doomed.end(),
+                                                                        static_cast<const CReflector *>(r.get()));
+                                          }),
+                           m_listReflectors.end());
+    // A deletion is a change like any other: it must not be lost at exit.
+    SetModifiedFlag(true);
+    RefreshView();
+}
+
+bool CLodexDoc::OnUpdateReflectorSelected() const
+{
+    return m_pView && m_pView->GetSelectedCount() > 0;
+}

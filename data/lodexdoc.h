@@ -1,0 +1,69 @@
+#pragma once
+
+#include "data/reflectorlist.h"
+
+#include <QObject>
+#include <QString>
+
+class CDocView;
+class CUserPrompts;
+
+// The one document: the reflector list, its file and its modified flag.
+//
+// Record commands that need the user (dialogs, questions) reach the user
+// through CUserPrompts, and rows change only through the view interface, so
+// the whole document works, and is tested, without widgets.
+class CLodexDoc : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CLodexDoc(QObject *parent = nullptr);
+    ~CLodexDoc() override;
+
+    CDocView *m_pView = nullptr;
+    CUserPrompts *m_pPrompts = nullptr;
+    ReflectorList m_listReflectors;
+
+    // Framework side: path, title, modified flag.
+    const QString &GetPathName() const { return m_strPathName; }
+    const QString &GetTitle() const { return m_strTitle; }
+    void SetPathName(const QString &path);
+    void SetTitle(const QString &title);
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+
+    // Deletes every record; leaves the view alone.
+    void DeleteContents();
+    // Empty, untitled, unmodified; rows refreshed.
+    bool OnNewDocument();
+    // Reads the file into the document. A file that cannot be opened leaves
+    // the contents as they were; a malformed one leaves the document empty
+    // (the caller then starts a new one). `error` names the reason.
+    enum class OpenResult { Opened, NotOpenable, Malformed };
+    OpenResult OnOpenDocument(const QString &path, QString *error = nullptr);
+    // Writes the list to `path`; on success clears the modified flag.
+    bool OnSaveDocument(const QString &path, QString *error = nullptr);
+
+    // Rebuilds the view's rows from the list, in list order.
+    void RefreshView();
+
+    // The first record with the same IP address as `candidate`, or null.
+    CReflector *FindByAddress(const CReflector &candidate) const;
+    // Unlinks and deletes `record`; a record not in the list changes nothing.
+    void RemoveReflector(CReflector *record);
+
+    // The Delete command: asks, then removes the selected rows' records.
+    void OnReflectorDelete();
+    // Delete and Edit are enabled while at least one row is selected.
+    bool OnUpdateReflectorSelected() const;
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString &title);
+
+private:
+    QString m_strPathName;
+    QString m_strTitle;
+    bool m_bModified = false;
+};

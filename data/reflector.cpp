@@ -1,0 +1,170 @@
+#include "data/reflector.h"
+
+#include "data/archive.h"
+#include "data/docview.h"
+
+namespace {
+
+bool isSpaceByte(unsigned char c)
+{
+    // Bytes of 0x80 and above are parts of multi-byte characters and never
+    // white space; this also keeps a lead or trail byte from being trimmed.
+    return c == ' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+void trim(CText &text)
+{
+    const std::string_view s = text.view();
+    std::size_t front = 0;
+    while (front < s.size() && isSpaceByte((unsigned char)s[front]))
+        ++front;
+    std::size_t back = 0;
+    while (back < s.size() - front && isSpaceByte((unsigned char)s[s.size() - 1 - back]))
+        ++back;
+    text.chop(front, back);
+}
+
+inline unsigned char foldAscii(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
+
+} // namespace
+
+int CompareTextNoCase(std::string_view a, std::string_view b)
+{
+    // In UTF-8 a byte-wise walk orders whole characters by code point, and
+    // only ASCII bytes fold, so this is the character-wise comparison.
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char ca = foldAscii((unsigned char)a[i]);
+        const unsigned char cb = foldAscii((unsigned char)b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+const char *FlagWord(int flag)
+{
+    return flag ? "Yes" : "No";
+}
+
+CReflector::CReflector(const CText &country, const CText &letters, const CText &fullName,
+                       const CText &shortName, const CText &ipAddress, const CText &contact,
+                       const CText &email, const CText &conferenceID, int addToMenu,
+                       int sendVideo, int receiveVideo, int running)
+    : m_strCountry(country)
+    , m_strLetters(letters)
+    , m_strFullName(fullName)
+    , m_strShortName(shortName)
+    , m_strIPAddress(ipAddress)
+    , m_strContact(contact)
+    , m_strEmail(email)
+    , m_strConferenceID(conferenceID)
+    , m_bAddToMenu(addToMenu)
+    , m_bSendVideo(sendVideo)
+    , m_bReceiveVideo(receiveVideo)
+    , m_bRunning(running)
+{
+    Normalize();
+}
+
+CReflector &CReflector::operator=(const CReflector &other)
+{
+    if (this != &other) {
+        for (int i = 0; i < kTextCount; ++i)
+            Text(i) = other.Text(i);
+        m_bAddToMenu = other.m_bAddToMenu;
+        m_bSendVideo = other.m_bSendVideo;
+        m_bReceiveVideo = other.m_bReceiveVideo;
+        m_bRunning = other.m_bRunning;
+    }
+    Normalize();
+    return *this;
+}
+
+void CReflector::Normalize()
+{
+    trim(m_strFullName);
+    trim(m_strShortName);
+    trim(m_strContact);
+    trim(m_strEmail);
+    trim(m_strConferenceID);
+}
+
+int CReflector::Compare(const CReflector &other, int column) const
+{
+    if (column < ColCountry || column > ColEmail)
+        return 0;
+    return CompareTextNoCase(Text(column).view(), other.Text(column).view());
+}
+
+bool CReflector::IsSameAddress(const CReflector &other) const
+{
+    return m_strIPAddress == other.m_strIPAddress;
+}
+
+const CText &CReflector::Text(int index) const
+{
+    switch (index) {
+    case ColCountry: return m_strCountry;
+    case ColLetters: return m_strLetters;
+    case ColFullName: return m_strFullName;
+    case ColShortName: return m_strShortName;
+    case ColIPAddress: return m_strIPAddress;
+    case ColContact: return m_strContact;
+    case ColEmail: return m_strEmail;
+    default: return m_strConferenceID;
+    }
+}
+
+CText &CReflector::Text(int index)
+{
+    return const_cast<CText &>(static_cast<const CReflector *>(this)->Text(index));
+}
+
+int CReflector::Flag(int index) const
+{
+    switch (index) {
+    case 0: return m_bAddToMenu;
+    case 1: return m_bSendVideo;
+    case 2: return m_bReceiveVideo;
+    default: return m_bRunning;
+    }
+}
+
+void CReflector::Serialize(CArchiveWriter &ar) const
+{
+    for (int i = 0; i < kTextCount; ++i)
+        ar.WriteText(Text(i).view());
+    ar.WriteU16(uint16_t(m_bAddToMenu));
+    ar.WriteU16(uint16_t(m_bSendVideo));
+    ar.WriteU16(uint16_t(m_bReceiveVideo));
+    ar.WriteU16(uint16_t(m_bRunning));
+}
+
+void CReflector::Serialize(CArchiveReader &ar)
+{
+    for (int i = 0; i < kTextCount; ++i)
+        Text(i) = ar.ReadText();
+    m_bAddToMenu = ar.ReadU16();
+    m_bSendVideo = ar.ReadU16();
+    m_bReceiveVideo = ar.ReadU16();
+    m_bRunning = ar.ReadU16();
+}
+
+void CReflector::AddToView(int index, CDocView &view)
+{
+    if (index < 0)
+        index = view.GetRowCount();
+    view.InsertReflectorItem(index, this);
+    UpdateViewItem(index, view);
+}
+
+void CReflector::UpdateViewItem(int index, CDocView &view)
+{
+    view.UpdateRow(index);
+}

@@ -1,0 +1,62 @@
+#include "resources/strings.h"
+
+namespace {
+
+struct Entry {
+    int id;
+    const char *text;
+};
+
+constexpr Entry kStrings[] = {
+    {Str::DocumentString,
+     "Lodex\nReflector\nReflector\nLDX Files (*.ldx)\n.ldx\nReflector.Document\nReflector Document"},
+    {Str::ColumnTitles,
+     "Country;Letters;Full Name;Short Name;IP Address;Contact Person;Email;ID;Menu;Send;Receive;Running"},
+    {Str::ConfirmDelete, "Do you really want to permanently remove the selected reflector(s) ?"},
+    {Str::ToolbarCaption, "Toolbar"},
+    {Str::Yes, "Yes"},
+    {Str::No, "No"},
+    {Str::AddButton, "Add"},
+    {Str::UpdateButton, "Update"},
+    {Str::AddCaption, "Add a reflector"},
+    {Str::EditCaption, "Edit a reflector"},
+    {Str::NotImplemented, "Not yet implemented, sorry !"},
+    {Str::CannotCreateFile, "Cannot create the file : ' %s'"},
+    {Str::VersionFormat, "Version %d.%d release %d build %d\n"},
+    {Str::CompanyKey, "Quorv"},
+    {Str::FormatNotSupported, "Format not supported !\nOperation cancelled."},
+    {Str::ImportFilters,
+     "INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*.*||"},
+    {Str::ExportFilters, "INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv||"},
+    {Str::InvalidIPAddress, "Invalid IP address !\nPlease correct."},
+    {Str::ConflictExplanation,
+     "You can also choose to leave the original entry unchanged by pressing the Cancel button."},
+    {Str::ConnectionSettings,
+     "\n[Settings]\nMax Windows=8\n\n[Flow Control]\nMaxCap=28\nMinCap=10\nUseFlowControl=Yes\n\n"
+     "[Connect Options]\nIWillSendVideo=Yes\nIWillRecvVideo=Yes\nIWillSendAudio=Yes\nIWillRecvAudio=Yes\n"},
+    {Str::LabelCountry, "Country: "},
+    {Str::LabelLetters, "\nLetters: "},
+    {Str::LabelFullName, "\nFull name: "},
+    {Str::LabelShortName, "\nShort name: "},
+    {Str::LabelIPAddress, "\nIP address: "},
+    {Str::LabelContact, "\nContact name: "},
+    {Str::LabelEmail, "\nContact email: "},
+    {Str::LabelConferenceID, "\nConference ID: "},
+    {Str::LabelAddToMenu, "\nAdd to menu: "},
+    {Str::LabelSendVideo, "\nSend video: "},
+    {Str::LabelReceiveVideo, "\nReceive video: "},
+    {Str::LabelRunning, "\nIs running: "},
+    {Str::NoMatch, "No reflector matches the criteria."},
+    {Str::PageFormat, "Page %d/%d"},
+    {Str::AppName, "Lodex"},
+};
+
+} // namespace
+
+const char *LoadString(int id)
+{
+    for (const Entry &e : kStrings)
+        if (e.id == id)
+            return e.text;
+    return "";
+}

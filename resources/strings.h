@@ -1,0 +1,47 @@
+#pragma once
+
+// The program's own texts, by number. Numbers group the texts as the menus,
+// dialogs and messages use them; code asks for a text by its number so that
+// every message box and label reads from this one table.
+namespace Str {
+enum Id {
+    DocumentString = 128,   // "Lodex\nReflector\n..." seven fields
+    ColumnTitles = 129,
+    ConfirmDelete = 130,
+    ToolbarCaption = 131,
+    Yes = 132,
+    No = 133,
+    AddButton = 134,
+    UpdateButton = 135,
+    AddCaption = 136,
+    EditCaption = 137,
+    NotImplemented = 138,
+    CannotCreateFile = 139,
+    VersionFormat = 140,
+    CompanyKey = 141,
+    FormatNotSupported = 142,
+    ImportFilters = 143,
+    ExportFilters = 144,
+    InvalidIPAddress = 145,
+    ConflictExplanation = 147,
+    ConnectionSettings = 149,
+    LabelCountry = 151,
+    LabelLetters = 152,
+    LabelFullName = 153,
+    LabelShortName = 154,
+    LabelIPAddress = 155,
+    LabelContact = 156,
+    LabelEmail = 157,
+    LabelConferenceID = 158,
+    LabelAddToMenu = 159,
+    LabelSendVideo = 160,
+    LabelReceiveVideo = 161,
+    LabelRunning = 162,
+    NoMatch = 163,
+    PageFormat = 175,
+    AppName = 57344,
+};
+}
+
+// The text of string `id`, or an empty string when there is none.
+const char *LoadString(int id);

@@ -1,0 +1,143 @@
+#include "data/ldxfile.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Cli(const QStringList &args, const QByteArray &input = QByteArray())
+{
+    QProcess process;
+    process.start(QStringLiteral(LODEX_BIN_DIR "/lodex-cli"), args);
+    process.waitForStarted();
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+class CliTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString Path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void dumpPrintsOneLinePerRecord()
+    {
+        ReflectorList list;
+        list.push_back(RawRecord("France", "FR", " Paris \"Lab\" ", "P", "192.0.2.1", "Ann\\Bo", "a@b\tc", "12", 1, 0, 2, 65535));
+        list.push_back(RawRecord("K\xC3\xB6ln", "DE", "\xE9t\xE9", "", "198.51.100.7", "", "", "", 0, 0, 0, 0));
+        QVERIFY(LdxFile::Save(Path("two.ldx"), list, nullptr));
+        const Run run = Cli({QStringLiteral("dump"), Path("two.ldx")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.out,
+                 QByteArray("{\"country\":\"France\",\"letters\":\"FR\",\"fullName\":\" Paris \\\"Lab\\\" \",\"shortName\":\"P\","
+                            "\"ipAddress\":\"192.0.2.1\",\"contact\":\"Ann\\\\Bo\",\"email\":\"a@b\\u0009c\",\"conferenceId\":\"12\","
+                            "\"addToMenu\":1,\"sendVideo\":0,\"receiveVideo\":2,\"running\":65535}\n"
+                            // Valid UTF-8 stays; the stray byte E9 shows as U+00E9.
+                            "{\"country\":\"K\xC3\xB6ln\",\"letters\":\"DE\",\"fullName\":\"\xC3\xA9t\xC3\xA9\",\"shortName\":\"\","
+                            "\"ipAddress\":\"198.51.100.7\",\"contact\":\"\",\"email\":\"\",\"conferenceId\":\"\","
+                            "\"addToMenu\":0,\"sendVideo\":0,\"receiveVideo\":0,\"running\":0}\n"));
+    }
+
+    void buildWritesRecordsAsGiven()
+    {
+        const QByteArray input = "{\"fullName\":\"  spaced  \",\"ipAddress\":\"10.0.0.1\",\"running\":1}\n"
+                                 "\n"
+                                 "{\"country\":\"\xC3\x89gypte\",\"addToMenu\":3}\n";
+        const Run run = Cli({QStringLiteral("build"), Path("built.ldx")}, input);
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.isEmpty());
+        ReflectorList list;
+        QCOMPARE(LdxFile::Load(Path("built.ldx"), list, nullptr), LdxFile::LoadResult::Loaded);
+        QCOMPARE(list.size(), size_t(2));
+        QCOMPARE(list[0]->m_strFullName.toByteArray(), QByteArray("  spaced  "));
+        QCOMPARE(list[0]->m_bRunning, 1);
+        QCOMPARE(list[0]->m_bAddToMenu, 0);
+        QCOMPARE(list[1]->m_strCountry.toByteArray(), QByteArray("\xC3\x89gypte"));
+        QCOMPARE(list[1]->m_bAddToMenu, 3);
+        // And back: dump of what build wrote gives the same records.
+        const Run dump = Cli({QStringLiteral("dump"), Path("built.ldx")});
+        const Run rebuilt = Cli({QStringLiteral("build"), Path("rebuilt.ldx")}, dump.out);
+        QCOMPARE(rebuilt.status, 0);
+        QCOMPARE(ReadAll(Path("rebuilt.ldx")), ReadAll(Path("built.ldx")));
+    }
+
+    void countries()
+    {
+        const Run run = Cli({QStringLiteral("countries")});
+        QCOMPARE(run.status, 0);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 241); // 240 rows and the final line feed
+        QCOMPARE(lines[0], QByteArray("??;Don't know"));
+        QCOMPARE(lines[6], QByteArray("AO;Angola"));
+        QCOMPARE(lines[239], QByteArray("ZW;Zimbabwe"));
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("mentions");
+        QTest::newRow("missing file") << QStringList{"dump", "MISSING"} << QByteArray() << QByteArray("missing.ldx");
+        QTest::newRow("malformed file") << QStringList{"dump", "BAD"} << QByteArray() << QByteArray("bad.ldx");
+        QTest::newRow("bad JSON") << QStringList{"build", "OUT"} << QByteArray("{}\n{\"country\":}\n")
+                                  << QByteArray("line 2");
+        QTest::newRow("wrong type") << QStringList{"build", "OUT"} << QByteArray("{\"running\":\"yes\"}\n")
+                                    << QByteArray("running");
+        QTest::newRow("unwritable output") << QStringList{"build", "NODIR"} << QByteArray("{}\n")
+                                           << QByteArray("no/such");
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("Usage");
+        QTest::newRow("missing argument") << QStringList{"dump"} << QByteArray() << QByteArray("Usage");
+    }
+    void errors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, mentions);
+        WriteAll(Path("bad.ldx"), Hex("0500 FFFF"));
+        WriteAll(Path("out.ldx"), "previous");
+        for (QString &a : args) {
+            if (a == QLatin1String("MISSING"))
+                a = Path("missing.ldx");
+            else if (a == QLatin1String("BAD"))
+                a = Path("bad.ldx");
+            else if (a == QLatin1String("OUT"))
+                a = Path("out.ldx");
+            else if (a == QLatin1String("NODIR"))
+                a = Path("no/such/out.ldx");
+        }
+        const Run run = Cli(args, input);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(mentions), run.err.constData());
+        QCOMPARE(ReadAll(Path("out.ldx")), QByteArray("previous"));
+    }
+
+    void helpListsCommands()
+    {
+        const Run run = Cli({QStringLiteral("--help")});
+        QCOMPARE(run.status, 0);
+        for (const char *name : {"dump", "build", "countries"})
+            QVERIFY(run.out.contains(name));
+    }
+};
+
+LODEX_TEST(CliTest)
+#include "tst_cli.moc"

@@ -1,0 +1,58 @@
+#include "support/testutil.h"
+
+#include <QFile>
+
+QByteArray Hex(const char *hex)
+{
+    QByteArray compact(hex);
+    compact.replace(' ', "");
+    compact.replace('\n', "");
+    return QByteArray::fromHex(compact);
+}
+
+std::unique_ptr<CReflector> RawRecord(const char *country, const char *letters, const char *fullName,
+                                      const char *shortName, const char *ip, const char *contact,
+                                      const char *email, const char *id, int menu, int send,
+                                      int receive, int running)
+{
+    auto r = std::make_unique<CReflector>();
+    r->m_strCountry = country;
+    r->m_strLetters = letters;
+    r->m_strFullName = fullName;
+    r->m_strShortName = shortName;
+    r->m_strIPAddress = ip;
+    r->m_strContact = contact;
+    r->m_strEmail = email;
+    r->m_strConferenceID = id;
+    r->m_bAddToMenu = menu;
+    r->m_bSendVideo = send;
+    r->m_bReceiveVideo = receive;
+    r->m_bRunning = running;
+    return r;
+}
+
+ReflectorList SampleList(int n)
+{
+    ReflectorList list;
+    for (int i = 0; i < n; ++i) {
+        const QByteArray ip = "192.0.2." + QByteArray::number(i + 1);
+        const QByteArray name = "Reflector " + QByteArray::number(i + 1);
+        const QByteArray shortName = "R" + QByteArray::number(i + 1);
+        list.push_back(RawRecord("France", "FR", name.constData(), shortName.constData(), ip.constData()));
+    }
+    return list;
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "data/reflectorlist.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Bytes from a hex string such as "02 00 FF FF"; blanks are ignored.
+QByteArray Hex(const char *hex);
+
+// A record with the given texts, taken exactly as given (not trimmed).
+std::unique_ptr<CReflector> RawRecord(const char *country, const char *letters, const char *fullName,
+                                      const char *shortName, const char *ip, const char *contact = "",
+                                      const char *email = "", const char *id = "0", int menu = 1,
+                                      int send = 1, int receive = 1, int running = 1);
+
+// A list of `n` records with distinct addresses 192.0.2.1, 192.0.2.2 ...
+ReflectorList SampleList(int n);
+
+QByteArray ReadAll(const QString &path);
+bool WriteAll(const QString &path, const QByteArray &bytes);
