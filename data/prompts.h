@@ -6,7 +6,7 @@
 class CReflector;
 struct ReflectorValues;
 
-// Everything the document asks of the user goes through this seam: message
+// Everything the program asks of the user goes through this seam: message
 // boxes, file choosers and the record dialogs. The GUI answers with real
 // dialogs; tests answer with scripted replies and no display.
 class CUserPrompts
@@ -20,4 +20,21 @@ public:
 
     // A box captioned with the application name.
     virtual Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) = 0;
+
+    // A save dialog; `filters` in Qt's form ("LDX Files (*.ldx);;..."),
+    // `defaultSuffix` without the dot. Confirms before an existing file is
+    // overwritten. Answers the chosen path, or an empty string on Cancel.
+    virtual QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
+                                    const QString &defaultSuffix) = 0;
+    // An open dialog for existing files. Answers the chosen paths in the
+    // dialog's order, or an empty list on Cancel.
+    virtual QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) = 0;
+
+    // The add/edit dialog, preset with `values`; true on OK, with `values`
+    // then holding what the user confirmed.
+    virtual bool RunReflectorDialog(ReflectorValues &values, bool editMode) = 0;
+    // The conflict dialog for `existing` against `candidate`; true on OK,
+    // with `result` holding the twelve values the user confirmed.
+    virtual bool RunConflictDialog(const CReflector &existing, const CReflector &candidate,
+                                   const QString &explanation, ReflectorValues &result) = 0;
 };

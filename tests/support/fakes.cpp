@@ -47,3 +47,28 @@ CUserPrompts::Answer FakePrompts::MessageBox(const QString &text, Buttons button
         return answers.takeFirst();
     return buttons == Ok || buttons == OkCancel ? IdOk : IdCancel;
 }
+
+QString FakePrompts::GetSaveFileName(const QString &caption, const QString &, const QString &, const QString &)
+{
+    fileDialogs << caption;
+    return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+}
+
+QStringList FakePrompts::GetOpenFileNames(const QString &caption, const QString &, bool)
+{
+    fileDialogs << caption;
+    return openNames.isEmpty() ? QStringList() : openNames.takeFirst();
+}
+
+bool FakePrompts::RunReflectorDialog(ReflectorValues &values, bool editMode)
+{
+    ++reflectorDialogs;
+    return reflectorDialog && reflectorDialog(values, editMode);
+}
+
+bool FakePrompts::RunConflictDialog(const CReflector &existing, const CReflector &candidate,
+                                    const QString &explanation, ReflectorValues &result)
+{
+    ++conflictDialogs;
+    return conflictDialog && conflictDialog(existing, candidate, explanation, result);
+}

@@ -2,11 +2,13 @@
 
 #include "data/docview.h"
 #include "data/prompts.h"
+#include "data/reflectorvalues.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -29,12 +31,27 @@ public:
     int GetSelectedCount() const override { return int(selected.size()); }
 };
 
-// Answers message boxes from a script and records what was asked.
+// Answers from a script and records what was asked. Without a scripted
+// answer a box answers OK (or Cancel where there is no OK) and every
+// dialog is cancelled.
 class FakePrompts : public CUserPrompts
 {
 public:
-    QList<Answer> answers; // taken in order; IdOk / IdCancel when empty
-    QStringList messages;
+    QList<Answer> answers;            // message boxes, in order
+    QStringList messages;             // texts of the boxes shown
+    QStringList saveNames;            // save dialogs, in order
+    QList<QStringList> openNames;     // open dialogs, in order
+    QStringList fileDialogs;          // captions of the file dialogs shown
+    std::function<bool(ReflectorValues &, bool editMode)> reflectorDialog;
+    std::function<bool(const CReflector &, const CReflector &, const QString &, ReflectorValues &)> conflictDialog;
+    int reflectorDialogs = 0;
+    int conflictDialogs = 0;
 
     Answer MessageBox(const QString &text, Buttons buttons, Icon icon) override;
+    QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
+                            const QString &defaultSuffix) override;
+    QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
+    bool RunReflectorDialog(ReflectorValues &values, bool editMode) override;
+    bool RunConflictDialog(const CReflector &existing, const CReflector &candidate, const QString &explanation,
+                           ReflectorValues &result) override;
 };
