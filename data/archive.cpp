@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 void CArchiveReader::fail(const QString &why)
@@ -9,6 +10,7 @@ void CArchiveReader::fail(const QString &why)
     if (m_error.isEmpty())
         m_error = why;
     m_p = m_end;
+    m_unread = 0;
 }
 
 bool CArchiveReader::Need(uint64_t bytes)
@@ -17,6 +19,37 @@ bool CArchiveReader::Need(uint64_t bytes)
         return false;
     if (bytes > remaining()) {
         fail(QStringLiteral("the file ends in the middle of an entry"));
+        return false;
+    }
+    return bytes <= uint64_t(m_end - m_p) || Fill(std::size_t(bytes));
+}
+
+bool CArchiveReader::Fill(std::size_t bytes)
+{
+    constexpr std::size_t kWindow = 1 << 20;
+    const std::size_t kept = std::size_t(m_end - m_p);
+    const std::size_t capacity = bytes > kWindow ? bytes : kWindow;
+    if (m_window.size() < capacity) {
+        std::vector<char> larger(capacity);
+        std::copy(m_p, m_end, larger.data());
+        m_window.swap(larger);
+    } else {
+        std::copy(m_p, m_end, m_window.data());
+    }
+    const qint64 wanted = qint64(std::min<uint64_t>(m_unread, m_window.size() - kept));
+    qint64 got = 0;
+    while (got < wanted) {
+        const qint64 n = m_device->read(m_window.data() + kept + got, wanted - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    m_p = m_window.data();
+    m_end = m_p + kept + got;
+    m_unread -= uint64_t(got);
+    if (got < wanted) {
+        fail(m_device->errorString().isEmpty() ? QStringLiteral("the file became shorter while it was read")
+                                               : m_device->errorString());
         return false;
     }
     return true;

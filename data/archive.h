@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QIODevice;
 
@@ -16,13 +17,15 @@ class CArchiveReader
 {
 public:
     CArchiveReader(const char *data, std::size_t size) : m_p(data), m_end(data + size) {}
+    // Reads `size` bytes from `device` through a window, so that a large
+    // file never needs a copy of its own in memory.
+    CArchiveReader(QIODevice *device, uint64_t size) : m_p(nullptr), m_end(nullptr), m_device(device), m_unread(size) {}
 
     bool ok() const { return m_error.isEmpty(); }
     const QString &error() const { return m_error; }
     void fail(const QString &why);
 
-    std::size_t remaining() const { return std::size_t(m_end - m_p); }
-    bool atEnd() const { return m_p == m_end; }
+    uint64_t remaining() const { return uint64_t(m_end - m_p) + m_unread; }
 
     uint8_t ReadU8();
     uint16_t ReadU16();
@@ -38,9 +41,14 @@ public:
 
 private:
     uint64_t ReadLength(bool *utf16);
+    // Brings the next `bytes` (no more than remaining()) into the window.
+    bool Fill(std::size_t bytes);
 
     const char *m_p;
     const char *m_end;
+    QIODevice *m_device = nullptr;
+    uint64_t m_unread = 0; // bytes of the device not yet in the window
+    std::vector<char> m_window;
     QString m_error;
 };
 

@@ -1,6 +1,7 @@
 #include "data/ldxfile.h"
 
 #include "data/archive.h"
+#include "data/heapreservation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,10 @@ constexpr uint16_t kSchema = 1;
 // The least a record can take in a file: a 2-byte tag, eight empty texts
 // and four flags. Used to refuse impossible counts before allocating.
 constexpr uint64_t kMinEntryBytes = 2 + 8 + 8;
+
+// What a record takes on the heap at the least: the object and the
+// allocator's header. Longer texts come on top.
+constexpr std::size_t kRecordFootprint = (sizeof(CReflector) + 8 + 15) & ~std::size_t(15);
 
 // Follows the index numbering of the format: the class description and
 // every record take the next index in order of appearance.
@@ -97,13 +102,12 @@ private:
 
 namespace LdxFile {
 
-bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error)
+static bool ReadList(CArchiveReader &ar, ReflectorList &out, QString *error)
 {
     out.clear();
-    if (size == 0)
+    if (ar.remaining() == 0)
         return true;
 
-    CArchiveReader ar(data, size);
     uint64_t count = ar.ReadU16();
     if (count == 0xFFFF)
         count = ar.ReadU32();
@@ -111,8 +115,11 @@ bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error
         ar.fail(QStringLiteral("the record count %1 is more than the file can hold").arg(count));
 
     EntryReader entries(ar);
-    if (ar.ok())
-        out.reserve(std::size_t(count));
+    if (!ar.ok())
+        count = 0;
+    out.reserve(std::size_t(count));
+    // Texts too long to sit inside their record take at most the file's size.
+    const CHeapReservation heap(std::size_t(count) * kRecordFootprint + std::size_t(ar.remaining()));
     for (uint64_t i = 0; i < count && ar.ok(); ++i) {
         if (!entries.ReadTag())
             break;
@@ -131,6 +138,12 @@ bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error
         return false;
     }
     return true;
+}
+
+bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error)
+{
+    CArchiveReader ar(data, size);
+    return ReadList(ar, out, error);
 }
 
 bool Write(const ReflectorList &list, QIODevice &device)
@@ -167,14 +180,18 @@ LoadResult Load(const QString &path, ReflectorList &out, QString *error)
             *error = file.errorString();
         return LoadResult::NotOpenable;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return LoadResult::Malformed;
+    if (file.isSequential()) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            if (error)
+                *error = file.errorString();
+            return LoadResult::Malformed;
+        }
+        return Read(bytes.constData(), std::size_t(bytes.size()), out, error) ? LoadResult::Loaded
+                                                                              : LoadResult::Malformed;
     }
-    return Read(bytes.constData(), std::size_t(bytes.size()), out, error) ? LoadResult::Loaded
-                                                                          : LoadResult::Malformed;
+    CArchiveReader ar(&file, uint64_t(file.size()));
+    return ReadList(ar, out, error) ? LoadResult::Loaded : LoadResult::Malformed;
 }
 
 bool Save(const QString &path, const ReflectorList &list, QString *error)

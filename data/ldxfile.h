@@ -17,8 +17,7 @@ bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error
 // Writes the list to `device`; false when a write failed.
 bool Write(const ReflectorList &list, QIODevice &device);
 
-// Reads the file at `path`. It is read into memory first, so a writer
-// that changes the file meanwhile cannot pull bytes from under the parser.
+// Reads the file at `path`, through a window rather than as a whole.
 enum class LoadResult { Loaded, NotOpenable, Malformed };
 LoadResult Load(const QString &path, ReflectorList &out, QString *error);
 

@@ -295,6 +295,31 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
+    void loadsFilesLargerThanItsWindow()
+    {
+        // Records straddle the reader's 1 MiB window, and one text is
+        // larger than the window itself.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("large.ldx"));
+        ReflectorList list = SampleList(40000);
+        list[20000]->m_strFullName = CText(QByteArray(3 << 20, 'w'));
+        QVERIFY(LdxFile::Save(path, list, nullptr));
+        ReflectorList back;
+        QString error;
+        QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Loaded);
+        QCOMPARE(back.size(), list.size());
+        for (std::size_t i : {std::size_t(0), std::size_t(19999), std::size_t(20000), std::size_t(39999)})
+            for (int t = 0; t < CReflector::kTextCount; ++t)
+                QCOMPARE(back[i]->Text(t).toByteArray(), list[i]->Text(t).toByteArray());
+
+        // Cut in the middle: refused whole, as from memory.
+        QByteArray bytes = ReadAll(path);
+        bytes.chop(1);
+        QVERIFY(WriteAll(path, bytes));
+        QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Malformed);
+        QVERIFY(back.empty());
+    }
+
     void loadTellsUnopenableFromMalformed()
     {
         QTemporaryDir dir;
