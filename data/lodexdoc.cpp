@@ -6,6 +6,7 @@
 #include "resources/strings.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -147,4 +148,35 @@ void CLodexDoc::OnReflectorDelete()
 bool CLodexDoc::OnUpdateReflectorSelected() const
 {
     return m_pView && m_pView->GetSelectedCount() > 0;
+}
+
+// --- File commands of the main window -------------------------------------
+
+namespace {
+const QLatin1String kDefaultExtension(".ldx");
+}
+
+QString CLodexDoc::ProposedFileName() const
+{
+    if (!m_strPathName.isEmpty())
+        return m_strPathName;
+    QString name = m_strTitle;
+    const qsizetype bad = name.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
+    if (bad >= 0)
+        name.truncate(bad);
+    return name + kDefaultExtension;
+}
+
+QString CLodexDoc::CopyFileName() const
+{
+    if (!m_strPathName.isEmpty())
+        return QFileInfo(m_strPathName).fileName();
+    QString name = m_strTitle;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QFileInfo(name).suffix().isEmpty() ? name + kDefaultExtension : name;
+}
+
+bool CLodexDoc::SaveCopy(const QString &path, QString *error) const
+{
+    return LdxFile::Save(path, m_listReflectors, error);
 }

@@ -58,6 +58,17 @@ public:
     // Delete and Edit are enabled while at least one row is selected.
     bool OnUpdateReflectorSelected() const;
 
+    // --- File commands of the main window ---------------------------------
+    // The name Save As proposes: the path, or for a document without one
+    // the title cut before its first ':', '/' or '\' plus ".ldx".
+    QString ProposedFileName() const;
+    // The file name a copy of the document goes by (sent as an attachment):
+    // the path's file name, or the title with ".ldx" unless it has an
+    // extension already.
+    QString CopyFileName() const;
+    // Writes the list to `path` without touching the modified flag.
+    bool SaveCopy(const QString &path, QString *error = nullptr) const;
+
 signals:
     void modifiedChanged(bool modified);
     void titleChanged(const QString &title);

@@ -48,6 +48,11 @@ constexpr Entry kStrings[] = {
     {Str::LabelRunning, "\nIs running: "},
     {Str::NoMatch, "No reflector matches the criteria."},
     {Str::PageFormat, "Page %d/%d"},
+    {Str::SavePrompt, "Save changes to %1?"},
+    {Str::OpenFailed, "Cannot open the file \"%1\": %2."},
+    {Str::ReadFailed, "The file \"%1\" is not a readable reflector list: %2.\nNothing of it was loaded."},
+    {Str::SaveFailed, "Cannot save the file \"%1\": %2.\nThe document was not saved."},
+    {Str::SendFailed, "Cannot hand the document to the mail program: %1."},
     {Str::AppName, "Lodex"},
 };
 

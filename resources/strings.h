@@ -39,6 +39,14 @@ enum Id {
     LabelRunning = 162,
     NoMatch = 163,
     PageFormat = 175,
+
+    // File commands of the main window: reports with a file name (%1) and
+    // a reason (%2), filled in with QString::arg.
+    SavePrompt = 300,
+    OpenFailed = 301,
+    ReadFailed = 302,
+    SaveFailed = 303,
+    SendFailed = 304,
     AppName = 57344,
 };
 }

@@ -2,4 +2,4 @@
 # Starts Lodex on the sample database from the given build folder.
 set -eu
 build=${1:-build}
-exec "$build/bin/lodex-cli" dump examples/sample.ldx
+exec "$build/bin/lodex" examples/sample.ldx

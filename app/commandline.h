@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks the program to do. An argument beginning
+// with '/' or '-' is an option (any letter case); the others are file
+// names, and after "pt" also the printer, driver and port.
+struct CCommandLineInfo {
+    enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister };
+
+    ShellCommand command = FileNew;
+    QString fileName;
+    QString printerName;
+    QString driverName;
+    QString portName;
+    QStringList unknownOptions; // as typed, without the leading '/' or '-'
+
+    static CCommandLineInfo Parse(const QStringList &arguments);
+
+    // The option that selects `command`, for messages ("p", "pt" ...).
+    static QString OptionName(ShellCommand command);
+};

@@ -1,0 +1,156 @@
+#include "app/commands.h"
+
+using C = CommandId;
+using R = EnableRule;
+
+const QList<CommandInfo> &Commands()
+{
+    static const QList<CommandInfo> commands = {
+        {C::FileNew, "&New\tCtrl+N", "Create a new document", "New", "new.svg", R::Always},
+        {C::FileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open", "open.svg", R::Always},
+        {C::FileSave, "&Save\tCtrl+S", "Save the active document", "Save", "save.svg", R::Always},
+        {C::FileSaveAs, "Save &As...", "Save the active document with a new name", "Save As", nullptr, R::Always},
+        {C::FilePrint, "&Print...\tCtrl+P", "Print the active document", "Print", "print.svg", R::Always},
+        {C::FilePrintDirect, "Print", "Print the active document", "Print", nullptr, R::Always},
+        {C::FilePrintPreview, "Print Pre&view", "Display full pages", "Print Preview", nullptr, R::Always},
+        {C::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup", nullptr,
+         R::Always},
+        {C::FileImport, "&Import", "Import a list a reflector from a text file ", nullptr, nullptr, R::Always},
+        {C::FileExport, "&Export", "Export the list of reflector for use with Enhanced CU-SeeMe", nullptr, nullptr,
+         R::Always},
+        {C::FileSendMail, "Sen&d...", "Send the active document through electronic mail", "Send Mail", nullptr,
+         R::Always},
+        {C::AppExit, "E&xit", "Quit the application; prompts to save documents", "Exit", nullptr, R::Always},
+        {C::EditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", nullptr, R::Always},
+        {C::EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut", "cut.svg", R::Always},
+        {C::EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy", "copy.svg",
+         R::WithSelection},
+        {C::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste", "paste.svg", R::Always},
+        {C::EditFind, "&Find...\tCtrl+F", "Find the specified text", "Find", nullptr, R::WithRows},
+        {C::ViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, R::Always},
+        {C::ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, R::Always},
+        {C::ReflectorAdd, "&Add", "Add a reflector", "Add", "add.svg", R::Always},
+        {C::ReflectorEdit, "&Edit", "Edit the first selected reflector", "Edit", nullptr, R::WithSelection},
+        {C::ReflectorDelete, "&Delete", "Delete the currently selected reflector(s)", "Delete", "delete.svg",
+         R::WithSelection},
+        {C::WebCuSeeMe, "&Enhanced CU-SeeMe", "Open the Enhanced CU-SeeMe web site", nullptr, nullptr, R::Always},
+        {C::WebHomePage, "&Velder's Home Page", "Open my home page", nullptr, nullptr, R::Always},
+        {C::AppAbout, "&About LDX...", "Display program information, version number and copyright", "About",
+         "about.svg", R::Always},
+        {C::NextPane, "Next Pane", "Switch to the next window pane", nullptr, nullptr, R::Always},
+        {C::PrevPane, "Previous Pane", "Switch back to the previous window pane", nullptr, nullptr, R::Always},
+    };
+    return commands;
+}
+
+const CommandInfo *FindCommand(CommandId id)
+{
+    for (const CommandInfo &info : Commands())
+        if (info.id == id)
+            return &info;
+    return nullptr;
+}
+
+QList<QKeySequence> AcceleratorKeys(CommandId id)
+{
+    struct Accelerator {
+        QKeyCombination keys;
+        CommandId id;
+    };
+    // Enter is one key on the platform the table comes from: both Return
+    // and the keypad's Enter run Edit.
+    static const Accelerator table[] = {
+        {Qt::CTRL | Qt::Key_C, C::EditCopy},
+        {Qt::CTRL | Qt::Key_F, C::EditFind},
+        {Qt::CTRL | Qt::Key_N, C::FileNew},
+        {Qt::CTRL | Qt::Key_O, C::FileOpen},
+        {Qt::CTRL | Qt::Key_P, C::FilePrint},
+        {Qt::CTRL | Qt::Key_S, C::FileSave},
+        {Qt::CTRL | Qt::Key_V, C::EditPaste},
+        {Qt::ALT | Qt::Key_Backspace, C::EditUndo},
+        {QKeyCombination(Qt::Key_Delete), C::ReflectorDelete},
+        {Qt::SHIFT | Qt::Key_Delete, C::EditCut},
+        {QKeyCombination(Qt::Key_F6), C::NextPane},
+        {Qt::SHIFT | Qt::Key_F6, C::PrevPane},
+        {QKeyCombination(Qt::Key_Insert), C::ReflectorAdd},
+        {Qt::CTRL | Qt::Key_Insert, C::EditCopy},
+        {Qt::SHIFT | Qt::Key_Insert, C::EditPaste},
+        {QKeyCombination(Qt::Key_Return), C::ReflectorEdit},
+        {QKeyCombination(Qt::Key_Enter), C::ReflectorEdit},
+        {Qt::CTRL | Qt::Key_X, C::EditCut},
+        {Qt::CTRL | Qt::Key_Z, C::EditUndo},
+    };
+    QList<QKeySequence> keys;
+    for (const Accelerator &a : table)
+        if (a.id == id)
+            keys << QKeySequence(a.keys);
+    return keys;
+}
+
+const QList<MenuEntry> &MainMenuLayout()
+{
+    using M = MenuEntry;
+    static const QList<MenuEntry> layout = {
+        {M::Popup, "&File", {}},
+        {M::Command, nullptr, C::FileNew},
+        {M::Command, nullptr, C::FileOpen},
+        {M::Command, nullptr, C::FileSave},
+        {M::Command, nullptr, C::FileSaveAs},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::FilePrint},
+        {M::Command, nullptr, C::FilePrintPreview},
+        {M::Command, nullptr, C::FilePrintSetup},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::FileImport},
+        {M::Command, nullptr, C::FileExport},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::FileSendMail},
+        {M::Separator, nullptr, {}},
+        {M::RecentFiles, nullptr, {}},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::AppExit},
+        {M::EndPopup, nullptr, {}},
+        {M::Popup, "&Edit", {}},
+        {M::Command, nullptr, C::EditUndo},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::EditCut},
+        {M::Command, nullptr, C::EditCopy},
+        {M::Command, nullptr, C::EditPaste},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::EditFind},
+        {M::EndPopup, nullptr, {}},
+        {M::Popup, "&View", {}},
+        {M::Command, nullptr, C::ViewToolbar},
+        {M::Command, nullptr, C::ViewStatusBar},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::ReflectorAdd},
+        {M::Command, nullptr, C::ReflectorEdit},
+        {M::Command, nullptr, C::ReflectorDelete},
+        {M::EndPopup, nullptr, {}},
+        {M::Popup, "&Help", {}},
+        {M::Popup, "Web sites", {}},
+        {M::Command, nullptr, C::WebCuSeeMe},
+        {M::Command, nullptr, C::WebHomePage},
+        {M::EndPopup, nullptr, {}},
+        {M::Separator, nullptr, {}},
+        {M::Command, nullptr, C::AppAbout},
+        {M::EndPopup, nullptr, {}},
+    };
+    return layout;
+}
+
+const QList<CommandId> &ToolBarLayout()
+{
+    static const QList<CommandId> layout = {
+        C::FileNew,      C::FileOpen,        C::FileSave,  CommandId(0), C::EditCut,
+        C::EditCopy,     C::EditPaste,       CommandId(0), C::ReflectorAdd, C::ReflectorDelete,
+        CommandId(0),    C::FilePrint,       C::AppAbout,
+    };
+    return layout;
+}
+
+const QList<CommandId> &ContextMenuLayout()
+{
+    static const QList<CommandId> layout = {C::ReflectorAdd, C::ReflectorEdit, C::ReflectorDelete};
+    return layout;
+}

@@ -1,0 +1,135 @@
+#include "app/commandset.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QStyle>
+#include <QWidget>
+
+namespace {
+
+struct FallbackIcon {
+    CommandId id;
+    const char *themeName;
+    QStyle::StandardPixmap standard;
+};
+
+// Until the program's own images are built in, the desktop theme's (or the
+// style's) stand in for them, so that no button is ever blank.
+constexpr FallbackIcon kFallbackIcons[] = {
+    {CommandId::FileNew, "document-new", QStyle::SP_FileIcon},
+    {CommandId::FileOpen, "document-open", QStyle::SP_DialogOpenButton},
+    {CommandId::FileSave, "document-save", QStyle::SP_DialogSaveButton},
+    {CommandId::EditCut, "edit-cut", QStyle::SP_DialogDiscardButton},
+    {CommandId::EditCopy, "edit-copy", QStyle::SP_FileDialogContentsView},
+    {CommandId::EditPaste, "edit-paste", QStyle::SP_DialogApplyButton},
+    {CommandId::ReflectorAdd, "list-add", QStyle::SP_FileDialogNewFolder},
+    {CommandId::ReflectorDelete, "list-remove", QStyle::SP_TrashIcon},
+    {CommandId::FilePrint, "document-print", QStyle::SP_ComputerIcon},
+    {CommandId::AppAbout, "help-about", QStyle::SP_MessageBoxInformation},
+};
+
+} // namespace
+
+CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
+{
+    for (const CommandInfo &info : Commands()) {
+        auto *action = new QAction(QString::fromUtf8(info.text), owner);
+        action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
+        action->setStatusTip(QString::fromUtf8(info.prompt));
+        action->setToolTip(info.toolTip ? QString::fromUtf8(info.toolTip) : QString());
+        action->setIcon(CommandIcon(info.id));
+        action->setIconVisibleInMenu(false);
+        action->setEnabled(false);
+        owner->addAction(action);
+        m_actions.insert(info.id, action);
+
+        const QList<QKeySequence> keys = AcceleratorKeys(info.id);
+        if (keys.isEmpty())
+            continue;
+        if (action->text().contains(QLatin1Char('\t'))) {
+            // The menu shows the shortcut written in the text.
+            action->setShortcuts(keys);
+            continue;
+        }
+        // Keys that the menu does not show (Delete, Insert, Enter ...) run
+        // the command through an action of their own.
+        auto *keysOnly = new QAction(owner);
+        keysOnly->setObjectName(QStringLiteral("keys%1").arg(int(info.id)));
+        keysOnly->setShortcuts(keys);
+        keysOnly->setEnabled(false);
+        owner->addAction(keysOnly);
+        connect(action, &QAction::enabledChanged, keysOnly, &QAction::setEnabled);
+        const CommandId id = info.id;
+        connect(keysOnly, &QAction::triggered, this, [this, id] { Trigger(id); });
+    }
+}
+
+QAction *CCommandSet::Action(CommandId id) const
+{
+    return m_actions.value(id);
+}
+
+void CCommandSet::Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled)
+{
+    QAction *action = Action(id);
+    if (!action || !handler)
+        return;
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    if (!isEnabled)
+        isEnabled = [this, id] { return IsEnabledByRule(id); };
+    m_handlers.insert(id, std::move(isEnabled));
+    action->setEnabled(m_handlers.value(id)());
+}
+
+void CCommandSet::SetListState(std::function<bool()> hasSelection, std::function<bool()> hasRows)
+{
+    m_hasSelection = std::move(hasSelection);
+    m_hasRows = std::move(hasRows);
+}
+
+bool CCommandSet::IsEnabledByRule(CommandId id) const
+{
+    const CommandInfo *info = FindCommand(id);
+    switch (info ? info->rule : EnableRule::Always) {
+    case EnableRule::Always:
+        return true;
+    case EnableRule::WithSelection:
+        return m_hasSelection && m_hasSelection();
+    case EnableRule::WithRows:
+        return m_hasRows && m_hasRows();
+    }
+    return false;
+}
+
+void CCommandSet::UpdateStates()
+{
+    for (auto it = m_handlers.cbegin(); it != m_handlers.cend(); ++it)
+        if (QAction *action = Action(it.key()))
+            action->setEnabled(it.value()());
+}
+
+bool CCommandSet::Trigger(CommandId id)
+{
+    QAction *action = Action(id);
+    if (!action || !action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+QIcon CCommandSet::CommandIcon(CommandId id)
+{
+    const CommandInfo *info = FindCommand(id);
+    if (info && info->icon) {
+        const QString resource = QStringLiteral(":/icons/") + QLatin1String(info->icon);
+        if (QFile::exists(resource))
+            return QIcon(resource);
+    }
+    for (const FallbackIcon &fallback : kFallbackIcons)
+        if (fallback.id == id)
+            return QIcon::fromTheme(QLatin1String(fallback.themeName),
+                                    QApplication::style()->standardIcon(fallback.standard));
+    return QIcon();
+}

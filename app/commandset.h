@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/commands.h"
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QIcon;
+class QWidget;
+
+// The main window's commands as actions: texts, shortcuts, prompts, tool
+// tips and icons from the command table, one action per command shared by
+// the menus, the tool bar and the context menu.
+//
+// A command is enabled only once a handler is connected, and then by its
+// rule (or by the handler's own test), re-evaluated by UpdateStates().
+class CCommandSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The actions belong to `owner`, whose window takes their shortcuts.
+    explicit CCommandSet(QWidget *owner);
+
+    QAction *Action(CommandId id) const;
+
+    // Runs `handler` when the command is chosen. `isEnabled`, when given,
+    // replaces the command's enable rule.
+    void Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled = {});
+    bool IsConnected(CommandId id) const { return m_handlers.contains(id); }
+
+    // What the enable rules look at.
+    void SetListState(std::function<bool()> hasSelection, std::function<bool()> hasRows);
+    void UpdateStates();
+
+    // Runs the command if it is enabled; answers whether it ran.
+    bool Trigger(CommandId id);
+
+    // The command's image: the program's own, else the desktop theme's.
+    static QIcon CommandIcon(CommandId id);
+
+private:
+    bool IsEnabledByRule(CommandId id) const;
+
+    QHash<CommandId, QAction *> m_actions;
+    QHash<CommandId, std::function<bool()>> m_handlers; // the enable test of each connected command
+    std::function<bool()> m_hasSelection;
+    std::function<bool()> m_hasRows;
+};

@@ -1,0 +1,175 @@
+#include "app/docfilecommands.h"
+
+#include "app/recentfilelist.h"
+#include "data/lodexdoc.h"
+#include "data/prompts.h"
+#include "resources/strings.h"
+#include "view/waitcursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The document string's filter field, in the file dialogs' form.
+QString LdxFilter()
+{
+    return QString::fromUtf8(LoadString(Str::DocumentString)).split(QLatin1Char('\n')).value(3);
+}
+
+QString Reason(QString reason)
+{
+    while (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+}
+
+bool SamePath(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo fa(a), fb(b);
+    const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
+    return !ca.isEmpty() ? ca == cb : QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+} // namespace
+
+CDocFileCommands::CDocFileCommands(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QObject *parent)
+    : QObject(parent), m_doc(doc), m_prompts(prompts), m_recent(recent)
+{
+}
+
+QString CDocFileCommands::FileFilters()
+{
+    return LdxFilter() + QStringLiteral(";;All Files (*)");
+}
+
+void CDocFileCommands::Report(int stringId, const QString &path, const QString &reason)
+{
+    m_prompts.MessageBox(QString::fromUtf8(LoadString(stringId)).arg(QDir::toNativeSeparators(path), Reason(reason)));
+}
+
+bool CDocFileCommands::SaveModified()
+{
+    if (!m_doc.IsModified())
+        return true;
+    const QString name = m_doc.GetPathName().isEmpty() ? m_doc.GetTitle()
+                                                       : QDir::toNativeSeparators(m_doc.GetPathName());
+    switch (m_prompts.MessageBox(QString::fromUtf8(LoadString(Str::SavePrompt)).arg(name),
+                                 CUserPrompts::YesNoCancel)) {
+    case CUserPrompts::IdYes:
+        return OnFileSave();
+    case CUserPrompts::IdNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDocFileCommands::OnFileNew()
+{
+    if (!SaveModified())
+        return false;
+    return m_doc.OnNewDocument();
+}
+
+void CDocFileCommands::OnFileOpen()
+{
+    const QStringList chosen = m_prompts.GetOpenFileNames(QStringLiteral("Open"), FileFilters(), false);
+    if (!chosen.isEmpty())
+        OpenDocumentFile(chosen.constFirst());
+}
+
+bool CDocFileCommands::OnOpenRecentFile(int index)
+{
+    const QString path = m_recent.Entries().value(index);
+    if (path.isEmpty())
+        return false;
+    const OpenOutcome outcome = OpenDocumentFile(path);
+    if (outcome == OpenOutcome::NotOpenable || outcome == OpenOutcome::Malformed) {
+        m_recent.Remove(m_recent.Entries().indexOf(path));
+        emit recentFilesChanged();
+    }
+    return outcome == OpenOutcome::Opened;
+}
+
+CDocFileCommands::OpenOutcome CDocFileCommands::OpenDocumentFile(const QString &path)
+{
+    // The open document itself: nothing to read again.
+    if (SamePath(path, m_doc.GetPathName())) {
+        m_recent.Add(m_doc.GetPathName());
+        emit recentFilesChanged();
+        return OpenOutcome::Opened;
+    }
+    if (!SaveModified())
+        return OpenOutcome::Cancelled;
+
+    QString error;
+    CLodexDoc::OpenResult result;
+    {
+        CWaitCursor wait;
+        result = m_doc.OnOpenDocument(path, &error);
+    }
+    switch (result) {
+    case CLodexDoc::OpenResult::NotOpenable:
+        Report(Str::OpenFailed, path, error);
+        return OpenOutcome::NotOpenable;
+    case CLodexDoc::OpenResult::Malformed:
+        Report(Str::ReadFailed, path, error);
+        m_doc.OnNewDocument();
+        return OpenOutcome::Malformed;
+    case CLodexDoc::OpenResult::Opened:
+        break;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_doc.SetPathName(absolute);
+    m_recent.Add(absolute);
+    emit recentFilesChanged();
+    return OpenOutcome::Opened;
+}
+
+bool CDocFileCommands::OnFileSave()
+{
+    const QString path = m_doc.GetPathName();
+    // A file that has become read-only is saved elsewhere, under a new name.
+    const QFileInfo target(path);
+    if (!path.isEmpty() && target.exists() && !(target.permissions() & QFile::WriteOwner))
+        return DoSave(QString());
+    return DoSave(path);
+}
+
+bool CDocFileCommands::OnFileSaveAs()
+{
+    return DoSave(QString());
+}
+
+bool CDocFileCommands::DoSave(const QString &requestedPath, bool adopt)
+{
+    QString path = requestedPath;
+    if (path.isEmpty()) {
+        path = m_prompts.GetSaveFileName(QStringLiteral("Save As"), m_doc.ProposedFileName(), LdxFilter(),
+                                         QStringLiteral("ldx"));
+        if (path.isEmpty())
+            return false;
+    }
+    QString error;
+    bool saved;
+    {
+        CWaitCursor wait;
+        saved = m_doc.OnSaveDocument(path, &error);
+    }
+    // The save goes through a temporary file, so a failure leaves any file
+    // already at `path` as it was: nothing to delete.
+    if (!saved) {
+        Report(Str::SaveFailed, path, error);
+        return false;
+    }
+    if (adopt) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        m_doc.SetPathName(absolute);
+        m_recent.Add(absolute);
+        emit recentFilesChanged();
+    }
+    return true;
+}

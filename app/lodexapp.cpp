@@ -1,0 +1,110 @@
+#include "app/lodexapp.h"
+
+#include "app/docfilecommands.h"
+#include "app/mailsender.h"
+#include "app/mainframe.h"
+#include "app/settingsstore.h"
+#include "app/widgetprompts.h"
+#include "data/lodexdoc.h"
+#include "resources/strings.h"
+
+#include <chrono>
+
+CLodexApp::CLodexApp(int &argc, char **argv)
+    : QApplication(argc, argv), m_widgetPrompts(std::make_unique<CWidgetPrompts>())
+{
+    setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
+    setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
+    setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
+    setDesktopFileName(QStringLiteral("lodex"));
+    m_prompts = m_widgetPrompts.get();
+}
+
+CLodexApp::~CLodexApp()
+{
+    ExitInstance();
+    m_countryTable.Release();
+}
+
+CLodexApp *CLodexApp::Instance()
+{
+    return qobject_cast<CLodexApp *>(QCoreApplication::instance());
+}
+
+CUserPrompts &CLodexApp::Prompts() const
+{
+    return *m_prompts;
+}
+
+void CLodexApp::SetPrompts(CUserPrompts *prompts)
+{
+    m_prompts = prompts ? prompts : m_widgetPrompts.get();
+    if (m_doc)
+        m_doc->m_pPrompts = m_prompts;
+}
+
+int CLodexApp::InitInstance(const QStringList &arguments)
+{
+    {
+        CSettingsStore settings;
+        m_recentFiles.Load(settings);
+    }
+    // Copies sent by mail in an earlier run that did not end normally.
+    CMailSender::RemoveLeftovers(std::chrono::hours(1));
+    // Before the command line: a document opened from it may need the
+    // country list at once. Without it the country lists are empty.
+    m_countryTable.Load();
+    return ProcessShellCommand(CCommandLineInfo::Parse(arguments));
+}
+
+void CLodexApp::CreateMainFrame()
+{
+    m_doc = std::make_unique<CLodexDoc>();
+    m_doc->m_pPrompts = m_prompts;
+    m_frame = std::make_unique<CMainFrame>(*m_doc, *m_prompts, m_recentFiles);
+    m_widgetPrompts->SetParent(m_frame.get());
+}
+
+int CLodexApp::ProcessShellCommand(const CCommandLineInfo &info)
+{
+    switch (info.command) {
+    case CCommandLineInfo::FileNew:
+        CreateMainFrame();
+        m_frame->FileCommands().OnFileNew();
+        break;
+    case CCommandLineInfo::FileOpen:
+        CreateMainFrame();
+        // The failure has been reported; the window never shows.
+        if (m_frame->FileCommands().OpenDocumentFile(info.fileName) != CDocFileCommands::OpenOutcome::Opened) {
+            m_frame.reset();
+            m_doc.reset();
+            return kExitFailure;
+        }
+        break;
+    default:
+        return RunShellOption(info);
+    }
+    m_frame->ShowInitially();
+    return kRunEventLoop;
+}
+
+void CLodexApp::ExitInstance()
+{
+    if (m_frame || m_doc) {
+        CSettingsStore settings;
+        m_recentFiles.Save(settings);
+    }
+    m_widgetPrompts->SetParent(nullptr);
+    m_frame.reset();
+    m_doc.reset();
+}
+
+int CLodexApp::Run()
+{
+    const int status = InitInstance(arguments().mid(1));
+    if (status != kRunEventLoop)
+        return status;
+    const int result = exec();
+    ExitInstance();
+    return result;
+}

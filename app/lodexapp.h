@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/commandline.h"
+#include "app/recentfilelist.h"
+#include "data/countrytable.h"
+
+#include <QApplication>
+
+#include <memory>
+
+class CLodexDoc;
+class CMainFrame;
+class CUserPrompts;
+class CWidgetPrompts;
+
+// The application: settings store, recent files, the country table (for
+// the whole run) and the one document with its main window.
+class CLodexApp : public QApplication
+{
+    Q_OBJECT
+
+public:
+    // InitInstance() answers this when the event loop is to run.
+    static constexpr int kRunEventLoop = -1;
+    static constexpr int kExitFailure = 1;
+    static constexpr int kExitUnavailable = 2;
+
+    CLodexApp(int &argc, char **argv);
+    ~CLodexApp() override;
+
+    // The one application object, or null outside the program.
+    static CLodexApp *Instance();
+
+    CCountryTable &CountryTable() { return m_countryTable; }
+    CRecentFileList &RecentFiles() { return m_recentFiles; }
+    CLodexDoc *Document() const { return m_doc.get(); }
+    CMainFrame *MainFrame() const { return m_frame.get(); }
+
+    // Every message box and file dialog goes here. Tests put scripted
+    // answers in place of the real dialogs (null: the real ones again).
+    CUserPrompts &Prompts() const;
+    void SetPrompts(CUserPrompts *prompts);
+
+    // Start-up: settings, recent files, country table, then the command
+    // line, which creates the first document and shows the main window.
+    // Answers kRunEventLoop, or the exit status when the program ends here.
+    int InitInstance(const QStringList &arguments);
+    // The end: writes the recent files, releases the window and document.
+    void ExitInstance();
+    // InitInstance, the event loop, ExitInstance; answers the exit status.
+    int Run();
+
+private:
+    int ProcessShellCommand(const CCommandLineInfo &info);
+    // The options handled by other parts of the program (print, register,
+    // DDE); lodexapp_shellcommands.cpp.
+    int RunShellOption(const CCommandLineInfo &info);
+    void CreateMainFrame();
+
+    CCountryTable m_countryTable;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CWidgetPrompts> m_widgetPrompts;
+    CUserPrompts *m_prompts = nullptr;
+    std::unique_ptr<CLodexDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,262 @@
+#include "app/mainframe.h"
+
+#include "app/commandset.h"
+#include "app/docfilecommands.h"
+#include "app/mailsender.h"
+#include "app/mainstatusbar.h"
+#include "app/recentfilesmenu.h"
+#include "app/settingsstore.h"
+#include "data/lodexdoc.h"
+#include "resources/strings.h"
+#include "view/lodexview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr const char *kWindowPosKey = "WindowPos";
+
+QString WindowTitleField()
+{
+    return QString::fromUtf8(LoadString(Str::DocumentString)).section(QLatin1Char('\n'), 0, 0);
+}
+
+QStringList LocalFiles(const QMimeData *mime)
+{
+    QStringList paths;
+    if (mime)
+        for (const QUrl &url : mime->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    return paths;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QWidget *parent)
+    : QMainWindow(parent)
+    , m_doc(doc)
+    , m_prompts(prompts)
+    , m_recent(recent)
+    , m_commands(new CCommandSet(this))
+    , m_view(new CLodexView(this))
+    , m_fileCommands(new CDocFileCommands(doc, prompts, recent, this))
+    , m_mail(new CMailSender(this))
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    const QString appIcon = QStringLiteral(":/icons/lodex.svg");
+    setWindowIcon(QFile::exists(appIcon) ? QIcon(appIcon) : QIcon::fromTheme(QStringLiteral("lodex")));
+
+    setCentralWidget(m_view);
+    m_view->AttachDocument(&m_doc);
+    m_view->setFocus();
+
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    QList<QAction *> contextActions;
+    for (CommandId id : ContextMenuLayout())
+        contextActions << Action(id);
+    m_view->SetContextMenuActions(contextActions);
+
+    m_commands->SetListState([this] { return m_view->GetSelectedCount() > 0; },
+                             [this] { return m_view->GetRowCount() > 0; });
+    connect(m_view, &CLodexView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_view, &CLodexView::editRequested, this, [this] { m_commands->Trigger(CommandId::ReflectorEdit); });
+    connect(&m_doc, &CLodexDoc::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(m_fileCommands, &CDocFileCommands::recentFilesChanged, m_recentMenu, &CRecentFilesMenu::Rebuild);
+    connect(m_recentMenu, &CRecentFilesMenu::openRequested, m_fileCommands, &CDocFileCommands::OnOpenRecentFile);
+
+    ApplyStoredPlacement();
+    ConnectHandlers();
+    UpdateCommandStates();
+    UpdateCaption();
+    setAcceptDrops(true);
+
+    // Send stays out of the menu until the desktop says it can mail.
+    Action(CommandId::FileSendMail)->setVisible(false);
+    connect(m_mail, &CMailSender::availabilityKnown, this, [this](bool available) {
+        Action(CommandId::FileSendMail)->setVisible(available);
+        UpdateCommandStates();
+    });
+    m_mail->ProbeAvailability();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The view goes first, while everything it reports to still exists.
+    disconnect(m_view, nullptr, this, nullptr);
+    delete m_view;
+}
+
+QAction *CMainFrame::Action(CommandId id) const
+{
+    return m_commands->Action(id);
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    m_commands->UpdateStates();
+}
+
+void CMainFrame::CreateMenus()
+{
+    QList<QMenu *> open;
+    for (const MenuEntry &entry : MainMenuLayout()) {
+        switch (entry.kind) {
+        case MenuEntry::Popup: {
+            const QString title = QString::fromUtf8(entry.title);
+            QMenu *menu = open.isEmpty() ? menuBar()->addMenu(title) : open.last()->addMenu(title);
+            open << menu;
+            break;
+        }
+        case MenuEntry::EndPopup:
+            open.removeLast();
+            break;
+        case MenuEntry::Command:
+            open.last()->addAction(Action(entry.id));
+            break;
+        case MenuEntry::Separator:
+            open.last()->addSeparator();
+            break;
+        case MenuEntry::RecentFiles: {
+            QAction *anchor = open.last()->addSeparator();
+            m_recentMenu = new CRecentFilesMenu(open.last(), anchor, m_recent, this);
+            open.last()->removeAction(anchor);
+            break;
+        }
+        }
+    }
+    const QList<QAction *> menus = menuBar()->actions();
+    for (QAction *menu : menus)
+        menu->menu()->setObjectName(QStringLiteral("menu") + menu->text().remove(QLatin1Char('&')));
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_toolBar = new QToolBar(QString::fromUtf8(LoadString(Str::ToolbarCaption)), this);
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setIconSize(QSize(16, 16));
+    for (CommandId id : ToolBarLayout()) {
+        if (id == CommandId(0))
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(Action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    QAction *toggle = Action(CommandId::ViewToolbar);
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_statusBar = new CMainStatusBar(this);
+    setStatusBar(m_statusBar);
+    QAction *toggle = Action(CommandId::ViewStatusBar);
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+}
+
+void CMainFrame::UpdateCaption()
+{
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - ") + WindowTitleField());
+}
+
+void CMainFrame::ApplyStoredPlacement()
+{
+    CSettingsStore settings;
+    m_placement = WindowPlacement::Parse(settings.ReadText(kWindowPosKey));
+    if (m_placement) {
+        setGeometry(m_placement->NormalRect());
+        return;
+    }
+    // First start: wide enough for every column where the screen allows,
+    // in the middle of the screen.
+    const QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int columns = m_view->horizontalHeader()->length() + 2 * m_view->frameWidth()
+                        + m_view->verticalScrollBar()->sizeHint().width();
+    const QSize size(std::min(columns, available.width() * 9 / 10), available.height() * 2 / 3);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+}
+
+void CMainFrame::ShowInitially()
+{
+    if (m_placement && m_placement->OpensMaximized())
+        showMaximized();
+    else
+        show();
+}
+
+WindowPlacement CMainFrame::CurrentPlacement() const
+{
+    WindowPlacement placement = m_placement.value_or(WindowPlacement());
+    const Qt::WindowStates state = windowState();
+    placement.flags = (state & Qt::WindowMaximized) ? WindowPlacement::kRestoreToMaximized : 0;
+    placement.showCmd = (state & Qt::WindowMinimized)   ? WindowPlacement::ShowMinimized
+                        : (state & Qt::WindowMaximized) ? WindowPlacement::ShowMaximized
+                                                        : WindowPlacement::ShowNormal;
+    const QRect normal = normalGeometry();
+    placement.SetNormalRect(normal.isValid() ? normal : geometry());
+    return placement;
+}
+
+void CMainFrame::SavePlacement()
+{
+    CSettingsStore settings;
+    settings.WriteText(kWindowPosKey, CurrentPlacement().Format());
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // The placement is kept even when the save prompt is cancelled.
+    if (isVisible())
+        SavePlacement();
+    if (!m_fileCommands->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = LocalFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended: the save prompt must not hold the
+    // program the files came from.
+    QTimer::singleShot(0, this, [this, paths] { OpenDroppedFiles(paths); });
+}
+
+void CMainFrame::OpenDroppedFiles(const QStringList &paths)
+{
+    activateWindow();
+    raise();
+    for (const QString &path : paths)
+        m_fileCommands->OpenDocumentFile(path);
+}

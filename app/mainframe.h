@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/commands.h"
+#include "app/windowplacement.h"
+
+#include <QMainWindow>
+
+#include <optional>
+
+class CCommandSet;
+class CDocFileCommands;
+class CLodexDoc;
+class CLodexView;
+class CMailSender;
+class CMainStatusBar;
+class CRecentFileList;
+class CRecentFilesMenu;
+class CUserPrompts;
+class QToolBar;
+
+// The main window: menus, tool bar, status bar and the reflector list,
+// with the window placement kept in "WindowPos".
+//
+// Every command is an action of CCommandSet, disabled until a handler is
+// connected; ConnectHandlers() (mainframe_handlers.cpp) is the one place
+// where handlers are connected.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    QAction *Action(CommandId id) const;
+    CCommandSet &Commands() const { return *m_commands; }
+    CLodexView *View() const { return m_view; }
+    CLodexDoc &Document() const { return m_doc; }
+    CUserPrompts &Prompts() const { return m_prompts; }
+    CDocFileCommands &FileCommands() const { return *m_fileCommands; }
+    CMailSender &MailSender() const { return *m_mail; }
+    CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
+    QToolBar *ToolBar() const { return m_toolBar; }
+    CMainStatusBar *MainStatusBar() const { return m_statusBar; }
+
+    // Re-evaluates which commands are enabled.
+    void UpdateCommandStates();
+
+    // Shows the window the first time, maximized when it was closed so.
+    void ShowInitially();
+    // The placement read at creation, if one was stored and valid.
+    const std::optional<WindowPlacement> &StoredPlacement() const { return m_placement; }
+    WindowPlacement CurrentPlacement() const;
+    void SavePlacement();
+
+    // Opens the files one after another through the normal open path.
+    void OpenDroppedFiles(const QStringList &paths);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ApplyStoredPlacement();
+    void ConnectHandlers();
+    void UpdateCaption();
+
+    CLodexDoc &m_doc;
+    CUserPrompts &m_prompts;
+    CRecentFileList &m_recent;
+    CCommandSet *m_commands;
+    CLodexView *m_view;
+    CDocFileCommands *m_fileCommands;
+    CMailSender *m_mail;
+    CRecentFilesMenu *m_recentMenu = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    CMainStatusBar *m_statusBar = nullptr;
+    std::optional<WindowPlacement> m_placement;
+};

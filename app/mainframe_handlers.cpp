@@ -1,0 +1,39 @@
+// The one place where the main window's commands get their handlers. A
+// command stays disabled until it is connected here.
+#include "app/commandset.h"
+#include "app/docfilecommands.h"
+#include "app/mailsender.h"
+#include "app/mainframe.h"
+#include "app/mainstatusbar.h"
+#include "data/lodexdoc.h"
+
+#include <QAction>
+#include <QToolBar>
+
+void CMainFrame::ConnectHandlers()
+{
+    CCommandSet &c = *m_commands;
+    CDocFileCommands &files = *m_fileCommands;
+
+    // File
+    c.Connect(CommandId::FileNew, [&files] { files.OnFileNew(); });
+    c.Connect(CommandId::FileOpen, [&files] { files.OnFileOpen(); });
+    c.Connect(CommandId::FileSave, [&files] { files.OnFileSave(); });
+    c.Connect(CommandId::FileSaveAs, [&files] { files.OnFileSaveAs(); });
+    c.Connect(
+        CommandId::FileSendMail, [this] { m_mail->Send(m_doc, m_prompts); }, [this] { return m_mail->IsAvailable(); });
+    c.Connect(CommandId::AppExit, [this] { close(); });
+
+    // View
+    c.Connect(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });
+    c.Connect(CommandId::ViewStatusBar,
+              [this] { m_statusBar->setVisible(Action(CommandId::ViewStatusBar)->isChecked()); });
+
+    // Reflectors
+    c.Connect(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
+
+    // Connected as their parts arrive: FilePrint, FilePrintPreview,
+    // FilePrintSetup, FileImport, FileExport, EditCopy, EditFind,
+    // ReflectorAdd, ReflectorEdit, WebCuSeeMe, WebHomePage, AppAbout.
+    // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
+}

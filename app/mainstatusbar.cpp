@@ -1,0 +1,80 @@
+#include "app/mainstatusbar.h"
+
+#include "app/lockkeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+const char *const kPaneTexts[] = {"CAP", "NUM", "SCRL"};
+const char *const kPaneNames[] = {"capsLockPane", "numLockPane", "scrollLockPane"};
+} // namespace
+
+CMainStatusBar::CMainStatusBar(QWidget *parent) : QStatusBar(parent), m_ready(new QLabel(this)), m_poll(new QTimer(this))
+{
+    setObjectName(QStringLiteral("statusBar"));
+    m_ready->setObjectName(QStringLiteral("readyPane"));
+    m_ready->setText(QStringLiteral("Ready"));
+    m_ready->setIndent(2);
+    addWidget(m_ready, 1);
+
+    // Each pane is as wide as its widest text, so that it does not jump
+    // when the key changes.
+    int width = 0;
+    for (const char *text : kPaneTexts)
+        width = std::max(width, fontMetrics().horizontalAdvance(QLatin1String(text)));
+    for (int pane = 0; pane < PaneCount; ++pane) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QLatin1String(kPaneNames[pane]));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(width + 12);
+        addPermanentWidget(label);
+        m_panes[pane] = label;
+    }
+
+    // The lock keys can change while another program has the keyboard:
+    // look again now and then, and at once when one is pressed here.
+    connect(m_poll, &QTimer::timeout, this, &CMainStatusBar::UpdateIndicators);
+    m_poll->start(500);
+    qApp->installEventFilter(this);
+    UpdateIndicators();
+}
+
+QString CMainStatusBar::IndicatorText(int pane) const
+{
+    return pane >= 0 && pane < PaneCount ? m_panes[pane]->text() : QString();
+}
+
+void CMainStatusBar::UpdateIndicators()
+{
+    const std::optional<LockKeyState> state = LockKeyState::Query();
+    m_known = state.has_value();
+    if (!m_known) {
+        // Unknown: the panes show their names, dimmed.
+        m_poll->stop();
+        for (int pane = 0; pane < PaneCount; ++pane) {
+            m_panes[pane]->setText(QLatin1String(kPaneTexts[pane]));
+            m_panes[pane]->setEnabled(false);
+        }
+        return;
+    }
+    const bool on[PaneCount] = {state->capsLock, state->numLock, state->scrollLock};
+    for (int pane = 0; pane < PaneCount; ++pane) {
+        m_panes[pane]->setEnabled(true);
+        m_panes[pane]->setText(on[pane] ? QLatin1String(kPaneTexts[pane]) : QString());
+    }
+}
+
+bool CMainStatusBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_known && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            QTimer::singleShot(0, this, &CMainStatusBar::UpdateIndicators);
+    }
+    return QStatusBar::eventFilter(watched, event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+class QTimer;
+
+// The status bar: "Ready" while idle (command prompts show over it), then
+// the CAP, NUM and SCRL panes, lit while their lock key is on. Where the
+// platform does not tell the lock-key state the panes stay dimmed.
+class CMainStatusBar : public QStatusBar
+{
+    Q_OBJECT
+
+public:
+    explicit CMainStatusBar(QWidget *parent = nullptr);
+
+    // Reads the lock keys again.
+    void UpdateIndicators();
+    // The pane's text while its key is on, or empty.
+    QString IndicatorText(int pane) const;
+    bool IndicatorsKnown() const { return m_known; }
+
+    enum Pane { CapsLock, NumLock, ScrollLock, PaneCount };
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *m_ready;
+    QLabel *m_panes[PaneCount];
+    QTimer *m_poll;
+    bool m_known = false;
+};

@@ -1,0 +1,88 @@
+#include "app/widgetprompts.h"
+
+#include "resources/strings.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(CUserPrompts::Buttons buttons)
+{
+    switch (buttons) {
+    case CUserPrompts::Ok: return QMessageBox::Ok;
+    case CUserPrompts::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case CUserPrompts::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case CUserPrompts::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(CUserPrompts::Icon icon)
+{
+    switch (icon) {
+    case CUserPrompts::Exclamation: return QMessageBox::Warning;
+    case CUserPrompts::Question: return QMessageBox::Question;
+    case CUserPrompts::Information: return QMessageBox::Information;
+    case CUserPrompts::Stop: return QMessageBox::Critical;
+    }
+    return QMessageBox::Warning;
+}
+
+CUserPrompts::Answer AnswerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return CUserPrompts::IdOk;
+    case QMessageBox::Yes: return CUserPrompts::IdYes;
+    case QMessageBox::No: return CUserPrompts::IdNo;
+    default: return CUserPrompts::IdCancel;
+    }
+}
+
+} // namespace
+
+QWidget *CWidgetPrompts::Parent() const
+{
+    if (QWidget *active = QApplication::activeModalWidget())
+        return active;
+    return m_parent;
+}
+
+CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons buttons, Icon icon)
+{
+    QMessageBox box(IconOf(icon), QString::fromUtf8(LoadString(Str::AppName)), text, ButtonsOf(buttons), Parent());
+    box.setObjectName(QStringLiteral("messageBox"));
+    // The escape key answers what closing the box answers.
+    if (buttons == YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    return AnswerOf(box.exec());
+}
+
+QString CWidgetPrompts::GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
+                                        const QString &defaultSuffix)
+{
+    QFileDialog dialog(Parent(), caption);
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!proposedPath.isEmpty())
+        dialog.selectFile(proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QStringList CWidgetPrompts::GetOpenFileNames(const QString &caption, const QString &filters, bool multiple)
+{
+    QFileDialog dialog(Parent(), caption);
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setNameFilter(filters);
+    if (dialog.exec() != QDialog::Accepted)
+        return QStringList();
+    return dialog.selectedFiles();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/prompts.h"
+
+class QWidget;
+
+// The user prompts as real dialogs: message boxes captioned "Lodex" and the
+// desktop's file dialogs, over the main window.
+class CWidgetPrompts : public CUserPrompts
+{
+public:
+    explicit CWidgetPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+    void SetParent(QWidget *parent) { m_parent = parent; }
+
+    Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) override;
+    QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
+                            const QString &defaultSuffix) override;
+    QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
+
+    // The record dialogs live in widgetprompts_records.cpp.
+    bool RunReflectorDialog(ReflectorValues &values, bool editMode) override;
+    bool RunConflictDialog(const CReflector &existing, const CReflector &candidate, const QString &explanation,
+                           ReflectorValues &result) override;
+
+private:
+    QWidget *Parent() const;
+
+    QWidget *m_parent;
+};

@@ -1,0 +1,288 @@
+#include "view/lodexview.h"
+
+#include "app/settingsstore.h"
+#include "data/lodexdoc.h"
+#include "view/reflectortablemodel.h"
+#include "view/waitcursor.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+constexpr const char *kColumnWidthKey = "ColumnWidth";
+}
+
+CLodexView::CLodexView(QWidget *parent) : QTableView(parent), m_model(new CReflectorTableModel(this))
+{
+    setObjectName(QStringLiteral("reflectorList"));
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+
+    // Rows keep one fixed height: sizing them to their contents would read
+    // every record of a long list.
+    QHeaderView *rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    QHeaderView *header = horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    header->setSortIndicatorShown(false);
+    header->setSectionsClickable(true);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(0);
+    header->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionClicked, this, &CLodexView::SortByColumn);
+    connect(header, &QHeaderView::sectionResized, this, &CLodexView::OnSectionResized);
+
+    auto rowsChanged = [this] {
+        InvalidateSelection();
+        emit commandStateChanged();
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, rowsChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, rowsChanged);
+
+    SetupColumns();
+}
+
+CLodexView::~CLodexView()
+{
+    // Emptying the rows below must not reach listeners that are going away.
+    blockSignals(true);
+    AttachDocument(nullptr);
+    SaveColumnWidths();
+}
+
+void CLodexView::AttachDocument(CLodexDoc *doc)
+{
+    if (m_pDocument && m_pDocument->m_pView == this) {
+        ClearList();
+        m_pDocument->m_pView = nullptr;
+    }
+    m_pDocument = doc;
+    if (doc) {
+        doc->m_pView = this;
+        doc->RefreshView();
+    }
+}
+
+int CLodexView::GetRowCount() const
+{
+    return int(m_model->Rows().size());
+}
+
+CReflector *CLodexView::GetReflector(int row) const
+{
+    return m_model->RecordAt(row);
+}
+
+int CLodexView::InsertReflectorItem(int index, CReflector *record)
+{
+    return m_model->InsertRow(index, record);
+}
+
+void CLodexView::UpdateRow(int row)
+{
+    m_model->UpdateRow(row);
+}
+
+int CLodexView::FindRow(const CReflector *record) const
+{
+    return m_model->FindRow(record);
+}
+
+void CLodexView::SetRows(const ReflectorList &list)
+{
+    m_model->SetRows(list);
+}
+
+void CLodexView::ClearList()
+{
+    m_model->Clear();
+}
+
+const std::vector<CReflector *> &CLodexView::Rows() const
+{
+    return m_model->Rows();
+}
+
+void CLodexView::InvalidateSelection()
+{
+    m_selectionValid = false;
+}
+
+const std::vector<std::pair<int, int>> &CLodexView::SelectedIntervals() const
+{
+    if (m_selectionValid)
+        return m_selectedIntervals;
+    m_selectedIntervals.clear();
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        if (range.isValid())
+            m_selectedIntervals.emplace_back(range.top(), range.bottom());
+    std::sort(m_selectedIntervals.begin(), m_selectedIntervals.end());
+    // Ranges may overlap (one per column, or toggled twice): merge them.
+    std::size_t merged = 0;
+    for (const auto &interval : m_selectedIntervals) {
+        if (merged && interval.first <= m_selectedIntervals[merged - 1].second + 1)
+            m_selectedIntervals[merged - 1].second = std::max(m_selectedIntervals[merged - 1].second, interval.second);
+        else
+            m_selectedIntervals[merged++] = interval;
+    }
+    m_selectedIntervals.resize(merged);
+    m_selectionValid = true;
+    return m_selectedIntervals;
+}
+
+int CLodexView::GetNextSelected(int row) const
+{
+    const auto &intervals = SelectedIntervals();
+    // The first interval that ends after `row`.
+    const auto it = std::upper_bound(intervals.begin(), intervals.end(), row,
+                                     [](int r, const std::pair<int, int> &iv) { return r < iv.second; });
+    if (it == intervals.end())
+        return -1;
+    return std::max(it->first, row + 1);
+}
+
+int CLodexView::GetSelectedCount() const
+{
+    int count = 0;
+    for (const auto &interval : SelectedIntervals())
+        count += interval.second - interval.first + 1;
+    return count;
+}
+
+std::vector<int> CLodexView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const auto &interval : SelectedIntervals())
+        for (int r = interval.first; r <= interval.second; ++r)
+            rows.push_back(r);
+    return rows;
+}
+
+void CLodexView::SelectRow(int row, bool add)
+{
+    const QModelIndex index = m_model->index(row, 0);
+    if (!index.isValid())
+        return;
+    const auto flags = (add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
+                       | QItemSelectionModel::Rows;
+    selectionModel()->setCurrentIndex(index, flags);
+}
+
+void CLodexView::SetupColumns()
+{
+    CSettingsStore settings;
+    m_widths = ColumnWidths::Parse(settings.ReadText(kColumnWidthKey));
+    ClearList();
+    for (int column = 0; column < CReflector::ColumnCount; ++column)
+        AddColumn(m_model->ColumnTitle(column), column, &m_widths[std::size_t(column)]);
+}
+
+int CLodexView::AddColumn(const QString &title, int column, int *widthSlot)
+{
+    if (*widthSlot == ColumnWidths::kDefault)
+        *widthSlot = horizontalHeader()->fontMetrics().horizontalAdvance(title) + ColumnWidths::kTitlePadding;
+    // Negative widths other than -1 stay in the table as they are; on the
+    // screen they are no width at all.
+    horizontalHeader()->resizeSection(column, std::max(0, *widthSlot));
+    return column;
+}
+
+void CLodexView::SaveColumnWidths() const
+{
+    CSettingsStore settings;
+    settings.WriteText(kColumnWidthKey, ColumnWidths::Format(m_widths));
+}
+
+void CLodexView::OnSectionResized(int column, int, int newSize)
+{
+    // Only the user's drag of a divider counts; widths that change in any
+    // other way (a double-click on a divider, the program) are not kept.
+    if (m_dividerDragged && column >= 0 && column < CReflector::ColumnCount)
+        m_widths[std::size_t(column)] = newSize;
+}
+
+bool CLodexView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == horizontalHeader()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_dividerDragged = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        else if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick)
+            m_dividerDragged = false;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void CLodexView::SortByColumn(int column)
+{
+    CWaitCursor wait;
+    m_model->SortByColumn(column);
+    viewport()->update();
+}
+
+QMenu *CLodexView::CreateContextMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("listContextMenu"));
+    menu->addActions(m_contextActions);
+    return menu;
+}
+
+QPoint CLodexView::ContextMenuPosition(const QContextMenuEvent &event) const
+{
+    if (event.reason() != QContextMenuEvent::Keyboard)
+        return event.globalPos();
+    QPoint local(0, 0);
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        const QRect rect = visualRect(m_model->index(current.row(), 0));
+        if (rect.isValid() && viewport()->rect().intersects(rect))
+            local = QPoint(rect.left() + rect.height() / 2, rect.bottom());
+    }
+    return viewport()->mapToGlobal(local);
+}
+
+void CLodexView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_contextActions.isEmpty())
+        return;
+    QMenu *menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(ContextMenuPosition(*event));
+    event->accept();
+}
+
+void CLodexView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit editRequested();
+}
+
+void CLodexView::keyPressEvent(QKeyEvent *event)
+{
+    // Copying is the Copy command's business, which copies whole records;
+    // the table's own copy of one cell must not run in its place.
+    if (event->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "data/docview.h"
+#include "view/columnwidths.h"
+
+#include <QList>
+#include <QTableView>
+
+#include <utility>
+#include <vector>
+
+class CLodexDoc;
+class CReflectorTableModel;
+class QAction;
+class QMenu;
+
+// The main window's list: one row per record of the document, twelve
+// columns, sorted by a click on a column header.
+//
+// The document decides which rows exist and changes them through the
+// CDocView operations; the view never creates, changes or deletes a record.
+// Find, copy and drag, and printing are separate classes that work on the
+// view through Rows(), SelectedRows() and GetReflector().
+class CLodexView : public QTableView, public CDocView
+{
+    Q_OBJECT
+
+public:
+    explicit CLodexView(QWidget *parent = nullptr);
+    // Saves the column widths and unlinks the document.
+    ~CLodexView() override;
+
+    // Links the view to its document (the document's m_pView) and back.
+    void AttachDocument(CLodexDoc *doc);
+    CLodexDoc *GetDocument() const { return m_pDocument; }
+    CReflectorTableModel *ReflectorModel() const { return m_model; }
+
+    // CDocView
+    int GetRowCount() const override;
+    CReflector *GetReflector(int row) const override;
+    int InsertReflectorItem(int index, CReflector *record) override;
+    void UpdateRow(int row) override;
+    int FindRow(const CReflector *record) const override;
+    void SetRows(const ReflectorList &list) override;
+    void ClearList() override;
+    int GetNextSelected(int row) const override;
+    int GetSelectedCount() const override;
+
+    // The records of the rows in row order, and the selected rows in
+    // ascending order.
+    const std::vector<CReflector *> &Rows() const;
+    std::vector<int> SelectedRows() const;
+    void SelectRow(int row, bool add = false);
+
+    // Columns and their widths ("ColumnWidth" in the settings store).
+    void SetupColumns();
+    // Gives column `column` the width in `*widthSlot`; -1 there becomes
+    // the title's width plus 15 pixels, written back into the slot.
+    int AddColumn(const QString &title, int column, int *widthSlot);
+    void SaveColumnWidths() const;
+    const ColumnWidths::Table &ColumnWidthTable() const { return m_widths; }
+
+    // A header click: ascending, stable, no indicator.
+    void SortByColumn(int column);
+
+    // The commands of the context menu (Add, Edit, Delete), as the main
+    // window's actions so that they are enabled alike.
+    void SetContextMenuActions(const QList<QAction *> &actions) { m_contextActions = actions; }
+    QMenu *CreateContextMenu(QWidget *parent) const;
+    // Where the context menu opens: at the mouse, or from the keyboard
+    // below the current row (the top of the list when there is none).
+    QPoint ContextMenuPosition(const QContextMenuEvent &event) const;
+
+signals:
+    // A double-click: the Edit command's business.
+    void editRequested();
+    // The rows or the selection changed: command states may change.
+    void commandStateChanged();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The selection as sorted, merged row intervals, cached until it or
+    // the rows change.
+    const std::vector<std::pair<int, int>> &SelectedIntervals() const;
+    void InvalidateSelection();
+    void OnSectionResized(int column, int oldSize, int newSize);
+
+    CReflectorTableModel *m_model = nullptr;
+    CLodexDoc *m_pDocument = nullptr;
+    ColumnWidths::Table m_widths = ColumnWidths::Defaults();
+    QList<QAction *> m_contextActions;
+    bool m_dividerDragged = false;
+    mutable std::vector<std::pair<int, int>> m_selectedIntervals;
+    mutable bool m_selectionValid = false;
+};
