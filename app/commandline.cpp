@@ -17,9 +17,23 @@ constexpr OptionEntry kOptions[] = {
     {"Unregserver", CCommandLineInfo::AppUnregister},
 };
 
+const OptionEntry *FindOption(const QString &name)
+{
+    for (const OptionEntry &option : kOptions)
+        if (name.compare(QLatin1String(option.name), Qt::CaseInsensitive) == 0)
+            return &option;
+    return nullptr;
+}
+
+// "-" always starts an option. "/" starts one only when a known option
+// follows, since it also starts every absolute path here.
 bool IsOption(const QString &argument)
 {
-    return argument.size() > 1 && (argument.startsWith(QLatin1Char('/')) || argument.startsWith(QLatin1Char('-')));
+    if (argument.size() < 2)
+        return false;
+    if (argument.startsWith(QLatin1Char('-')))
+        return true;
+    return argument.startsWith(QLatin1Char('/')) && FindOption(argument.mid(1));
 }
 
 } // namespace
@@ -29,17 +43,10 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
     CCommandLineInfo info;
     for (const QString &argument : arguments) {
         if (IsOption(argument)) {
-            const QString name = argument.mid(1);
-            bool known = false;
-            for (const OptionEntry &option : kOptions) {
-                if (name.compare(QLatin1String(option.name), Qt::CaseInsensitive) == 0) {
-                    info.command = option.command;
-                    known = true;
-                    break;
-                }
-            }
-            if (!known)
-                info.unknownOptions << name;
+            if (const OptionEntry *option = FindOption(argument.mid(1)))
+                info.command = option->command;
+            else
+                info.unknownOptions << argument.mid(1);
             continue;
         }
         if (info.command == FilePrintTo) {

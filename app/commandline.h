@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // What the command line asks the program to do. An argument beginning
-// with '/' or '-' is an option (any letter case); the others are file
-// names, and after "pt" also the printer, driver and port.
+// with '-', or with '/' and naming a known option, is an option (any letter
+// case); the others are file names, and after "pt" also the printer,
+// driver and port. So "/home/ann/list.ldx" is a file, "/P" an option.
 struct CCommandLineInfo {
     enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister };
 

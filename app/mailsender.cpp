@@ -15,6 +15,7 @@ CMailSender::CMailSender(QObject *parent) : QObject(parent) {}
 
 CMailSender::~CMailSender()
 {
+    StopProbe();
     for (const QString &dir : m_copyDirs)
         QDir(dir).removeRecursively();
 }
@@ -25,8 +26,20 @@ void CMailSender::SetPrograms(const QString &mailProgram, const QString &mimePro
     m_mimeProgram = mimeProgram;
 }
 
+void CMailSender::StopProbe()
+{
+    if (!m_probe)
+        return;
+    m_probe->disconnect(this);
+    m_probe->kill();
+    m_probe->waitForFinished(1000);
+    delete m_probe;
+    m_probe = nullptr;
+}
+
 void CMailSender::ProbeAvailability()
 {
+    StopProbe();
     const QString mimeProgram = QStandardPaths::findExecutable(m_mimeProgram);
     if (QStandardPaths::findExecutable(m_mailProgram).isEmpty() || mimeProgram.isEmpty()) {
         m_available = false;
@@ -34,11 +47,13 @@ void CMailSender::ProbeAvailability()
         return;
     }
     auto *query = new QProcess(this);
+    m_probe = query;
     query->setStandardInputFile(QProcess::nullDevice());
     connect(query, &QProcess::finished, this, [this, query](int exitCode, QProcess::ExitStatus status) {
         const bool known = status == QProcess::NormalExit && exitCode == 0
                            && !query->readAllStandardOutput().trimmed().isEmpty();
         query->deleteLater();
+        m_probe = nullptr;
         m_available = known;
         emit availabilityKnown(known);
     });
@@ -46,6 +61,7 @@ void CMailSender::ProbeAvailability()
         if (error != QProcess::FailedToStart)
             return;
         query->deleteLater();
+        m_probe = nullptr;
         m_available = false;
         emit availabilityKnown(false);
     });

@@ -50,9 +50,11 @@ signals:
 
 private:
     QString MakeCopy(const CLodexDoc &doc, QString *error);
+    void StopProbe();
 
     QString m_mailProgram = QStringLiteral("xdg-email");
     QString m_mimeProgram = QStringLiteral("xdg-mime");
     bool m_available = false;
     QStringList m_copyDirs;
+    class QProcess *m_probe = nullptr;
 };

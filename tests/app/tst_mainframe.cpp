@@ -1,0 +1,633 @@
+// The program as a user meets it: start-up, the main window's commands,
+// the file commands with their save prompt, the window placement.
+#include "app/commandset.h"
+#include "app/docfilecommands.h"
+#include "app/lodexapp.h"
+#include "app/mailsender.h"
+#include "app/mainframe.h"
+#include "app/mainstatusbar.h"
+#include "app/recentfilesmenu.h"
+#include "app/settingsstore.h"
+#include "data/ldxfile.h"
+#include "data/lodexdoc.h"
+#include "support/fakes.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+#include "view/lodexview.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+using Answer = CUserPrompts::Answer;
+
+QStringList ActionTexts(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *a : actions)
+        if (!a->isSeparator() && a->isVisible())
+            texts << a->text();
+    return texts;
+}
+
+} // namespace
+
+class MainFrameTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FakePrompts m_prompts;
+
+    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CMainFrame &Frame() { return *App().MainFrame(); }
+    static CLodexDoc &Doc() { return *App().Document(); }
+    static CLodexView &View() { return *Frame().View(); }
+
+    QString Saved(const char *name, ReflectorList list)
+    {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        LdxFile::Save(path, list, nullptr);
+        return path;
+    }
+    QString Saved(const char *name, int count) { return Saved(name, SampleList(count)); }
+
+    // Starts the program with a modified document of three records.
+    void StartModified()
+    {
+        QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        Doc().SetModifiedFlag(true);
+    }
+
+    static QString StoredWindowPos() { return CSettingsStore().ReadText("WindowPos"); }
+
+private slots:
+    void init()
+    {
+        m_prompts = FakePrompts();
+        App().SetPrompts(&m_prompts);
+        CSettingsStore().clear();
+        App().RecentFiles() = CRecentFileList();
+    }
+    void cleanup()
+    {
+        App().ExitInstance();
+        App().SetPrompts(nullptr);
+    }
+
+    void startWithoutArguments()
+    {
+        QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
+        QVERIFY(Frame().isVisible());
+        QCOMPARE(Frame().windowTitle(), QStringLiteral("Reflector - Lodex"));
+        QCOMPARE(View().GetRowCount(), 0);
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(m_prompts.messages.isEmpty());
+        // Loaded before the command line, for the dialogs of the first document.
+        QVERIFY(App().CountryTable().IsLoaded());
+    }
+
+    void startWithFile()
+    {
+        const QString path = Saved("five.ldx", 5);
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
+        QCOMPARE(Frame().windowTitle(), QStringLiteral("five.ldx - Lodex"));
+        QCOMPARE(View().GetRowCount(), 5);
+        QCOMPARE(App().RecentFiles().Entries().value(0), path);
+    }
+
+    void startWithBadFileEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "Cannot open the file";
+        QTest::newRow("malformed") << Hex("0100FFFF02000A00") + "CReflector" << "is not a readable reflector list";
+    }
+    void startWithBadFileEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString path = m_dir.filePath(QStringLiteral("bad.ldx"));
+        QFile::remove(path);
+        if (!bytes.isEmpty())
+            QVERIFY(WriteAll(path, bytes));
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kExitFailure);
+        QCOMPARE(App().MainFrame(), nullptr);
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].contains(reason));
+        QVERIFY(m_prompts.messages[0].contains(path));
+    }
+
+    void optionsOfOtherPartsEndWithStatus2_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("/p") << QStringList{"/p", "x.ldx"};
+        QTest::newRow("/pt") << QStringList{"/pt", "x.ldx", "printer", "driver", "port"};
+        QTest::newRow("-dde") << QStringList{"-dde"};
+        QTest::newRow("/Register") << QStringList{"/Register"};
+        QTest::newRow("-unregserver") << QStringList{"-unregserver"};
+    }
+    void optionsOfOtherPartsEndWithStatus2()
+    {
+        QFETCH(QStringList, arguments);
+        QCOMPARE(App().InitInstance(arguments), CLodexApp::kExitUnavailable);
+        QCOMPARE(App().MainFrame(), nullptr);
+    }
+
+    void commandsWithoutHandlerStayDisabled()
+    {
+        App().InitInstance({});
+        for (CommandId id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditPaste, CommandId::NextPane,
+                             CommandId::PrevPane}) {
+            QVERIFY(!Frame().Action(id)->isEnabled());
+            QVERIFY(!Frame().Commands().IsConnected(id));
+        }
+        View().selectAll();
+        QVERIFY(!Frame().Action(CommandId::EditCut)->isEnabled());
+        QVERIFY(!Frame().Commands().Trigger(CommandId::EditPaste));
+    }
+
+    void enablingFollowsSelectionAndRows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<bool>("withSelection"); // Copy, Edit, Delete
+        QTest::addColumn<bool>("find");
+        QTest::newRow("empty list") << 0 << QList<int>{} << false << false;
+        QTest::newRow("rows, none selected") << 3 << QList<int>{} << false << true;
+        QTest::newRow("one selected") << 3 << QList<int>{1} << true << true;
+        QTest::newRow("two selected") << 3 << QList<int>{0, 2} << true << true;
+    }
+    void enablingFollowsSelectionAndRows()
+    {
+        QFETCH(int, rows);
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, withSelection);
+        QFETCH(bool, find);
+        App().InitInstance({});
+        // Stand-in handlers: the rules apply once a command has one.
+        for (CommandId id : {CommandId::EditCopy, CommandId::EditFind, CommandId::ReflectorEdit, CommandId::ReflectorAdd})
+            Frame().Commands().Connect(id, [] {});
+        Doc().m_listReflectors = SampleList(rows);
+        Doc().RefreshView();
+        for (int row : selected)
+            View().SelectRow(row, true);
+        for (CommandId id : {CommandId::EditCopy, CommandId::ReflectorEdit, CommandId::ReflectorDelete})
+            QCOMPARE(Frame().Action(id)->isEnabled(), withSelection);
+        QCOMPARE(Frame().Action(CommandId::EditFind)->isEnabled(), find);
+        QVERIFY(Frame().Action(CommandId::ReflectorAdd)->isEnabled());
+        // The selection goes with a refill: so does the enabling.
+        Doc().RefreshView();
+        QVERIFY(!Frame().Action(CommandId::ReflectorDelete)->isEnabled());
+    }
+
+    void toolBarAsBuilt()
+    {
+        App().InitInstance({});
+        QToolBar *bar = Frame().ToolBar();
+        QCOMPARE(bar->windowTitle(), QStringLiteral("Toolbar"));
+        QCOMPARE(bar->allowedAreas(), Qt::AllToolBarAreas);
+        QVERIFY(bar->isFloatable());
+        QVERIFY(bar->isMovable());
+        QList<int> ids;
+        for (QAction *a : bar->actions())
+            ids << (a->isSeparator() ? 0 : a->objectName().mid(int(qstrlen("command"))).toInt());
+        QCOMPARE(ids, QList<int>({57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 32776, 32775, 0, 57607, 57664}));
+        for (QAction *a : bar->actions())
+            QVERIFY(a->isSeparator() || !a->icon().isNull());
+    }
+
+    void viewMenuTogglesBars()
+    {
+        App().InitInstance({});
+        QAction *toolbar = Frame().Action(CommandId::ViewToolbar);
+        QAction *statusBar = Frame().Action(CommandId::ViewStatusBar);
+        QVERIFY(toolbar->isChecked() && statusBar->isChecked());
+        toolbar->trigger();
+        statusBar->trigger();
+        QVERIFY(Frame().ToolBar()->isHidden() && !toolbar->isChecked());
+        QVERIFY(Frame().MainStatusBar()->isHidden() && !statusBar->isChecked());
+        toolbar->trigger();
+        statusBar->trigger();
+        QVERIFY(!Frame().ToolBar()->isHidden() && toolbar->isChecked());
+        QVERIFY(!Frame().MainStatusBar()->isHidden() && statusBar->isChecked());
+        // Closing the floating bar itself also clears the check mark.
+        Frame().ToolBar()->hide();
+        QVERIFY(!toolbar->isChecked());
+    }
+
+    void statusBarShowsReadyAndLockPanes()
+    {
+        App().InitInstance({});
+        CMainStatusBar *bar = Frame().MainStatusBar();
+        QCOMPARE(bar->findChild<QLabel *>(QStringLiteral("readyPane"))->text(), QStringLiteral("Ready"));
+        for (const char *name : {"capsLockPane", "numLockPane", "scrollLockPane"})
+            QVERIFY(bar->findChild<QLabel *>(QLatin1String(name)));
+        // No lock-key state offscreen: the panes show their names, dimmed.
+        QVERIFY(!bar->IndicatorsKnown());
+        QCOMPARE(bar->IndicatorText(CMainStatusBar::NumLock), QStringLiteral("NUM"));
+    }
+
+    void menusAsBuilt()
+    {
+        App().InitInstance({});
+        const QList<QAction *> menus = Frame().menuBar()->actions();
+        QCOMPARE(ActionTexts(menus), QStringList({"&File", "&Edit", "&View", "&Help"}));
+        QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
+                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "&Print...\tCtrl+P",
+                              "Print Pre&view", "P&rint Setup...", "&Import", "&Export", "Recent File", "E&xit"}));
+        QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
+                 QStringList({"&Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Find...\tCtrl+F"}));
+        QCOMPARE(ActionTexts(menus[2]->menu()->actions()),
+                 QStringList({"&Toolbar", "&Status Bar", "&Add", "&Edit", "&Delete"}));
+        QCOMPARE(ActionTexts(menus[3]->menu()->actions()), QStringList({"Web sites", "&About LDX..."}));
+        QCOMPARE(ActionTexts(menus[3]->menu()->actions()[0]->menu()->actions()),
+                 QStringList({"&Enhanced CU-SeeMe", "&Velder's Home Page"}));
+    }
+
+    void commandKeysPromptsAndTips_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("New") << 57600 << QStringList{"Ctrl+N"} << "Create a new document" << "New";
+        QTest::newRow("Copy") << 57634 << QStringList{"Ctrl+C", "Ctrl+Ins"}
+                              << "Copy the selection and put it on the Clipboard" << "Copy";
+        QTest::newRow("Paste") << 57637 << QStringList{"Ctrl+V", "Shift+Ins"} << "Insert Clipboard contents" << "Paste";
+        QTest::newRow("Cut") << 57635 << QStringList{"Shift+Del", "Ctrl+X"}
+                             << "Cut the selection and put it on the Clipboard" << "Cut";
+        QTest::newRow("Undo") << 57643 << QStringList{"Alt+Backspace", "Ctrl+Z"} << "Undo the last action" << "Undo";
+        QTest::newRow("Delete") << 32775 << QStringList{"Del"} << "Delete the currently selected reflector(s)"
+                                << "Delete";
+        QTest::newRow("Add") << 32776 << QStringList{"Ins"} << "Add a reflector" << "Add";
+        QTest::newRow("Edit") << 32778 << QStringList{"Return", "Enter"} << "Edit the first selected reflector"
+                              << "Edit";
+        QTest::newRow("Import: prompt ends with a blank")
+            << 32771 << QStringList{} << "Import a list a reflector from a text file " << "";
+        QTest::newRow("Next pane") << 57680 << QStringList{"F6"} << "Switch to the next window pane" << "";
+    }
+    void commandKeysPromptsAndTips()
+    {
+        QFETCH(int, id);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, prompt);
+        QFETCH(QString, tip);
+        App().InitInstance({});
+        QAction *action = Frame().Action(CommandId(id));
+        // Keys the menu does not show sit on an action of their own.
+        QAction *keysOnly = Frame().findChild<QAction *>(QStringLiteral("keys%1").arg(id));
+        QStringList actual;
+        for (const QKeySequence &k : (keysOnly ? keysOnly : action)->shortcuts())
+            actual << k.toString();
+        QCOMPARE(actual, keys);
+        QCOMPARE(action->statusTip(), prompt);
+        if (!tip.isEmpty())
+            QCOMPARE(action->toolTip(), tip);
+    }
+
+    void keysOnlyRunTheirCommandWhileEnabled()
+    {
+        QVERIFY(App().InitInstance({Saved("three.ldx", 3)}) == CLodexApp::kRunEventLoop);
+        int edits = 0;
+        Frame().Commands().Connect(CommandId::ReflectorEdit, [&edits] { ++edits; });
+        QAction *enter = Frame().findChild<QAction *>(QStringLiteral("keys32778"));
+        enter->trigger(); // disabled: no row selected
+        QCOMPARE(edits, 0);
+        View().SelectRow(0);
+        QVERIFY(enter->isEnabled());
+        enter->trigger();
+        QCOMPARE(edits, 1);
+        // A double-click runs the same handler.
+        emit View().editRequested();
+        QCOMPARE(edits, 2);
+    }
+
+    void savePrompt_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<bool>("saved");
+        for (const char *op : {"new", "open", "exit"}) {
+            QTest::addRow("%s, yes", op) << op << int(CUserPrompts::IdYes) << true << true;
+            QTest::addRow("%s, no", op) << op << int(CUserPrompts::IdNo) << true << false;
+            QTest::addRow("%s, cancel", op) << op << int(CUserPrompts::IdCancel) << false << false;
+        }
+    }
+    void savePrompt()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, answer);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, saved);
+        StartModified();
+        const QString other = Saved("other.ldx", 5);
+        const QString target = m_dir.filePath(QStringLiteral("answer-yes.ldx"));
+        QFile::remove(target);
+        m_prompts.answers << Answer(answer);
+        m_prompts.saveNames << target;
+
+        bool wentOn = false;
+        if (operation == QLatin1String("new")) {
+            wentOn = Frame().FileCommands().OnFileNew();
+            QCOMPARE(View().GetRowCount(), goesOn ? 0 : 3);
+        } else if (operation == QLatin1String("open")) {
+            m_prompts.openNames << QStringList{other};
+            Frame().Action(CommandId::FileOpen)->trigger();
+            wentOn = View().GetRowCount() == 5;
+        } else {
+            wentOn = Frame().close();
+            QCOMPARE(Frame().isVisible(), !goesOn);
+        }
+        QCOMPARE(wentOn, goesOn);
+        QCOMPARE(m_prompts.messages.value(0), QStringLiteral("Save changes to Reflector?"));
+        QCOMPARE(QFile::exists(target), saved);
+        if (saved) { // the untitled document was saved through the Save As dialog
+            QCOMPARE(m_prompts.fileDialogs.last(), QStringLiteral("Save As"));
+            ReflectorList back;
+            QCOMPARE(LdxFile::Load(target, back, nullptr), LdxFile::LoadResult::Loaded);
+            QCOMPARE(back.size(), std::size_t(3));
+        }
+    }
+
+    void cancelledSaveAsCancelsTheOperation()
+    {
+        StartModified();
+        m_prompts.answers << CUserPrompts::IdYes; // save, then Cancel in the Save As dialog
+        QVERIFY(!Frame().FileCommands().OnFileNew());
+        QCOMPARE(View().GetRowCount(), 3);
+        QVERIFY(Doc().IsModified());
+    }
+
+    void saveAsProposesTitleBasedName()
+    {
+        StartModified();
+        m_prompts.saveNames << m_dir.filePath(QStringLiteral("named.ldx"));
+        QVERIFY(Frame().FileCommands().OnFileSaveAs());
+        QCOMPARE(Frame().windowTitle(), QStringLiteral("named.ldx - Lodex"));
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(App().RecentFiles().Entries().value(0), m_dir.filePath(QStringLiteral("named.ldx")));
+        QCOMPARE(Doc().ProposedFileName(), m_dir.filePath(QStringLiteral("named.ldx")));
+        Doc().SetPathName(QString());
+        QCOMPARE(Doc().ProposedFileName(), QStringLiteral("Reflector.ldx"));
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        const QString path = Saved("kept.ldx", 3);
+        const QByteArray before = ReadAll(path);
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
+        Doc().m_listReflectors.pop_back();
+        Doc().RefreshView();
+        Doc().SetModifiedFlag(true);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        // Save on a read-only file asks for another name; given the same
+        // one, the write is refused and the file stays as it was.
+        m_prompts.saveNames << path;
+        QVERIFY(!Frame().FileCommands().OnFileSave());
+        QCOMPARE(m_prompts.fileDialogs, QStringList{"Save As"});
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].startsWith(QStringLiteral("Cannot save the file \"%1\"").arg(path)));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(ReadAll(path), before);
+        QVERIFY(Doc().IsModified());
+
+        // A folder that does not exist: reported, nothing created.
+        const QString nowhere = m_dir.filePath(QStringLiteral("no/such/folder/x.ldx"));
+        QVERIFY(!Frame().FileCommands().DoSave(nowhere));
+        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(Doc().GetPathName(), path);
+    }
+
+    void openFailures_data()
+    {
+        QTest::addColumn<bool>("malformed");
+        QTest::newRow("not openable keeps the contents") << false;
+        QTest::newRow("malformed leaves an empty untitled document") << true;
+    }
+    void openFailures()
+    {
+        QFETCH(bool, malformed);
+        QCOMPARE(App().InitInstance({Saved("good.ldx", 4)}), CLodexApp::kRunEventLoop);
+        const QString bad = m_dir.filePath(QStringLiteral("bad.ldx"));
+        QFile::remove(bad);
+        if (malformed)
+            QVERIFY(WriteAll(bad, Hex("0200FFFF01000A00") + "CReflectoR"));
+        QVERIFY(Frame().FileCommands().OpenDocumentFile(bad) != CDocFileCommands::OpenOutcome::Opened);
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(View().GetRowCount(), malformed ? 0 : 4);
+        QCOMPARE(Frame().windowTitle(), malformed ? QStringLiteral("Reflector - Lodex") : QStringLiteral("good.ldx - Lodex"));
+        QVERIFY(!Doc().IsModified());
+    }
+
+    void recentFilesMenu()
+    {
+        const QString first = Saved("first.ldx", 1);
+        const QString second = Saved("second.ldx", 2);
+        App().InitInstance({});
+        CRecentFilesMenu &menu = Frame().RecentFilesMenu();
+        QVERIFY(menu.Placeholder()->isVisible() && !menu.Placeholder()->isEnabled());
+        QCOMPARE(menu.Placeholder()->statusTip(), QStringLiteral("Open this document"));
+
+        Frame().FileCommands().OpenDocumentFile(first);
+        Frame().FileCommands().OpenDocumentFile(second);
+        QVERIFY(!menu.Placeholder()->isVisible());
+        QCOMPARE(ActionTexts(menu.EntryActions()), QStringList({"&1 " + AbbreviatePath(second, 30),
+                                                                 "&2 " + AbbreviatePath(first, 30)}));
+        menu.EntryActions()[1]->trigger();
+        QCOMPARE(Doc().GetPathName(), first);
+        QCOMPARE(App().RecentFiles().Entries(), QStringList({first, second}));
+
+        // A file that has gone is reported and leaves the list.
+        QFile::remove(second);
+        menu.EntryActions()[1]->trigger();
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(App().RecentFiles().Entries(), QStringList({first}));
+        QCOMPARE(menu.EntryActions().size(), 1);
+
+        // Written back at the end.
+        App().ExitInstance();
+        CSettingsStore settings;
+        QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), first);
+    }
+
+    void droppedFilesOpenOneAfterAnother()
+    {
+        const QString a = Saved("a.ldx", 1);
+        const QString b = Saved("b.ldx", 2);
+        StartModified();
+        m_prompts.answers << CUserPrompts::IdNo << CUserPrompts::IdNo;
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Frame(), &drop);
+        QTRY_COMPARE(Doc().GetPathName(), b);
+        QCOMPARE(View().GetRowCount(), 2);
+        // The first file replaced the modified document, after the prompt.
+        QCOMPARE(m_prompts.messages, QStringList{"Save changes to Reflector?"});
+        QCOMPARE(App().RecentFiles().Entries(), QStringList({b, a}));
+    }
+
+    void deleteThroughTheWindow_data()
+    {
+        QTest::addColumn<QList<int>>("selectedRows");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArrayList>("shown");
+        const QByteArrayList all{"e", "d", "c", "b", "a"};
+        QTest::newRow("rows 2 and 4, yes") << QList<int>{1, 3} << int(CUserPrompts::IdYes)
+                                           << QByteArrayList{"e", "c", "a"};
+        QTest::newRow("rows 2 and 4, no") << QList<int>{1, 3} << int(CUserPrompts::IdNo)
+                                          << QByteArrayList{"a", "b", "c", "d", "e"};
+    }
+    void deleteThroughTheWindow()
+    {
+        QFETCH(QList<int>, selectedRows);
+        QFETCH(int, answer);
+        QFETCH(QByteArrayList, shown);
+        ReflectorList list;
+        for (const char *name : {"e", "d", "c", "b", "a"})
+            list.push_back(RawRecord("", "", name, "", name));
+        QCOMPARE(App().InitInstance({Saved("five.ldx", std::move(list))}), CLodexApp::kRunEventLoop);
+        QVERIFY(!Frame().Action(CommandId::ReflectorDelete)->isEnabled());
+        View().SortByColumn(CReflector::ColFullName); // a b c d e
+        for (int row : selectedRows)
+            View().SelectRow(row, true);
+        m_prompts.answers << Answer(answer);
+        QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorDelete));
+        QByteArrayList names;
+        for (const CReflector *r : View().Rows())
+            names << r->m_strFullName.toByteArray();
+        QCOMPARE(names, shown); // after Yes: refilled in list order
+        QCOMPARE(Doc().IsModified(), answer == CUserPrompts::IdYes);
+        QCOMPARE(m_prompts.messages.size(), 1);
+    }
+
+    void closeWritesThePlacement_data()
+    {
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("normal") << false << "0,1,";
+        QTest::newRow("maximized") << true << "2,3,";
+    }
+    void closeWritesThePlacement()
+    {
+        QFETCH(bool, maximized);
+        QFETCH(QString, start);
+        StartModified();
+        QVERIFY(StoredWindowPos().isEmpty());
+        if (maximized)
+            Frame().showMaximized();
+        m_prompts.answers << CUserPrompts::IdCancel;
+        QVERIFY(!Frame().close());
+        // Written before the save prompt, which was cancelled.
+        const QString stored = StoredWindowPos();
+        QVERIFY2(stored.startsWith(start), qPrintable(stored));
+        const auto placement = WindowPlacement::Parse(stored);
+        QVERIFY(placement.has_value());
+        QVERIFY(placement->right > placement->left && placement->bottom > placement->top);
+    }
+
+    void storedPlacementIsApplied_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("normal") << "0,1,-1,-1,-1,-1,100,120,700,520" << true << false;
+        QTest::newRow("maximized") << "2,3,-1,-1,-1,-1,100,120,700,520" << true << true;
+        QTest::newRow("nine numbers ignored") << "0,1,-1,-1,-1,-1,100,120,700" << false << false;
+    }
+    void storedPlacementIsApplied()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, taken);
+        QFETCH(bool, maximized);
+        CSettingsStore().WriteText("WindowPos", stored);
+        App().InitInstance({});
+        QCOMPARE(Frame().StoredPlacement().has_value(), taken);
+        QCOMPARE(Frame().isMaximized(), maximized);
+        if (taken)
+            QCOMPARE(Frame().normalGeometry().isValid() ? Frame().normalGeometry().size() : Frame().size(),
+                     QSize(600, 400));
+    }
+
+    void sendMakesACopyAndKeepsTheFlag()
+    {
+        StartModified();
+        CMailSender &mail = Frame().MailSender();
+        mail.SetPrograms(QStringLiteral("true"), QStringLiteral("true"));
+        QVERIFY(mail.Send(Doc(), m_prompts));
+        QCOMPARE(mail.CopiesMade().size(), 1);
+        const QString copy = mail.CopiesMade()[0] + QStringLiteral("/Reflector.ldx");
+        QVERIFY(copy.startsWith(CMailSender::CopyFolder()));
+        ReflectorList back;
+        QCOMPARE(LdxFile::Load(copy, back, nullptr), LdxFile::LoadResult::Loaded);
+        QCOMPARE(back.size(), std::size_t(3));
+        QVERIFY(Doc().IsModified());
+        QVERIFY(m_prompts.messages.isEmpty());
+
+        // An unmodified document with a file is sent as it is.
+        m_prompts.answers << CUserPrompts::IdNo;
+        Frame().FileCommands().OpenDocumentFile(Saved("plain.ldx", 2));
+        QVERIFY(mail.Send(Doc(), m_prompts));
+        QCOMPARE(mail.CopiesMade().size(), 1);
+
+        // The copies go when the program ends.
+        m_prompts.answers << CUserPrompts::IdNo;
+        App().ExitInstance();
+        QVERIFY(!QFile::exists(copy));
+    }
+
+    void sendFailureIsReported()
+    {
+        StartModified();
+        CMailSender &mail = Frame().MailSender();
+        mail.SetPrograms(m_dir.filePath(QStringLiteral("no-such-mailer")), QStringLiteral("true"));
+        QVERIFY(!mail.Send(Doc(), m_prompts));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].startsWith(QStringLiteral("Cannot hand the document to the mail program")));
+    }
+
+    void sendItemShownOnlyWithAMailClient_data()
+    {
+        QTest::addColumn<QByteArray>("handler"); // what the stand-in for xdg-mime prints
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("handler known") << QByteArray("mail.desktop") << true;
+        QTest::newRow("no handler") << QByteArray("") << false;
+    }
+    void sendItemShownOnlyWithAMailClient()
+    {
+        QFETCH(QByteArray, handler);
+        QFETCH(bool, shown);
+        App().InitInstance({});
+        const QString mime = m_dir.filePath(QStringLiteral("mime.sh"));
+        QVERIFY(WriteAll(mime, "#!/bin/sh\necho " + handler + "\n"));
+        QFile::setPermissions(mime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        CMailSender &mail = Frame().MailSender();
+        mail.SetPrograms(QStringLiteral("true"), mime);
+        QSignalSpy known(&mail, &CMailSender::availabilityKnown);
+        mail.ProbeAvailability();
+        QTRY_VERIFY(!known.isEmpty() && mail.IsAvailable() == shown);
+        QTRY_COMPARE(Frame().Action(CommandId::FileSendMail)->isVisible(), shown);
+        QCOMPARE(Frame().Action(CommandId::FileSendMail)->isEnabled(), shown);
+    }
+};
+
+LODEX_TEST(MainFrameTest)
+#include "tst_mainframe.moc"
