@@ -1,0 +1,335 @@
+// The reflector list: rows over the document's records, columns and their
+// stored widths, sorting, selection queries, context menu.
+#include "app/settingsstore.h"
+#include "data/lodexdoc.h"
+#include "support/fakes.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+#include "view/lodexview.h"
+#include "view/reflectortablemodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QByteArrayList Column(const CLodexView &view, int column)
+{
+    QByteArrayList texts;
+    for (const CReflector *r : view.Rows())
+        texts << r->Text(column).toByteArray();
+    return texts;
+}
+
+int DefaultWidth(const CLodexView &view, int column)
+{
+    return view.horizontalHeader()->fontMetrics().horizontalAdvance(view.ReflectorModel()->ColumnTitle(column)) + 15;
+}
+
+} // namespace
+
+class LodexViewTest : public QObject
+{
+    Q_OBJECT
+
+    static void StoreWidths(const QString &text) { CSettingsStore().WriteText("ColumnWidth", text); }
+    static QString StoredWidths() { return CSettingsStore().ReadText("ColumnWidth"); }
+
+    // Five records; full names in the order "b B a c A", countries two alike.
+    static ReflectorList FiveRecords()
+    {
+        ReflectorList list;
+        list.push_back(RawRecord("France", "FR", "b", "", "10.0.0.1"));
+        list.push_back(RawRecord("Chile", "CL", "B", "", "10.0.0.2"));
+        list.push_back(RawRecord("France", "FR", "a", "", "10.0.0.3"));
+        list.push_back(RawRecord("Brazil", "BR", "c", "", "10.0.0.4"));
+        list.push_back(RawRecord("Chile", "CL", "A", "", "10.0.0.5"));
+        return list;
+    }
+
+private slots:
+    void init() { CSettingsStore().clear(); }
+
+    void modelPassesTheTester()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        QAbstractItemModelTester tester(view.ReflectorModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = FiveRecords();
+        doc.RefreshView();
+        view.selectRow(2);
+        view.SortByColumn(CReflector::ColFullName);
+        auto extra = RawRecord("Japan", "JP", "z", "", "10.0.0.9");
+        extra->AddToView(-1, view);
+        extra->AddToView(0, view);
+        view.UpdateRow(1);
+        view.ClearList();
+        QCOMPARE(view.GetRowCount(), 0);
+    }
+
+    void cellsShowTheRecord_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0") << 0 << "No";
+        QTest::newRow("1") << 1 << "Yes";
+        QTest::newRow("2") << 2 << "Yes";
+        QTest::newRow("0x8000") << 0x8000 << "Yes";
+    }
+    void cellsShowTheRecord()
+    {
+        QFETCH(int, flag);
+        QFETCH(QString, shown);
+        CLodexView view;
+        auto r = RawRecord("C\xc3\xb4te d'Ivoire", "CI", "Full", "Short", "192.0.2.1", "Ann", "a@x.org", "12", flag,
+                           flag, flag, flag);
+        r->AddToView(0, view);
+        const QAbstractItemModel *m = view.model();
+        const QStringList expected{QStringLiteral("C\u00f4te d'Ivoire"), "CI", "Full", "Short", "192.0.2.1", "Ann",
+                                   "a@x.org", "12", shown, shown, shown, shown};
+        QStringList texts;
+        for (int c = 0; c < CReflector::ColumnCount; ++c) {
+            texts << m->index(0, c).data().toString();
+            QCOMPARE(m->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+                     Qt::AlignLeft);
+        }
+        QCOMPARE(texts, expected);
+    }
+
+    void columnTitlesAndLook()
+    {
+        CLodexView view;
+        QStringList titles;
+        for (int c = 0; c < view.model()->columnCount(); ++c)
+            titles << view.model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titles.join(QLatin1Char(';')), QStringLiteral("Country;Letters;Full Name;Short Name;IP Address;"
+                                                               "Contact Person;Email;ID;Menu;Send;Receive;Running"));
+        QCOMPARE(view.selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        QVERIFY(view.showGrid());
+        QVERIFY(!view.horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    }
+
+    void nullRecordGetsNoRow()
+    {
+        CLodexView view;
+        QCOMPARE(view.InsertReflectorItem(0, nullptr), -1);
+        QCOMPARE(view.GetRowCount(), 0);
+        QCOMPARE(view.GetReflector(0), nullptr);
+        QCOMPARE(view.GetReflector(-1), nullptr);
+    }
+
+    void headerClickSortsStablyAndRefillRestores_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QByteArrayList>("names"); // full names after one or two clicks
+        QTest::newRow("Full Name: case ignored, equals keep order") << 2 << QByteArrayList{"a", "A", "b", "B", "c"};
+        QTest::newRow("Country: equals keep order") << 0 << QByteArrayList{"c", "B", "A", "b", "a"};
+        for (int c = CReflector::ColConferenceID; c < CReflector::ColumnCount; ++c)
+            QTest::addRow("column %d compares all equal", c) << c << QByteArrayList{"b", "B", "a", "c", "A"};
+    }
+    void headerClickSortsStablyAndRefillRestores()
+    {
+        QFETCH(int, column);
+        QFETCH(QByteArrayList, names);
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = FiveRecords();
+        doc.RefreshView();
+        view.resize(1200, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QHeaderView *header = view.horizontalHeader();
+        view.scrollTo(view.model()->index(0, column));
+        const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+        QCOMPARE(Column(view, CReflector::ColFullName), names);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle, 300); // no toggle
+        QCOMPARE(Column(view, CReflector::ColFullName), names);
+        // Only the rows moved; a refill shows the document's order again.
+        QCOMPARE(doc.m_listReflectors[0]->m_strFullName.toByteArray(), QByteArray("b"));
+        doc.RefreshView();
+        QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"b", "B", "a", "c", "A"}));
+    }
+
+    void sortKeepsTheSelectionWithItsRecords()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = FiveRecords();
+        doc.RefreshView();
+        view.SelectRow(0);       // "b"
+        view.SelectRow(3, true); // "c"
+        view.SortByColumn(CReflector::ColFullName);
+        QCOMPARE(view.SelectedRows(), std::vector<int>({2, 4}));
+        QCOMPARE(view.GetReflector(view.currentIndex().row())->m_strFullName.toByteArray(), QByteArray("c"));
+    }
+
+    void selectionQueries()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = SampleList(8);
+        doc.RefreshView();
+        QCOMPARE(view.GetNextSelected(-1), -1);
+        QCOMPARE(view.GetSelectedCount(), 0);
+        auto *m = view.model();
+        // Overlapping ranges, as a second select over a selection makes.
+        view.selectionModel()->select(QItemSelection(m->index(1, 0), m->index(3, 11)), QItemSelectionModel::Select);
+        view.selectionModel()->select(QItemSelection(m->index(2, 0), m->index(3, 11)), QItemSelectionModel::Select);
+        view.selectionModel()->select(QItemSelection(m->index(6, 0), m->index(6, 11)), QItemSelectionModel::Select);
+        QCOMPARE(view.GetSelectedCount(), 4);
+        QList<int> walked;
+        for (int row = view.GetNextSelected(-1); row >= 0; row = view.GetNextSelected(row))
+            walked << row;
+        QCOMPARE(walked, QList<int>({1, 2, 3, 6}));
+        view.clearSelection();
+        QCOMPARE(view.GetSelectedCount(), 0);
+    }
+
+    void rowsNeverOutliveRecords()
+    {
+        auto view = std::make_unique<CLodexView>();
+        {
+            CLodexDoc doc;
+            view->AttachDocument(&doc);
+            doc.m_listReflectors = SampleList(3);
+            doc.RefreshView();
+            QCOMPARE(view->GetRowCount(), 3);
+        }
+        QCOMPARE(view->GetRowCount(), 0); // the document took its rows along
+
+        CLodexDoc doc;
+        view->AttachDocument(&doc);
+        QCOMPARE(doc.m_pView, static_cast<CDocView *>(view.get()));
+        view.reset();
+        QCOMPARE(doc.m_pView, nullptr);
+        doc.m_listReflectors = SampleList(1);
+        doc.RefreshView(); // no view: nothing to do
+    }
+
+    void storedColumnWidths_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("widths"); // -1: the column's default
+        const QList<int> defaults(12, -1);
+        QTest::newRow("missing") << "" << defaults;
+        QTest::newRow("eleven numbers") << "1,2,3,4,5,6,7,8,9,10,11" << defaults;
+        QTest::newRow("a letter") << "10,20,30,x,50,60,70,80,90,100,110,120" << defaults;
+        QTest::newRow("twelve") << "10,20,30,40,50,60,70,80,90,100,110,120"
+                                << QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        QTest::newRow("twelve and more text") << "10,20,30,40,50,60,70,80,90,100,110,120;junk"
+                                              << QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        QTest::newRow("blanks before numbers") << " 10, 20,30,40,50,60,70,80,90,100,110,120"
+                                               << QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        QTest::newRow("zero stays") << "0,20,30,40,50,60,70,80,90,100,110,0"
+                                    << QList<int>{0, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 0};
+        QTest::newRow("one -1") << "10,-1,30,40,50,60,70,80,90,100,110,120"
+                                << QList<int>{10, -1, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    }
+    void storedColumnWidths()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, widths);
+        if (!stored.isEmpty())
+            StoreWidths(stored);
+        QStringList expectedText;
+        {
+            CLodexView view;
+            for (int c = 0; c < CReflector::ColumnCount; ++c) {
+                const int expected = widths[c] == -1 ? DefaultWidth(view, c) : widths[c];
+                QCOMPARE(view.ColumnWidthTable()[std::size_t(c)], expected);
+                QCOMPARE(view.horizontalHeader()->sectionSize(c), expected);
+                expectedText << QString::number(expected);
+            }
+        }
+        // Saved when the view goes: every -1 replaced by its computed width.
+        QCOMPARE(StoredWidths(), expectedText.join(QLatin1Char(',')));
+    }
+
+    void onlyADividerDragChangesTheStoredWidth()
+    {
+        StoreWidths(QStringLiteral("100,100,100,100,100,100,100,100,100,100,100,100"));
+        CLodexView view;
+        view.resize(1400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QHeaderView *header = view.horizontalHeader();
+
+        header->resizeSection(0, 150); // not by the user
+        QCOMPARE(view.ColumnWidthTable()[0], 100);
+
+        const int y = header->height() / 2;
+        const QPoint divider(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, y);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, divider);
+        QMouseEvent move(QEvent::MouseMove, QPointF(divider + QPoint(40, 0)),
+                         header->viewport()->mapToGlobal(QPointF(divider + QPoint(40, 0))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(header->viewport(), &move);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, divider + QPoint(40, 0));
+        QCOMPARE(header->sectionSize(1), 140);
+        QCOMPARE(view.ColumnWidthTable()[1], 140);
+        header->resizeSection(1, 60); // after the drag: not kept
+        QCOMPARE(view.ColumnWidthTable()[1], 140);
+    }
+
+    void contextMenuHoldsTheCommandsAndOpensWhereAsked()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = SampleList(20);
+        doc.RefreshView();
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QAction add(QStringLiteral("&Add")), edit(QStringLiteral("&Edit")), del(QStringLiteral("&Delete"));
+        view.SetContextMenuActions({&add, &edit, &del});
+        std::unique_ptr<QMenu> menu(view.CreateContextMenu(&view));
+        QCOMPARE(menu->actions(), QList<QAction *>({&add, &edit, &del}));
+
+        const QPoint mouse(123, 45);
+        QContextMenuEvent byMouse(QContextMenuEvent::Mouse, mouse, view.viewport()->mapToGlobal(mouse));
+        QCOMPARE(view.ContextMenuPosition(byMouse), view.viewport()->mapToGlobal(mouse));
+
+        // From the keyboard: below the current row, or at the top without one.
+        QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(-1, -1));
+        view.selectionModel()->clearCurrentIndex();
+        QCOMPARE(view.ContextMenuPosition(byKey), view.viewport()->mapToGlobal(QPoint(0, 0)));
+        view.SelectRow(3);
+        const QRect row = view.visualRect(view.model()->index(3, 0));
+        QVERIFY(view.viewport()->mapFromGlobal(view.ContextMenuPosition(byKey)).y() == row.bottom());
+    }
+
+    void doubleClickAsksForEdit()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = SampleList(2);
+        doc.RefreshView();
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy edits(&view, &CLodexView::editRequested);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(view.model()->index(1, 2)).center());
+        QCOMPARE(edits.size(), 1);
+        // Below the rows too: the Edit handler decides, from the selection.
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 280));
+        QCOMPARE(edits.size(), 2);
+    }
+};
+
+LODEX_TEST(LodexViewTest)
+#include "tst_lodexview.moc"
