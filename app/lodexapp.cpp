@@ -8,6 +8,8 @@
 #include "data/lodexdoc.h"
 #include "resources/strings.h"
 
+#include <QIcon>
+
 #include <chrono>
 
 CLodexApp::CLodexApp(int &argc, char **argv)
@@ -17,6 +19,10 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
     setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
     setDesktopFileName(QStringLiteral("lodex"));
+    // Outside a desktop session no icon theme is named; the common one
+    // fills in so that standard images (file dialogs ...) are not blank.
+    if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     m_prompts = m_widgetPrompts.get();
 }
 
