@@ -1,10 +1,12 @@
 // The application shell's pure rules: the stored window placement, the
 // command line, the recent-file list.
 #include "app/commandline.h"
+#include "app/displaycheck.h"
 #include "app/recentfilelist.h"
 #include "app/windowplacement.h"
 #include "support/testmain.h"
 
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -164,6 +166,52 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, shown);
         QCOMPARE(AbbreviatePath(path, 30), shown);
+    }
+
+    void missingDisplay_data()
+    {
+        QTest::addColumn<QByteArray>("platform");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("nothing") << QByteArray() << QByteArray() << QByteArray() << true;
+        QTest::newRow("X11") << QByteArray() << QByteArray(":0") << QByteArray() << false;
+        QTest::newRow("Wayland") << QByteArray() << QByteArray() << QByteArray("wayland-0") << false;
+        QTest::newRow("offscreen") << QByteArray("offscreen") << QByteArray() << QByteArray() << false;
+        QTest::newRow("xcb without DISPLAY") << QByteArray("xcb") << QByteArray() << QByteArray("wayland-0") << true;
+        QTest::newRow("wayland without socket") << QByteArray("wayland") << QByteArray(":0") << QByteArray() << true;
+    }
+    void missingDisplay()
+    {
+        QFETCH(QByteArray, platform);
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, wayland);
+        QFETCH(bool, missing);
+        const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+        qputenv("QT_QPA_PLATFORM", platform);
+        qputenv("DISPLAY", display);
+        qputenv("WAYLAND_DISPLAY", wayland);
+        char program[] = "lodex";
+        char *argv[] = {program, nullptr};
+        const bool reported = !MissingDisplayReason(1, argv).isEmpty();
+        qputenv("QT_QPA_PLATFORM", saved[0]);
+        qputenv("DISPLAY", saved[1]);
+        qputenv("WAYLAND_DISPLAY", saved[2]);
+        QCOMPARE(reported, missing);
+    }
+
+    void programWithoutDisplaySuggestsXvfb()
+    {
+        QProcess lodex;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+        lodex.setProcessEnvironment(env);
+        lodex.start(QStringLiteral(LODEX_BIN_DIR "/lodex"), {});
+        QVERIFY(lodex.waitForFinished(20000));
+        QCOMPARE(lodex.exitCode(), 1);
+        const QByteArray err = lodex.readAllStandardError();
+        QVERIFY2(err.contains("xvfb-run -a lodex"), err.constData());
     }
 
     void menuTextNumbersAndEscapes()
