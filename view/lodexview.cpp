@@ -286,3 +286,16 @@ void CLodexView::keyPressEvent(QKeyEvent *event)
     }
     QTableView::keyPressEvent(event);
 }
+
+void CLodexView::SetDragHandler(std::function<void(Qt::DropActions)> handler)
+{
+    m_dragHandler = std::move(handler);
+    setDragEnabled(bool(m_dragHandler));
+    setDragDropMode(m_dragHandler ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+}
+
+void CLodexView::startDrag(Qt::DropActions supportedActions)
+{
+    if (m_dragHandler)
+        m_dragHandler(supportedActions);
+}

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QTableView>
 
+#include <functional>
+
 #include <utility>
 #include <vector>
 
@@ -71,6 +73,10 @@ public:
     // below the current row (the top of the list when there is none).
     QPoint ContextMenuPosition(const QContextMenuEvent &event) const;
 
+    // Dragging rows out: the part that builds what a drag carries installs
+    // itself here; until then rows cannot be dragged.
+    void SetDragHandler(std::function<void(Qt::DropActions)> handler);
+
 signals:
     // A double-click: the Edit command's business.
     void editRequested();
@@ -81,6 +87,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -94,6 +101,7 @@ private:
     CLodexDoc *m_pDocument = nullptr;
     ColumnWidths::Table m_widths = ColumnWidths::Defaults();
     QList<QAction *> m_contextActions;
+    std::function<void(Qt::DropActions)> m_dragHandler;
     bool m_dividerDragged = false;
     mutable std::vector<std::pair<int, int>> m_selectedIntervals;
     mutable bool m_selectionValid = false;

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -310,6 +311,31 @@ private slots:
         view.SelectRow(3);
         const QRect row = view.visualRect(view.model()->index(3, 0));
         QVERIFY(view.viewport()->mapFromGlobal(view.ContextMenuPosition(byKey)).y() == row.bottom());
+    }
+
+    void dragOutGoesToTheInstalledHandler()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = SampleList(3);
+        doc.RefreshView();
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(!view.dragEnabled());
+        int drags = 0;
+        view.SetDragHandler([&drags](Qt::DropActions) { ++drags; });
+        QVERIFY(view.dragEnabled());
+        const QPoint start = view.visualRect(view.model()->index(1, 0)).center();
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, start);
+        const QPoint far = start + QPoint(0, 3 * QApplication::startDragDistance() + 10);
+        QMouseEvent move(QEvent::MouseMove, QPointF(far), view.viewport()->mapToGlobal(QPointF(far)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &move); // the drag begins
+        QCoreApplication::sendEvent(view.viewport(), &move); // and starts
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, far);
+        QCOMPARE(drags, 1);
     }
 
     void doubleClickAsksForEdit()
