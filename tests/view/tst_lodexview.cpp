@@ -259,6 +259,17 @@ private slots:
         QCOMPARE(StoredWidths(), expectedText.join(QLatin1Char(',')));
     }
 
+    void handEditedWidthsWithoutQuotes()
+    {
+        // Typed into the settings file without quotes, the value reads back
+        // as a list of texts.
+        CSettingsStore().setValue(QStringLiteral("Settings/ColumnWidth"),
+                                  QStringList{"11", "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22"});
+        CLodexView view;
+        QCOMPARE(view.ColumnWidthTable()[0], 11);
+        QCOMPARE(view.ColumnWidthTable()[11], 22);
+    }
+
     void onlyADividerDragChangesTheStoredWidth()
     {
         StoreWidths(QStringLiteral("100,100,100,100,100,100,100,100,100,100,100,100"));
