@@ -316,7 +316,7 @@ private slots:
         QCOMPARE(view.ContextMenuPosition(byMouse), view.viewport()->mapToGlobal(mouse));
 
         // From the keyboard: below the current row, or at the top without one.
-        QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(-1, -1));
+        QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
         view.selectionModel()->clearCurrentIndex();
         QCOMPARE(view.ContextMenuPosition(byKey), view.viewport()->mapToGlobal(QPoint(0, 0)));
         view.SelectRow(3);
