@@ -1,9 +1,11 @@
 #pragma once
 
 #include "data/docview.h"
+#include "data/lodexdoc.h"
 #include "view/columnwidths.h"
 
 #include <QList>
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -11,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-class CLodexDoc;
 class CReflectorTableModel;
 class QAction;
 class QMenu;
@@ -98,7 +99,7 @@ private:
     void OnSectionResized(int column, int oldSize, int newSize);
 
     CReflectorTableModel *m_model = nullptr;
-    CLodexDoc *m_pDocument = nullptr;
+    QPointer<CLodexDoc> m_pDocument; // the document may go first
     ColumnWidths::Table m_widths = ColumnWidths::Defaults();
     QList<QAction *> m_contextActions;
     std::function<void(Qt::DropActions)> m_dragHandler;
