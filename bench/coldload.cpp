@@ -1,0 +1,32 @@
+// Loads one database file once and prints the milliseconds it took and the
+// page faults it caused; scripts/bench.sh runs it in fresh processes.
+#include "bench/benchdata.h"
+#include "data/ldxfile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+static long MinorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int n = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    const QString path = RealisticFile(n);
+    const long faults = MinorFaults();
+    QElapsedTimer timer;
+    timer.start();
+    ReflectorList list;
+    if (LdxFile::Load(path, list, nullptr) != LdxFile::LoadResult::Loaded)
+        return 1;
+    std::printf("%lld ms %ld faults %zu records\n", timer.elapsed(), MinorFaults() - faults, list.size());
+    return 0;
+}
