@@ -2,10 +2,9 @@
 
 #include "data/archive.h"
 #include "data/heapreservation.h"
+#include "data/safesave.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -196,33 +195,7 @@ LoadResult Load(const QString &path, ReflectorList &out, QString *error)
 
 bool Save(const QString &path, const ReflectorList &list, QString *error)
 {
-    // A rename would replace a read-only file without a word: refuse it, as
-    // writing into it would fail. The owner's write bit counts even for
-    // root, who may write anything, so that read-only means read-only.
-    const QFileInfo target(path);
-    if (target.exists() && (!target.isWritable() || !(target.permissions() & QFile::WriteOwner))) {
-        if (error)
-            *error = QStringLiteral("the file is read-only");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (!Write(list, file)) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveFileSafely(path, [&list](QIODevice &device) { return Write(list, device); }, error);
 }
 
 } // namespace LdxFile
