@@ -3,6 +3,7 @@
 int RunDump(const QStringList &args);
 int RunBuild(const QStringList &args);
 int RunCountries(const QStringList &args);
+int RunExport(const QStringList &args);
 
 const CliCommand *CliCommands()
 {
@@ -10,6 +11,10 @@ const CliCommand *CliCommands()
         {"dump", "FILE.ldx", "Print each record as one JSON object per line, in file order.", RunDump},
         {"build", "OUT.ldx", "Write the records read as JSON lines from standard input.", RunBuild},
         {"countries", "", "Print the country table, one CODE;Name line per row.", RunCountries},
+        {"export", "FILE.ldx OUT [--now YYYY-MM-DDTHH:MM]",
+         "Export the records as the program does: merged into the phonebook OUT when its extension is ini, "
+         "else a semicolon list; --now dates the export instead of the current local time.",
+         RunExport},
         {nullptr, nullptr, nullptr, nullptr},
     };
     return commands;

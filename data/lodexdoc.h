@@ -7,6 +7,7 @@
 
 class CDocView;
 class CUserPrompts;
+struct DateTimeStamp;
 
 // The one document: the reflector list, its file and its modified flag.
 //
@@ -69,7 +70,33 @@ public:
     // Writes the list to `path` without touching the modified flag.
     bool SaveCopy(const QString &path, QString *error = nullptr) const;
 
+    // ---- Import and export (defined in exchange/) ----
+    // All take the list in list order and tell the user of failures
+    // through m_pPrompts. The stamp dates the export; without one it is
+    // the current local date and time in the user's formats.
+
+    // The Export command: asks for a file name, then writes a phonebook for
+    // an "ini" extension and a semicolon list for any other.
+    void OnFileExport();
+    // Merges the marker section and the running reflectors into the
+    // phonebook at `path`. False, after telling the user, when the file
+    // could not be written; it is then left as it was.
+    bool ExportPhonebook(const QString &path);
+    bool ExportPhonebook(const QString &path, const DateTimeStamp &stamp);
+    // Writes every record as a semicolon list. False, after telling the
+    // user, when the file could not be written; it is then left as it was.
+    bool ExportSemicolonList(const QString &path);
+    bool ExportSemicolonList(const QString &path, const DateTimeStamp &stamp);
+    // The Import command: asks for files and answers each by its extension.
+    // Reading is not available yet: the list never changes.
+    void OnFileImport();
+    bool ImportListFile(const QString &path); // INI and CSV files
+    bool ImportTextFile(const QString &path); // TXT files
+
 signals:
+    // Long work without the user in between (exporting a million records)
+    // starts and ends; the window shows a busy cursor meanwhile.
+    void busyChanged(bool busy);
     void modifiedChanged(bool modified);
     void titleChanged(const QString &title);
 

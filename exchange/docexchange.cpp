@@ -1,0 +1,117 @@
+// The document's Import and Export commands.
+#include "data/lodexdoc.h"
+
+#include "data/prompts.h"
+#include "exchange/datestamp.h"
+#include "exchange/exportformat.h"
+#include "exchange/filefilters.h"
+#include "exchange/phonebookexport.h"
+#include "exchange/semicolonlist.h"
+#include "resources/strings.h"
+
+#include <functional>
+
+namespace {
+
+QString Text(int id)
+{
+    return QString::fromUtf8(LoadString(id));
+}
+
+// Tells the window that long work runs until the scope ends, so that a
+// message shown afterwards is not covered by a busy cursor.
+class BusyScope
+{
+public:
+    explicit BusyScope(CLodexDoc &doc) : m_doc(doc) { emit m_doc.busyChanged(true); }
+    ~BusyScope() { emit m_doc.busyChanged(false); }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    CLodexDoc &m_doc;
+};
+
+// Runs one export under a busy indication and tells the user when the file
+// could not be written. The phonebook is the client's own file: a write
+// that did not happen must not pass for one that did.
+bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool()> &write)
+{
+    bool written;
+    {
+        BusyScope busy(doc);
+        written = write();
+    }
+    if (!written && doc.m_pPrompts)
+        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path));
+    return written;
+}
+
+} // namespace
+
+void CLodexDoc::OnFileExport()
+{
+    if (!m_pPrompts)
+        return;
+    const QString path = m_pPrompts->GetSaveFileName(QStringLiteral("Export"), QStringLiteral("nickname.ini"),
+                                                     QtFileFilters(LoadString(Str::ExportFilters)),
+                                                     QStringLiteral("ini"));
+    if (path.isEmpty())
+        return;
+    if (ExportFormat::IsPhonebook(path))
+        ExportPhonebook(path);
+    else
+        ExportSemicolonList(path);
+}
+
+bool CLodexDoc::ExportPhonebook(const QString &path)
+{
+    return ExportPhonebook(path, DateTimeStamp::Now());
+}
+
+bool CLodexDoc::ExportPhonebook(const QString &path, const DateTimeStamp &stamp)
+{
+    return WriteExport(*this, path, [&] { return PhonebookExport::Export(path, m_listReflectors, stamp, nullptr); });
+}
+
+bool CLodexDoc::ExportSemicolonList(const QString &path)
+{
+    return ExportSemicolonList(path, DateTimeStamp::Now());
+}
+
+bool CLodexDoc::ExportSemicolonList(const QString &path, const DateTimeStamp &stamp)
+{
+    return WriteExport(*this, path, [&] { return SemicolonList::Save(path, m_listReflectors, stamp, nullptr); });
+}
+
+void CLodexDoc::OnFileImport()
+{
+    if (!m_pPrompts)
+        return;
+    const QStringList paths =
+        m_pPrompts->GetOpenFileNames(QStringLiteral("Import"), QtFileFilters(LoadString(Str::ImportFilters)), true);
+    for (const QString &path : paths) {
+        if (path.isEmpty())
+            continue;
+        if (HasExtension(path, "ini") || HasExtension(path, "csv"))
+            ImportListFile(path);
+        else if (HasExtension(path, "txt"))
+            ImportTextFile(path);
+        else
+            m_pPrompts->MessageBox(Text(Str::FormatNotSupported));
+    }
+}
+
+bool CLodexDoc::ImportListFile(const QString &)
+{
+    if (m_pPrompts)
+        m_pPrompts->MessageBox(Text(Str::NotImplemented));
+    return true;
+}
+
+bool CLodexDoc::ImportTextFile(const QString &)
+{
+    if (m_pPrompts)
+        m_pPrompts->MessageBox(Text(Str::NotImplemented));
+    return false;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/reflectorlist.h"
+
+#include <QByteArray>
+#include <QString>
+
+class CProfileFile;
+struct DateTimeStamp;
+
+// The client's phonebook (nickname.ini): a dated marker section and one
+// section per running reflector, merged into whatever the file holds.
+namespace PhonebookExport {
+
+// "_LDX List DATE TIME_"
+QByteArray MarkerSection(const DateTimeStamp &stamp);
+// "(CC) Short name"
+QByteArray ReflectorSection(const CReflector &reflector);
+
+// Writes the marker section, then each running reflector's section, in
+// list order, each with its five keys in order.
+void Merge(CProfileFile &phonebook, const ReflectorList &list, const DateTimeStamp &stamp);
+
+// Merges into the file at `path` (created when missing) and replaces it
+// in one step. On failure the file is as it was and `error` says why.
+bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp, QString *error);
+
+} // namespace PhonebookExport
