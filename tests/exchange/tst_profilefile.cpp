@@ -1,0 +1,286 @@
+#include "exchange/datestamp.h"
+#include "exchange/phonebookexport.h"
+#include "exchange/profilefile.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+
+#include <QTest>
+
+namespace {
+
+struct ProfileWrite {
+    QByteArray section;
+    QByteArray key;
+    QByteArray value;
+};
+using WriteList = QList<ProfileWrite>;
+
+// One profile write, done the slow and obvious way: split the whole file
+// into lines, look for the section and the key from the top, change one
+// line or insert one, join again. The batch must give exactly this.
+class ReferenceProfile
+{
+public:
+    explicit ReferenceProfile(const QByteArray &file)
+    {
+        for (qsizetype pos = 0; pos < file.size();) {
+            qsizetype end = file.indexOf('\n', pos);
+            end = end < 0 ? file.size() : end + 1;
+            m_lines << file.mid(pos, end - pos);
+            pos = end;
+        }
+    }
+
+    QByteArray Contents() const { return m_lines.join(); }
+
+    void Write(const ProfileWrite &w)
+    {
+        int header = -1;
+        for (int i = 0; i < m_lines.size() && header < 0; ++i)
+            if (IsHeader(i) && FoldCase(Trimmed(i).mid(1).chopped(1)) == FoldCase(w.section))
+                header = i;
+        if (header < 0) {
+            if (!m_lines.isEmpty()) {
+                BreakLine(int(m_lines.size()) - 1);
+                if (!Trimmed(int(m_lines.size()) - 1).isEmpty())
+                    m_lines << "\r\n";
+            }
+            m_lines << "[" + w.section + "]\r\n";
+            header = int(m_lines.size()) - 1;
+        }
+        int end = header + 1;
+        while (end < m_lines.size() && !IsHeader(end))
+            ++end;
+        int lastNonBlank = header;
+        for (int i = header + 1; i < end; ++i) {
+            const QByteArray text = Trimmed(i);
+            if (text.isEmpty())
+                continue;
+            lastNonBlank = i;
+            if (text.startsWith(';'))
+                continue;
+            const QByteArray name = text.contains('=') ? text.left(text.indexOf('=')).trimmed() : text;
+            if (FoldCase(name) == FoldCase(w.key)) {
+                m_lines[i] = name + "=" + w.value + "\r\n";
+                return;
+            }
+        }
+        BreakLine(lastNonBlank);
+        m_lines.insert(lastNonBlank + 1, w.key + "=" + w.value + "\r\n");
+    }
+
+private:
+    QByteArray Trimmed(int i) const
+    {
+        QByteArray text = m_lines[i];
+        if (i == 0 && text.startsWith("\xEF\xBB\xBF"))
+            text.remove(0, 3);
+        // trimmed() also takes '\n', which is the line's end here.
+        return text.trimmed();
+    }
+    bool IsHeader(int i) const
+    {
+        const QByteArray text = Trimmed(i);
+        return text.size() >= 2 && text.startsWith('[') && text.endsWith(']');
+    }
+    void BreakLine(int i)
+    {
+        if (!m_lines[i].endsWith('\n'))
+            m_lines[i] += "\r\n";
+    }
+
+    QByteArrayList m_lines;
+};
+
+QByteArray ApplyOneByOne(const QByteArray &file, const WriteList &writes)
+{
+    ReferenceProfile reference(file);
+    for (const ProfileWrite &w : writes)
+        reference.Write(w);
+    return reference.Contents();
+}
+
+const DateTimeStamp kStamp{"7 Mar 2024", "14:05"};
+
+// Running and stopped reflectors; sections that the tricky files hold in
+// other spellings; a name the folding of other letters must match.
+ReflectorList ExportedList()
+{
+    ReflectorList list;
+    list.push_back(RawRecord("France", "FR", "Paris Lab", "Paris", "192.0.2.1", "", "", "3", 1, 0, 1, 1));
+    list.push_back(RawRecord("Germany", "DE", "Rhein", "Rhein", "192.0.2.2", "", "", "0", 0, 0, 0, 0));
+    list.push_back(RawRecord("Germany", "DE", "K\xC3\xB6ln", "K\xC3\xB6ln", "192.0.2.3", "", "", "12", 1, 1, 1, 1));
+    list.push_back(RawRecord("France", "FR", "Odd", "a]b", "192.0.2.4", "", "", "0", 0, 1, 0, 1));
+    list.push_back(RawRecord("France", "fr", "Again", "PARIS", "192.0.2.5", "", "", "7", 1, 1, 1, 2));
+    return list;
+}
+
+// The writes the export makes, one per key, spelt out from the rules.
+WriteList ExportWrites(const ReflectorList &list)
+{
+    WriteList writes;
+    auto section = [&writes](const QByteArray &name, const QByteArray &ip, const char *send, const char *receive,
+                             const char *menu, const QByteArray &id) {
+        writes << ProfileWrite{name, "IP", ip} << ProfileWrite{name, "Send Video", send}
+               << ProfileWrite{name, "Receive Video", receive} << ProfileWrite{name, "Add To Menu", menu}
+               << ProfileWrite{name, "ConferenceID", id};
+    };
+    section("_LDX List 7 Mar 2024 14:05_", "0.0.0.0", "No", "No", "Yes", "0");
+    for (const auto &r : list)
+        if (r->m_bRunning)
+            section("(" + r->m_strLetters.toByteArray() + ") " + r->m_strShortName.toByteArray(),
+                    r->m_strIPAddress.toByteArray(), r->m_bSendVideo ? "Yes" : "No",
+                    r->m_bReceiveVideo ? "Yes" : "No", r->m_bAddToMenu ? "Yes" : "No",
+                    r->m_strConferenceID.toByteArray());
+    return writes;
+}
+
+// Writes of any kind: new keys in found and appended sections, a key
+// written twice, sections found again in other letter case.
+const WriteList kMixedWrites = {
+    {"(FR) Paris", "Extra", "1"},  {"New", "A", "1"},      {"(fr) paris", "IP", "10.0.0.1"},
+    {"new", "a", "2"},             {"New", "B", "3"},      {"(FR) Paris", "Extra", "2"},
+    {"Other", "x", "changed"},     {"NEW", "c", ""},       {"(de) k\xC3\xB6ln", "Z", "z"},
+    {"(FR) a]b", "IP", " spaced "}, {"Settings", "Max Windows", "9"},
+};
+
+} // namespace
+
+class ProfileFileTest : public QObject
+{
+    Q_OBJECT
+
+    // Existing files that test every rule of a profile write.
+    void trickyFiles()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("unrelated sections") << QByteArray("[Settings]\r\nMax Windows=8\r\n\r\n[Flow Control]\r\nMaxCap=28\r\n");
+        QTest::newRow("no final line break") << QByteArray("[Settings]\r\nMax Windows=8");
+        QTest::newRow("LF only") << QByteArray("[(FR) Paris]\nIP=1.1.1.1\nSend Video=No\n\n[Other]\nx=1\n");
+        QTest::newRow("spaced header and names")
+            << QByteArray("  [(fr) PARIS] \t\r\n  ip = 9.9.9.9 \r\nSEND VIDEO\r\n; IP=comment\r\n\r\n\r\n[Other]\r\nx=1\r\n");
+        QTest::newRow("repeated section") << QByteArray("[(FR) Paris]\r\nIP=1\r\n[Other]\r\n[(FR) PARIS]\r\nIP=2\r\nExtra=0\r\n");
+        QTest::newRow("repeated key") << QByteArray("[(FR) Paris]\r\nIP=1\r\nip=2\r\n");
+        QTest::newRow("comments and blanks closing a section")
+            << QByteArray("[(FR) Paris]\r\n; note\r\nIP=1\r\n; trailing comment\r\n\r\n  \t\r\n[Next]\r\n");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[(FR) Paris]\r\nIP=1\r\n");
+        QTest::newRow("byte order mark alone") << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("lines before the first section") << QByteArray("IP=global\r\n; top\r\n[(FR) Paris]\r\n");
+        QTest::newRow("unclosed bracket") << QByteArray("[(FR) Paris\r\nIP=1\r\n");
+        QTest::newRow("comment that looks like a section") << QByteArray(";[(FR) Paris]\r\nIP=1\r\n");
+        QTest::newRow("ends with a blank line") << QByteArray("[A]\r\nk=v\r\n\r\n");
+        QTest::newRow("ends with blanks and no line break") << QByteArray("[A]\r\nk=v\r\n \t ");
+        QTest::newRow("mixed line ends")
+            << QByteArray("[A]\nk=v\r\n[(FR) Paris]\nIP=1\r\nSend Video=Yes\n[New]\nA=0");
+        QTest::newRow("last key without line break") << QByteArray("[(FR) Paris]\r\nIP=1");
+        QTest::newRow("last section header without line break") << QByteArray("[Other]\r\nx=1\r\n[(FR) Paris]");
+        QTest::newRow("other letters in other case") << QByteArray("[(de) K\xC3\x96LN]\r\nip=1\r\n");
+        QTest::newRow("bracket inside a name") << QByteArray("[(FR) a]b]\r\nIP=1\r\n");
+        QTest::newRow("lone CR inside a line") << QByteArray("[Other]\r\nx=v\rw\r\n[(FR) Paris]\r\nIP\r=1\r\n");
+        QTest::newRow("bytes that are not UTF-8") << QByteArray("[(FR) Caf\xE9]\r\nIP=1\r\n[(fr) CAF\xC9]\r\n");
+        QTest::newRow("empty names") << QByteArray("[]\r\n=x\r\n[(FR) Paris]\r\n=\r\nIP=\r\n");
+        QTest::newRow("white space only") << QByteArray("\r\n  \r\n\t\n");
+    }
+
+private slots:
+    void exportEqualsOneWriteAtATime_data() { trickyFiles(); }
+    void exportEqualsOneWriteAtATime()
+    {
+        QFETCH(QByteArray, file);
+        const ReflectorList list = ExportedList();
+        CProfileFile batch(file);
+        PhonebookExport::Merge(batch, list, kStamp);
+        QCOMPARE(batch.Contents(), ApplyOneByOne(file, ExportWrites(list)));
+    }
+
+    void writesEqualOneWriteAtATime_data() { trickyFiles(); }
+    void writesEqualOneWriteAtATime()
+    {
+        QFETCH(QByteArray, file);
+        CProfileFile batch(file);
+        for (const ProfileWrite &w : kMixedWrites)
+            batch.WriteString(w.section, w.key, w.value);
+        QCOMPARE(batch.Contents(), ApplyOneByOne(file, kMixedWrites));
+    }
+
+    void untouchedFileStaysByteForByte_data() { trickyFiles(); }
+    void untouchedFileStaysByteForByte()
+    {
+        QFETCH(QByteArray, file);
+        QCOMPARE(CProfileFile(file).Contents(), file);
+    }
+
+    // The rules themselves, against files worked out by hand.
+    void writeRules_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("new file") << QByteArray() << QByteArray("S") << QByteArray("K") << QByteArray("[S]\r\nK=v\r\n");
+        QTest::newRow("appended after a blank line")
+            << QByteArray("[A]\nx=1\n") << QByteArray("S") << QByteArray("K") << QByteArray("[A]\nx=1\n\r\n[S]\r\nK=v\r\n");
+        QTest::newRow("appended after a line break")
+            << QByteArray("[A]\r\nx=1") << QByteArray("S") << QByteArray("K")
+            << QByteArray("[A]\r\nx=1\r\n\r\n[S]\r\nK=v\r\n");
+        QTest::newRow("no second blank line") << QByteArray("[A]\r\n\r\n") << QByteArray("S") << QByteArray("K")
+                                              << QByteArray("[A]\r\n\r\n[S]\r\nK=v\r\n");
+        QTest::newRow("found in place, spelling kept")
+            << QByteArray(" [s] \n ; c\n  kEy =  old \nz=1\n") << QByteArray("S") << QByteArray("KEY")
+            << QByteArray(" [s] \n ; c\nkEy=v\r\nz=1\n");
+        QTest::newRow("line without equals sign") << QByteArray("[S]\nK\n") << QByteArray("S") << QByteArray("k")
+                                                  << QByteArray("[S]\nK=v\r\n");
+        QTest::newRow("comment never a key") << QByteArray("[S]\n;K=1\n\n[T]\n") << QByteArray("S") << QByteArray("K")
+                                             << QByteArray("[S]\n;K=1\nK=v\r\n\n[T]\n");
+        QTest::newRow("after the last non-blank line")
+            << QByteArray("[S]\r\na=1\r\n\r\n\r\n[T]\r\n") << QByteArray("S") << QByteArray("K")
+            << QByteArray("[S]\r\na=1\r\nK=v\r\n\r\n\r\n[T]\r\n");
+        QTest::newRow("first of two sections") << QByteArray("[S]\n[s]\nK=1\n") << QByteArray("S") << QByteArray("K")
+                                               << QByteArray("[S]\nK=v\r\n[s]\nK=1\n");
+        QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[S]\r\nK=1\r\n") << QByteArray("s")
+                                              << QByteArray("K") << QByteArray("\xEF\xBB\xBF[S]\r\nK=v\r\n");
+        QTest::newRow("line breaks in names") << QByteArray() << QByteArray("S\r\n[T]") << QByteArray("K\nX")
+                                              << QByteArray("[S  [T]]\r\nK X=v\r\n");
+    }
+    void writeRules()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, expected);
+        CProfileFile profile(file);
+        profile.WriteString(section, key, "v");
+        QCOMPARE(profile.Contents(), expected);
+    }
+
+    void lineBreaksInValuesBecomeSpaces()
+    {
+        CProfileFile profile;
+        profile.WriteString("S", "K", "1\r\n[Evil]\nX=1\r");
+        QCOMPARE(profile.Contents(), QByteArray("[S]\r\nK=1  [Evil] X=1 \r\n"));
+    }
+
+    void foldCase_data()
+    {
+        QTest::addColumn<QByteArray>("a");
+        QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("ASCII") << QByteArray("(FR) Paris") << QByteArray("(fr) PARIS") << true;
+        QTest::newRow("UTF-8 letters") << QByteArray("K\xC3\xB6ln") << QByteArray("K\xC3\x96LN") << true;
+        QTest::newRow("Greek sigma") << QByteArray("\xCE\xA3") << QByteArray("\xCF\x83") << true;
+        QTest::newRow("Latin-1 bytes only as ASCII") << QByteArray("Caf\xE9") << QByteArray("CAF\xC9") << false;
+        QTest::newRow("two stray bytes stay apart") << QByteArray("\xE9") << QByteArray("\xE8") << false;
+        QTest::newRow("punctuation") << QByteArray("[a]") << QByteArray("{a}") << false;
+    }
+    void foldCase()
+    {
+        QFETCH(QByteArray, a);
+        QFETCH(QByteArray, b);
+        QFETCH(bool, same);
+        QCOMPARE(FoldCase(a) == FoldCase(b), same);
+    }
+};
+
+LODEX_TEST(ProfileFileTest)
+#include "tst_profilefile.moc"
