@@ -2,37 +2,150 @@
 
 #include "data/safesave.h"
 #include "exchange/datestamp.h"
+#include "exchange/foldednames.h"
+#include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"
 
 #include <QFile>
 
+#include <iterator>
 #include <limits>
+#include <vector>
 
 namespace {
 
-// The five keys of every section, in the order they are written.
-struct PhonebookKeys {
-    CProfileFile::Key ip{"IP"};
-    CProfileFile::Key sendVideo{"Send Video"};
-    CProfileFile::Key receiveVideo{"Receive Video"};
-    CProfileFile::Key addToMenu{"Add To Menu"};
-    CProfileFile::Key conferenceID{"ConferenceID"};
+// Lines are counted and sized in 32 bits in memory.
+constexpr qint64 kMaxPhonebookSize = std::numeric_limits<int32_t>::max() / 2;
+constexpr qsizetype kChunkSize = 1 << 20;
+constexpr int kMarker = -1; // the marker section, among the reflectors' indexes
+
+const char *const kKeyNames[] = {"IP", "Send Video", "Receive Video", "Add To Menu", "ConferenceID"};
+constexpr int kKeyCount = 5;
+
+// What one section of the export holds: the marker's or a running
+// reflector's name and the values of its five keys, in key order.
+class SectionSource
+{
+public:
+    SectionSource(const ReflectorList &list, const DateTimeStamp &stamp)
+        : m_list(list), m_marker(PhonebookExport::MarkerSection(stamp))
+    {
+    }
+
+    // "(CC) Short name", or the marker's name.
+    void Name(int source, QByteArray &name) const
+    {
+        if (source == kMarker) {
+            name = m_marker;
+            return;
+        }
+        const CReflector &r = *m_list[std::size_t(source)];
+        name.resize(0);
+        name.append('(').append(r.m_strLetters.bytes()).append(") ").append(r.m_strShortName.bytes());
+    }
+
+    QByteArrayView Value(int source, int key) const
+    {
+        static const QByteArrayView kMarkerValues[] = {"0.0.0.0", "No", "No", "Yes", "0"};
+        if (source == kMarker)
+            return kMarkerValues[key];
+        const CReflector &r = *m_list[std::size_t(source)];
+        switch (key) {
+        case 0:
+            return r.m_strIPAddress.bytes();
+        case 1:
+            return FlagWord(r.m_bSendVideo);
+        case 2:
+            return FlagWord(r.m_bReceiveVideo);
+        case 3:
+            return FlagWord(r.m_bAddToMenu);
+        default:
+            return r.m_strConferenceID.bytes();
+        }
+    }
+
+private:
+    const ReflectorList &m_list;
+    const QByteArray m_marker;
 };
 
-void WriteSection(CProfileFile &phonebook, const PhonebookKeys &keys, QByteArrayView name, QByteArrayView ip,
-                  int sendVideo, int receiveVideo, int addToMenu, QByteArrayView conferenceID)
+// Sections that the file does not hold yet. Each goes to the end of the
+// file when first written; a later write of the same name (ignoring case)
+// finds it and rewrites its five keys. So each holds the name as its first
+// writer spelt it and the values of its last writer, and needs nothing
+// more in memory until it is written out.
+class NewSections
 {
-    const int section = phonebook.Section(name);
-    phonebook.Write(section, keys.ip, ip);
-    phonebook.Write(section, keys.sendVideo, FlagWord(sendVideo));
-    phonebook.Write(section, keys.receiveVideo, FlagWord(receiveVideo));
-    phonebook.Write(section, keys.addToMenu, FlagWord(addToMenu));
-    phonebook.Write(section, keys.conferenceID, conferenceID);
-}
+public:
+    explicit NewSections(const SectionSource &source) : m_source(source) {}
 
-// Lines are counted and sized in 32 bits in memory; leave room for the
-// lines the export adds.
-constexpr qint64 kMaxPhonebookSize = std::numeric_limits<int32_t>::max() / 2;
+    void Reserve(std::size_t count)
+    {
+        m_sections.reserve(count);
+        m_index.Reserve(count);
+    }
+
+    void Write(const CFoldedName &name, int source)
+    {
+        const int found = m_index.Find(name, [&](int section) {
+            m_source.Name(m_sections[std::size_t(section)].first, m_candidate);
+            return MatchesFolded(OneLine(m_candidate), name.folded());
+        });
+        if (found >= 0) {
+            m_sections[std::size_t(found)].last = source;
+            return;
+        }
+        m_index.Insert(name, int(m_sections.size()));
+        m_sections.push_back({source, source});
+    }
+
+    // Writes them in the order they were added, after `separator`; each
+    // further one after a blank line, as the previous ends in a key.
+    bool WriteTo(QIODevice &out, QByteArray separator) const
+    {
+        if (m_sections.empty())
+            return true;
+        QByteArray chunk = std::move(separator);
+        chunk.reserve(kChunkSize + 4096);
+        QByteArray name;
+        bool first = true;
+        for (const Section &section : m_sections) {
+            if (!first)
+                chunk.append("\r\n");
+            first = false;
+            m_source.Name(section.first, name);
+            chunk.append('[');
+            AppendOneLine(chunk, name);
+            chunk.append("]\r\n");
+            for (int key = 0; key < kKeyCount; ++key) {
+                chunk.append(kKeyNames[key]).append('=');
+                AppendOneLine(chunk, m_source.Value(section.last, key));
+                chunk.append("\r\n");
+            }
+            if (chunk.size() >= kChunkSize && !Flush(out, chunk))
+                return false;
+        }
+        return Flush(out, chunk);
+    }
+
+private:
+    struct Section {
+        int first; // whose spelling of the name the header keeps
+        int last;  // whose values the keys hold
+    };
+
+    static bool Flush(QIODevice &out, QByteArray &chunk)
+    {
+        const bool ok = out.write(chunk) == chunk.size();
+        chunk.resize(0); // keeps the capacity for the next chunk
+        return ok;
+    }
+
+    const SectionSource &m_source;
+    std::vector<Section> m_sections;
+    CFoldedNameIndex m_index;
+    QByteArray m_candidate; // scratch for names being compared
+};
 
 bool ReadExisting(const QString &path, QByteArray *contents, QString *error)
 {
@@ -64,35 +177,47 @@ QByteArray MarkerSection(const DateTimeStamp &stamp)
     return "_LDX List " + stamp.date + ' ' + stamp.time + '_';
 }
 
-QByteArray ReflectorSection(const CReflector &reflector)
+bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const DateTimeStamp &stamp)
 {
+    // Sections the file holds are written in place, key by key. The others
+    // all go after the file's last line, so they are kept apart and written
+    // out last, straight from the records.
+    CProfileFile phonebook(std::move(existing));
+    const SectionSource source(list, stamp);
+    NewSections newSections(source);
+    newSections.Reserve(list.size() + 1);
+    const std::vector<CProfileFile::Key> keys(std::begin(kKeyNames), std::end(kKeyNames));
     QByteArray name;
-    name.reserve(qsizetype(reflector.m_strLetters.size() + reflector.m_strShortName.size() + 3));
-    name.append('(').append(reflector.m_strLetters.bytes()).append(") ").append(reflector.m_strShortName.bytes());
-    return name;
-}
+    CFoldedName folded;
+    auto write = [&](int index) {
+        source.Name(index, name);
+        folded.Set(name);
+        const int section = phonebook.FindSection(folded);
+        if (section < 0) {
+            newSections.Write(folded, index);
+            return;
+        }
+        for (int key = 0; key < kKeyCount; ++key)
+            phonebook.Write(section, keys[std::size_t(key)], source.Value(index, key));
+    };
+    write(kMarker);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i]->m_bRunning)
+            write(int(i));
 
-void Merge(CProfileFile &phonebook, const ReflectorList &list, const DateTimeStamp &stamp)
-{
-    const PhonebookKeys keys;
-    WriteSection(phonebook, keys, MarkerSection(stamp), "0.0.0.0", 0, 0, 1, "0");
-    for (const auto &r : list) {
-        if (r->m_bRunning)
-            WriteSection(phonebook, keys, ReflectorSection(*r), r->m_strIPAddress.bytes(), r->m_bSendVideo,
-                         r->m_bReceiveVideo, r->m_bAddToMenu, r->m_strConferenceID.bytes());
-    }
+    // The file as it will stand is known only now: what a new section
+    // follows depends on its last line.
+    return phonebook.WriteTo(out) && newSections.WriteTo(out, phonebook.SeparatorBeforeNewSection());
 }
 
 bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp, QString *error)
 {
     QString reason;
     QByteArray contents;
-    bool written = false;
-    if (ReadExisting(path, &contents, &reason)) {
-        CProfileFile phonebook(std::move(contents));
-        Merge(phonebook, list, stamp);
-        written = SaveFileSafely(path, [&phonebook](QIODevice &device) { return phonebook.WriteTo(device); }, &reason);
-    }
+    const bool written =
+        ReadExisting(path, &contents, &reason)
+        && SaveFileSafely(path, [&](QIODevice &device) { return Merge(device, std::move(contents), list, stamp); },
+                          &reason);
     if (!written && error)
         *error = reason;
     return written;

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-class CProfileFile;
+class QIODevice;
 struct DateTimeStamp;
 
 // The client's phonebook (nickname.ini): a dated marker section and one
@@ -14,12 +14,12 @@ namespace PhonebookExport {
 
 // "_LDX List DATE TIME_"
 QByteArray MarkerSection(const DateTimeStamp &stamp);
-// "(CC) Short name"
-QByteArray ReflectorSection(const CReflector &reflector);
 
-// Writes the marker section, then each running reflector's section, in
-// list order, each with its five keys in order.
-void Merge(CProfileFile &phonebook, const ReflectorList &list, const DateTimeStamp &stamp);
+// Writes to `out` the phonebook `existing` after the marker section, then
+// each running reflector's section in list order, have been written into
+// it, each with its five keys in order: exactly what one profile write per
+// key would leave (see CProfileFile). False when a write to `out` failed.
+bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const DateTimeStamp &stamp);
 
 // Merges into the file at `path` (created when missing) and replaces it
 // in one step. On failure the file is as it was and `error` says why.

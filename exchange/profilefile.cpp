@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -47,34 +48,9 @@ LineKind Classify(QByteArrayView text, QByteArrayView *name)
     return LineKind::Key;
 }
 
-uint32_t HashOf(QByteArrayView folded)
-{
-    return uint32_t(qHash(folded));
-}
-
 } // namespace
 
-QByteArray FoldCase(QByteArrayView text)
-{
-    QByteArray folded(text.size(), Qt::Uninitialized);
-    bool ascii = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        ascii = ascii && !(c & 0x80);
-        folded[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
-    }
-    if (ascii)
-        return folded;
-    // Other letters only for valid UTF-8: decoding anything else would map
-    // different byte strings to the same replacement characters.
-    const QString decoded = QString::fromUtf8(text);
-    if (decoded.toUtf8() != text)
-        return folded;
-    return decoded.toCaseFolded().toUtf8();
-}
-
-CProfileFile::Key::Key(QByteArrayView name)
-    : m_name(OneLine(name)), m_folded(FoldCase(m_name)), m_hash(HashOf(m_folded))
+CProfileFile::Key::Key(QByteArrayView name) : m_name(OneLine(name)), m_folded(m_name)
 {
 }
 
@@ -87,7 +63,11 @@ void CProfileFile::Parse()
 {
     const char *const data = m_source.constData();
     const qsizetype size = m_source.size();
-    SectionEntry *current = nullptr; // null before the first header and in a repeated section
+    m_lines.reserve(std::size_t(std::count(m_source.cbegin(), m_source.cend(), '\n')) + 1);
+    // Every header holds a '[': room for that many sections at most, so
+    // that the index is not rebuilt again and again while it fills.
+    m_sectionIndex.Reserve(std::size_t(std::count(m_source.cbegin(), m_source.cend(), '[')));
+    int current = -1; // none before the first header and in a repeated section
     for (qsizetype pos = 0; pos < size;) {
         const char *lf = static_cast<const char *>(std::memchr(data + pos, '\n', std::size_t(size - pos)));
         const qsizetype end = lf ? lf - data + 1 : size;
@@ -101,24 +81,19 @@ void CProfileFile::Parse()
         switch (Classify(Text(line), &name)) {
         case LineKind::Blank:
             break;
-        case LineKind::Header: {
-            const QByteArray folded = FoldCase(name);
-            current = nullptr;
-            if (!m_sectionByName.contains(folded)) {
-                m_sectionByName.insert(folded, int(m_sections.size()));
-                m_sections.push_back({line, line, -1, -1});
-                current = &m_sections.back();
-            }
+        case LineKind::Header:
+            m_lookup.Set(name);
+            current = FindSection(m_lookup) < 0 ? AddSection(line, m_lookup) : -1;
             break;
-        }
         case LineKind::Comment:
-            if (current)
-                current->lastNonBlank = line;
+            if (current >= 0)
+                m_sections[std::size_t(current)].lastNonBlank = line;
             break;
         case LineKind::Key:
-            if (current) {
-                current->lastNonBlank = line;
-                AddKey(*current, HashOf(FoldCase(name)), line);
+            if (current >= 0) {
+                m_sections[std::size_t(current)].lastNonBlank = line;
+                m_lookup.Set(name);
+                AddKey(m_sections[std::size_t(current)], m_lookup.hash(), line);
             }
             break;
         }
@@ -151,19 +126,18 @@ bool CProfileFile::IsBlank(int line) const
     return Trimmed(Text(line)).isEmpty();
 }
 
-void CProfileFile::SetBytes(int line, QByteArrayView bytes)
+void CProfileFile::SetAddedBytes(int line, qsizetype start)
 {
     Line &l = m_lines[std::size_t(line)];
-    l.offset = ~qint64(m_added.size());
-    l.size = int32_t(bytes.size());
-    m_added.append(bytes);
+    l.offset = ~qint64(start);
+    l.size = int32_t(m_added.size() - start);
 }
 
-int CProfileFile::NewLine(QByteArrayView bytes)
+int CProfileFile::NewLine(qsizetype start)
 {
     const int line = int(m_lines.size());
     m_lines.push_back({0, 0, -1});
-    SetBytes(line, bytes);
+    SetAddedBytes(line, start);
     return line;
 }
 
@@ -186,15 +160,24 @@ void CProfileFile::Append(int line)
 
 void CProfileFile::EnsureLineBreak(int line)
 {
-    const QByteArrayView bytes = Bytes(line);
-    if (!bytes.endsWith('\n'))
-        SetBytes(line, bytes.toByteArray().append(kLineBreak));
+    if (Bytes(line).endsWith('\n'))
+        return;
+    const QByteArray bytes = Bytes(line).toByteArray();
+    const qsizetype start = m_added.size();
+    m_added.append(bytes).append(kLineBreak);
+    SetAddedBytes(line, start);
 }
 
-void CProfileFile::AddKey(SectionEntry &section, uint32_t hash, int line)
+void CProfileFile::RoomToAdd(qsizetype bytes)
+{
+    if (m_added.capacity() - m_added.size() < bytes)
+        m_added.reserve(std::max(m_added.capacity() * 2, m_added.size() + bytes));
+}
+
+void CProfileFile::AddKey(SectionEntry &section, uint64_t hash, int line)
 {
     const int32_t key = int32_t(m_keys.size());
-    m_keys.push_back({hash, line, -1});
+    m_keys.push_back({uint32_t(hash), line, -1});
     if (section.lastKey < 0)
         section.firstKey = key;
     else
@@ -202,58 +185,94 @@ void CProfileFile::AddKey(SectionEntry &section, uint32_t hash, int line)
     section.lastKey = key;
 }
 
+int CProfileFile::AddSection(int header, const CFoldedName &name)
+{
+    const int section = int(m_sections.size());
+    m_sections.push_back({header, header, -1, -1});
+    m_sectionIndex.Insert(name, section);
+    return section;
+}
+
+int CProfileFile::FindSection(const CFoldedName &name) const
+{
+    return m_sectionIndex.Find(name, [&](int section) {
+        QByteArrayView header;
+        Classify(Text(m_sections[std::size_t(section)].header), &header);
+        return MatchesFolded(header, name.folded());
+    });
+}
+
+QByteArray CProfileFile::SeparatorBeforeNewSection() const
+{
+    QByteArray separator;
+    if (m_last >= 0) {
+        if (!Bytes(m_last).endsWith('\n'))
+            separator.append(kLineBreak);
+        if (!IsBlank(m_last))
+            separator.append(kLineBreak);
+    }
+    return separator;
+}
+
 int CProfileFile::Section(QByteArrayView name)
 {
-    const QByteArray written = OneLine(name);
-    const QByteArray folded = FoldCase(written);
-    const auto found = m_sectionByName.constFind(folded);
-    if (found != m_sectionByName.constEnd())
-        return found.value();
+    m_lookup.Set(name);
+    const int found = FindSection(m_lookup);
+    if (found >= 0)
+        return found;
 
     if (m_last >= 0) {
         EnsureLineBreak(m_last);
-        if (!IsBlank(m_last))
-            Append(NewLine(kLineBreak));
+        if (!IsBlank(m_last)) {
+            const qsizetype start = m_added.size();
+            m_added.append(kLineBreak);
+            Append(NewLine(start));
+        }
     }
-    QByteArray header;
-    header.reserve(written.size() + 4);
-    header.append('[').append(written).append(']').append(kLineBreak);
-    const int line = NewLine(header);
+    const qsizetype start = m_added.size();
+    m_added.append('[');
+    AppendOneLine(m_added, name);
+    m_added.append(']').append(kLineBreak);
+    const int line = NewLine(start);
     Append(line);
-    const int section = int(m_sections.size());
-    m_sections.push_back({line, line, -1, -1});
-    m_sectionByName.insert(folded, section);
-    return section;
+    return AddSection(line, m_lookup);
 }
 
 void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
 {
     SectionEntry &s = m_sections[std::size_t(section)];
-    QByteArray bytes;
     for (int32_t k = s.firstKey; k >= 0; k = m_keys[std::size_t(k)].next) {
         const KeyEntry &entry = m_keys[std::size_t(k)];
-        if (entry.hash != key.m_hash)
+        if (entry.hash != uint32_t(key.m_folded.hash()))
             continue;
+        // The line may lie in the added bytes that the new line goes to:
+        // make room first, so that its name stays where it is meanwhile.
+        RoomToAdd(Bytes(entry.line).size() + value.size() + kLineBreak.size() + 1);
         QByteArrayView name;
         Classify(Text(entry.line), &name);
-        if (FoldCase(name) != key.m_folded)
+        if (!MatchesFolded(name, key.m_folded.folded()))
             continue;
-        bytes.append(name).append('=');
-        AppendOneLine(bytes, value);
-        bytes.append(kLineBreak);
-        // Rewriting a line with the bytes it has changes nothing: spare the memory.
-        if (Bytes(entry.line) != bytes)
-            SetBytes(entry.line, bytes);
+        // The line keeps the file's spelling of the name.
+        const qsizetype start = m_added.size();
+        m_added.append(name).append('=');
+        AppendOneLine(m_added, value);
+        m_added.append(kLineBreak);
+        // A line that reads the same as before stays where it is.
+        if (Bytes(entry.line) == QByteArrayView(m_added).sliced(start))
+            m_added.truncate(start);
+        else
+            SetAddedBytes(entry.line, start);
         return;
     }
-    bytes.append(key.m_name).append('=');
-    AppendOneLine(bytes, value);
-    bytes.append(kLineBreak);
     EnsureLineBreak(s.lastNonBlank);
-    const int line = NewLine(bytes);
+    const qsizetype start = m_added.size();
+    m_added.append(key.m_name).append('=');
+    AppendOneLine(m_added, value);
+    m_added.append(kLineBreak);
+    const int line = NewLine(start);
     InsertAfter(s.lastNonBlank, line);
     s.lastNonBlank = line;
-    AddKey(s, key.m_hash, line);
+    AddKey(s, key.m_folded.hash(), line);
 }
 
 void CProfileFile::WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "exchange/foldednames.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 
 #include <cstdint>
 #include <vector>
@@ -44,20 +45,26 @@ public:
     private:
         friend class CProfileFile;
         QByteArray m_name;
-        QByteArray m_folded;
-        uint32_t m_hash;
+        CFoldedName m_folded;
     };
 
     CProfileFile() = default;
     // Takes the bytes of an existing file.
     explicit CProfileFile(QByteArray contents);
 
+    // The section of that name, or -1.
+    int FindSection(const CFoldedName &name) const;
     // The section of that name, appended when there is none; answers a
     // handle for Write().
     int Section(QByteArrayView name);
     void Write(int section, const Key &key, QByteArrayView value);
     // One profile write: Section() then Write().
     void WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+
+    // What a section appended to the file as it now stands would follow:
+    // a line break when the last line has none, and a blank line unless
+    // the file is empty or ends in one.
+    QByteArray SeparatorBeforeNewSection() const;
 
     // The whole file as it now stands.
     QByteArray Contents() const;
@@ -79,6 +86,8 @@ private:
         int32_t firstKey;
         int32_t lastKey;
     };
+    // Keys of a section, chained in file order, with the low bits of the
+    // hash of their folded name.
     struct KeyEntry {
         uint32_t hash;
         int32_t line;
@@ -90,12 +99,15 @@ private:
     // The line's text without its terminator, nor the byte order mark.
     QByteArrayView Text(int line) const;
     bool IsBlank(int line) const;
-    void SetBytes(int line, QByteArrayView bytes);
-    int NewLine(QByteArrayView bytes);
+    // Points the line at the bytes added since `start`.
+    void SetAddedBytes(int line, qsizetype start);
+    int NewLine(qsizetype start);
     void InsertAfter(int after, int line);
     void Append(int line);
     void EnsureLineBreak(int line);
-    void AddKey(SectionEntry &section, uint32_t hash, int line);
+    void RoomToAdd(qsizetype bytes);
+    void AddKey(SectionEntry &section, uint64_t hash, int line);
+    int AddSection(int header, const CFoldedName &name);
     template <typename Sink> bool ForEachRun(Sink &&sink) const;
 
     QByteArray m_source;
@@ -105,9 +117,6 @@ private:
     int32_t m_last = -1;
     std::vector<SectionEntry> m_sections;
     std::vector<KeyEntry> m_keys;
-    QHash<QByteArray, int> m_sectionByName; // folded name -> section
+    CFoldedNameIndex m_sectionIndex;
+    CFoldedName m_lookup; // scratch for the name being looked up
 };
-
-// `text` folded for matching names without regard to case: ASCII letters
-// always, other letters too when the text is valid UTF-8.
-QByteArray FoldCase(QByteArrayView text);

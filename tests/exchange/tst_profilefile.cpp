@@ -4,6 +4,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 
+#include <QBuffer>
 #include <QTest>
 
 namespace {
@@ -181,6 +182,8 @@ class ProfileFileTest : public QObject
         QTest::newRow("bytes that are not UTF-8") << QByteArray("[(FR) Caf\xE9]\r\nIP=1\r\n[(fr) CAF\xC9]\r\n");
         QTest::newRow("empty names") << QByteArray("[]\r\n=x\r\n[(FR) Paris]\r\n=\r\nIP=\r\n");
         QTest::newRow("white space only") << QByteArray("\r\n  \r\n\t\n");
+        QTest::newRow("marker of the same minute")
+            << QByteArray("[_ldx list 7 mar 2024 14:05_]\r\nIP=0.0.0.0\r\n\r\n[(FR) Paris]\r\nIP=1\r\n");
     }
 
 private slots:
@@ -189,9 +192,10 @@ private slots:
     {
         QFETCH(QByteArray, file);
         const ReflectorList list = ExportedList();
-        CProfileFile batch(file);
-        PhonebookExport::Merge(batch, list, kStamp);
-        QCOMPARE(batch.Contents(), ApplyOneByOne(file, ExportWrites(list)));
+        QBuffer batch;
+        batch.open(QIODevice::WriteOnly);
+        QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp));
+        QCOMPARE(batch.data(), ApplyOneByOne(file, ExportWrites(list)));
     }
 
     void writesEqualOneWriteAtATime_data() { trickyFiles(); }

@@ -1,0 +1,92 @@
+#include "exchange/foldednames.h"
+
+#include <QHash>
+#include <QString>
+
+#include <algorithm>
+
+namespace {
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+}
+
+bool IsAscii(QByteArrayView text)
+{
+    return std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; });
+}
+
+} // namespace
+
+void FoldCaseInto(QByteArray &out, QByteArrayView text)
+{
+    out.resize(text.size());
+    std::transform(text.begin(), text.end(), out.data(), FoldAscii);
+    if (IsAscii(text))
+        return;
+    const QString decoded = QString::fromUtf8(text);
+    if (decoded.toUtf8() == text)
+        out = decoded.toCaseFolded().toUtf8();
+}
+
+QByteArray FoldCase(QByteArrayView text)
+{
+    QByteArray folded;
+    FoldCaseInto(folded, text);
+    return folded;
+}
+
+bool MatchesFolded(QByteArrayView name, QByteArrayView folded)
+{
+    if (!IsAscii(name))
+        return FoldCase(name) == folded;
+    return name.size() == folded.size()
+           && std::equal(name.begin(), name.end(), folded.begin(), [](char a, char b) { return FoldAscii(a) == b; });
+}
+
+void CFoldedName::Set(QByteArrayView name)
+{
+    FoldCaseInto(m_folded, name);
+    std::replace_if(m_folded.begin(), m_folded.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    m_hash = uint64_t(qHash(QByteArrayView(m_folded)));
+}
+
+void CFoldedNameIndex::Reserve(std::size_t count)
+{
+    if (count * 2 > m_slots.size())
+        Grow(count * 2);
+}
+
+void CFoldedNameIndex::Insert(const CFoldedName &name, int id)
+{
+    if ((m_count + 1) * 2 > m_slots.size())
+        Grow(std::max<std::size_t>(64, m_slots.size() * 2));
+    const std::size_t mask = m_slots.size() - 1;
+    const uint32_t hash = uint32_t(name.hash());
+    std::size_t i = hash & mask;
+    while (m_slots[i].id >= 0)
+        i = (i + 1) & mask;
+    m_slots[i] = {hash, id};
+    ++m_count;
+}
+
+void CFoldedNameIndex::Grow(std::size_t slotCount)
+{
+    std::size_t size = 64;
+    while (size < slotCount)
+        size *= 2;
+    if (size <= m_slots.size())
+        return;
+    std::vector<Slot> old(size, Slot{0, -1});
+    old.swap(m_slots);
+    const std::size_t mask = size - 1;
+    for (const Slot &slot : old) {
+        if (slot.id < 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].id >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}

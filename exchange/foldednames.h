@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <vector>
+
+// Names compared without regard to case, as profile files compare section
+// and key names.
+
+// `text` folded: ASCII letters always, other letters too when the text is
+// valid UTF-8 (decoding anything else would map different bytes to the same
+// replacement characters).
+QByteArray FoldCase(QByteArrayView text);
+// The same into `out`, whose storage is reused.
+void FoldCaseInto(QByteArray &out, QByteArrayView text);
+// Whether `name` folds to `folded`; no allocation for ASCII names.
+bool MatchesFolded(QByteArrayView name, QByteArrayView folded);
+
+// A name as written on one line (CR and LF as spaces), folded and hashed:
+// what a name is looked up by.
+class CFoldedName
+{
+public:
+    CFoldedName() = default;
+    explicit CFoldedName(QByteArrayView name) { Set(name); }
+    // Reuses the storage: a loop over many names allocates once.
+    void Set(QByteArrayView name);
+
+    const QByteArray &folded() const { return m_folded; }
+    uint64_t hash() const { return m_hash; }
+
+private:
+    QByteArray m_folded;
+    uint64_t m_hash = 0;
+};
+
+// Ids of names by the hash of their folded form. It keeps no names: for a
+// hash that matches, the caller's `matches(id)` checks the name itself.
+// Open addressing with 8-byte slots, half full at most, so that a million
+// names cost little memory and a look-up one cache miss.
+class CFoldedNameIndex
+{
+public:
+    // Room for `count` names in all.
+    void Reserve(std::size_t count);
+
+    template <typename Matches> int Find(const CFoldedName &name, Matches &&matches) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const std::size_t mask = m_slots.size() - 1;
+        const uint32_t hash = uint32_t(name.hash());
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot &slot = m_slots[i];
+            if (slot.id < 0)
+                return -1;
+            if (slot.hash == hash && matches(slot.id))
+                return slot.id;
+        }
+    }
+
+    // Adds `id` under the name, whose id it must not have already.
+    void Insert(const CFoldedName &name, int id);
+
+private:
+    // The low 32 bits of the hash place a slot, also after growing.
+    struct Slot {
+        uint32_t hash;
+        int32_t id; // -1: free
+    };
+    void Grow(std::size_t slotCount);
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+};
