@@ -64,9 +64,9 @@ void CProfileFile::Parse()
     const char *const data = m_source.constData();
     const qsizetype size = m_source.size();
     m_lines.reserve(std::size_t(std::count(m_source.cbegin(), m_source.cend(), '\n')) + 1);
-    // Every header holds a '[': room for that many sections at most, so
-    // that the index is not rebuilt again and again while it fills.
-    m_sectionIndex.Reserve(std::size_t(std::count(m_source.cbegin(), m_source.cend(), '[')));
+    // Room for a section per line that starts with '[', so that the index
+    // is not rebuilt again and again while it fills.
+    m_sectionIndex.Reserve(std::size_t(m_source.count("\n[")) + 1);
     int current = -1; // none before the first header and in a repeated section
     for (qsizetype pos = 0; pos < size;) {
         const char *lf = static_cast<const char *>(std::memchr(data + pos, '\n', std::size_t(size - pos)));
