@@ -5,6 +5,7 @@
 #include "support/testutil.h"
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -145,6 +146,33 @@ const WriteList kMixedWrites = {
     {"(FR) a]b", "IP", " spaced "}, {"Settings", "Max Windows", "9"},
 };
 
+// Pieces of random files: headers, keys, comments and blanks in the
+// spellings that the rules treat alike or apart.
+const QByteArrayList kLines = {
+    "[A]", " [a] ", "[B]", "[(FR) Paris]", "[(fr) PARIS]", "[(DE) K\xC3\x96ln]", "[x]y]", "[", "[]", "k=1", " K = 2 ",
+    "k", "IP", "ip=", "Send Video=Yes", "; k=3", ";[A]", "", "  ", "\t", "=v", "m=\r", "\xEF\xBB\xBF[A]",
+    "[_LDX List 7 Mar 2024 14:05_]", "ConferenceID",
+};
+const QByteArrayList kEnds = {"\r\n", "\n", "\r\n", ""};
+const QByteArrayList kNames = {"A", "a", "B", "(FR) Paris", "(de) k\xC3\xB6ln", "x]y", "", "New", "new"};
+const QByteArrayList kKeys = {"k", "K", "IP", "m", "Other"};
+const QByteArrayList kLetters = {"FR", "fr", "DE"};
+const QByteArrayList kShortNames = {"Paris", "PARIS", "K\xC3\xB6ln", "New", ""};
+
+QByteArray Pick(QRandomGenerator &random, const QByteArrayList &from)
+{
+    return from[random.bounded(int(from.size()))];
+}
+
+QByteArray RandomFile(QRandomGenerator &random)
+{
+    QByteArray file;
+    const int lines = int(random.bounded(8));
+    for (int i = 0; i < lines; ++i)
+        file += Pick(random, kLines) + Pick(random, kEnds);
+    return file;
+}
+
 } // namespace
 
 class ProfileFileTest : public QObject
@@ -206,6 +234,45 @@ private slots:
         for (const ProfileWrite &w : kMixedWrites)
             batch.WriteString(w.section, w.key, w.value);
         QCOMPARE(batch.Contents(), ApplyOneByOne(file, kMixedWrites));
+    }
+
+    // Files, writes and lists drawn from pieces that each touch a rule,
+    // many times over, with a fixed seed: a failure names its round.
+    void randomWritesEqualOneWriteAtATime()
+    {
+        QRandomGenerator random(20240307);
+        for (int round = 0; round < 1000; ++round) {
+            const QByteArray file = RandomFile(random);
+            WriteList writes;
+            const int count = 1 + int(random.bounded(6));
+            for (int i = 0; i < count; ++i)
+                writes << ProfileWrite{Pick(random, kNames), Pick(random, kKeys), QByteArray::number(i)};
+            CProfileFile batch(file);
+            for (const ProfileWrite &w : writes)
+                batch.WriteString(w.section, w.key, w.value);
+            if (batch.Contents() != ApplyOneByOne(file, writes))
+                QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString::fromLatin1(file.toPercentEncoding()))));
+        }
+    }
+
+    void randomExportsEqualOneWriteAtATime()
+    {
+        QRandomGenerator random(1996);
+        for (int round = 0; round < 1000; ++round) {
+            const QByteArray file = RandomFile(random);
+            ReflectorList list;
+            const int count = int(random.bounded(5));
+            for (int i = 0; i < count; ++i) {
+                const QByteArray ip = QByteArray::number(i);
+                list.push_back(RawRecord("", Pick(random, kLetters).constData(), "", Pick(random, kShortNames).constData(),
+                                         ip.constData(), "", "", ip.constData(), i % 2, i % 3, 1, int(random.bounded(3))));
+            }
+            QBuffer batch;
+            batch.open(QIODevice::WriteOnly);
+            QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp));
+            if (batch.data() != ApplyOneByOne(file, ExportWrites(list)))
+                QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString::fromLatin1(file.toPercentEncoding()))));
+        }
     }
 
     void untouchedFileStaysByteForByte_data() { trickyFiles(); }
