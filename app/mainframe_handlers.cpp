@@ -8,6 +8,7 @@
 #include "data/lodexdoc.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QToolBar>
 
 void CMainFrame::ConnectHandlers()
@@ -22,6 +23,16 @@ void CMainFrame::ConnectHandlers()
     c.Connect(CommandId::FileSaveAs, [&files] { files.OnFileSaveAs(); });
     c.Connect(
         CommandId::FileSendMail, [this] { m_mail->Send(m_doc, m_prompts); }, [this] { return m_mail->IsAvailable(); });
+    c.Connect(CommandId::FileImport, [this] { m_doc.OnFileImport(); });
+    c.Connect(CommandId::FileExport, [this] { m_doc.OnFileExport(); });
+    // An export of a million records takes a moment: the document says
+    // when it writes, after the file dialog and before any message.
+    connect(&m_doc, &CLodexDoc::busyChanged, this, [](bool busy) {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
     c.Connect(CommandId::AppExit, [this] { close(); });
 
     // View
@@ -33,7 +44,7 @@ void CMainFrame::ConnectHandlers()
     c.Connect(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
 
     // Connected as their parts arrive: FilePrint, FilePrintPreview,
-    // FilePrintSetup, FileImport, FileExport, EditCopy, EditFind,
+    // FilePrintSetup, EditCopy, EditFind,
     // ReflectorAdd, ReflectorEdit, WebCuSeeMe, WebHomePage, AppAbout.
     // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
 }
