@@ -4,6 +4,7 @@ int RunDump(const QStringList &args);
 int RunBuild(const QStringList &args);
 int RunCountries(const QStringList &args);
 int RunExport(const QStringList &args);
+int RunCheckIP(const QStringList &args);
 
 const CliCommand *CliCommands()
 {
@@ -15,6 +16,10 @@ const CliCommand *CliCommands()
          "Export the records as the program does: merged into the phonebook OUT when its extension is ini, "
          "else a semicolon list; --now dates the export instead of the current local time.",
          RunExport},
+        {"check-ip", "TEXT...",
+         "Print \"valid\" or \"invalid\" per text, as the reflector dialogs judge an IP address;"
+         " exit 1 if any is invalid.",
+         RunCheckIP},
         {nullptr, nullptr, nullptr, nullptr},
     };
     return commands;

@@ -105,6 +105,7 @@ private slots:
                                            << QByteArray("no/such");
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("Usage");
         QTest::newRow("missing argument") << QStringList{"dump"} << QByteArray() << QByteArray("Usage");
+        QTest::newRow("check-ip without text") << QStringList{"check-ip"} << QByteArray() << QByteArray("Usage");
     }
     void errors()
     {
@@ -130,11 +131,36 @@ private slots:
         QCOMPARE(ReadAll(Path("out.ldx")), QByteArray("previous"));
     }
 
+    void checkIP_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("status");
+        QTest::newRow("one valid") << QStringList{"192.168.0.1"} << QByteArray("valid\n") << 0;
+        QTest::newRow("all valid, lenient forms")
+            << QStringList{".1..2.3.4.", "w.x.y.z", "-1.2.3.4", " 1.2.3.4"}
+            << QByteArray("valid\nvalid\nvalid\nvalid\n") << 0;
+        QTest::newRow("one invalid among valid, in order")
+            << QStringList{"1.2.3.4", "255.255.255.256", "", "0.0.0.0"}
+            << QByteArray("valid\ninvalid\ninvalid\nvalid\n") << 1;
+        QTest::newRow("long number") << QStringList{"4294967297.1.1.1"} << QByteArray("invalid\n") << 1;
+    }
+    void checkIP()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QByteArray, out);
+        QFETCH(int, status);
+        const Run run = Cli(QStringList{QStringLiteral("check-ip")} + texts);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.status, status);
+        QVERIFY(run.err.isEmpty());
+    }
+
     void helpListsCommands()
     {
         const Run run = Cli({QStringLiteral("--help")});
         QCOMPARE(run.status, 0);
-        for (const char *name : {"dump", "build", "countries"})
+        for (const char *name : {"dump", "build", "countries", "check-ip"})
             QVERIFY(run.out.contains(name));
     }
 };

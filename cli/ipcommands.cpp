@@ -1,0 +1,20 @@
+// check-ip: the IP address check of the reflector dialogs, for scripts.
+#include "cli/command.h"
+#include "dialogs/ipaddress.h"
+
+int RunCheckIP(const QStringList &args)
+{
+    if (args.isEmpty())
+        return Cli::Usage("check-ip");
+    QByteArray out;
+    bool allValid = true;
+    for (const QString &arg : args) {
+        const QByteArray text = arg.toLocal8Bit();
+        const bool valid = IsValidIPAddress(std::string_view(text.constData(), std::size_t(text.size())));
+        allValid = allValid && valid;
+        out.append(valid ? "valid\n" : "invalid\n");
+    }
+    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
+        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+    return allValid ? 0 : 1;
+}
