@@ -31,6 +31,21 @@ std::unique_ptr<CReflector> RawRecord(const char *country, const char *letters, 
     return r;
 }
 
+QByteArrayList Fields(const ReflectorValues &values)
+{
+    QByteArrayList fields;
+    for (const CText &text : values.text)
+        fields << text.toByteArray();
+    for (int flag : values.flag)
+        fields << QByteArray::number(flag);
+    return fields;
+}
+
+QByteArrayList Fields(const CReflector &record)
+{
+    return Fields(ReflectorValues::FromRecord(record));
+}
+
 ReflectorList SampleList(int n)
 {
     ReflectorList list;

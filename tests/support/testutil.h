@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/reflectorlist.h"
+#include "data/reflectorvalues.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 // Bytes from a hex string such as "02 00 FF FF"; blanks are ignored.
@@ -13,6 +15,11 @@ std::unique_ptr<CReflector> RawRecord(const char *country, const char *letters, 
                                       const char *shortName, const char *ip, const char *contact = "",
                                       const char *email = "", const char *id = "0", int menu = 1,
                                       int send = 1, int receive = 1, int running = 1);
+
+// The twelve fields in field order, flags as numbers: comparisons that
+// fail show every value.
+QByteArrayList Fields(const ReflectorValues &values);
+QByteArrayList Fields(const CReflector &record);
 
 // A list of `n` records with distinct addresses 192.0.2.1, 192.0.2.2 ...
 ReflectorList SampleList(int n);

@@ -1,0 +1,55 @@
+#include "dialogs/countrycombo.h"
+
+#include "data/countrytable.h"
+
+#include <QSignalBlocker>
+
+CCountryCombo::CCountryCombo(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(false);
+    setMaxVisibleItems(16);
+    connect(this, &QComboBox::currentIndexChanged, this, &CCountryCombo::TakeCodeOfSelection);
+}
+
+void CCountryCombo::Fill(CCountryTable &countries)
+{
+    // A plain combo box selects its first entry by itself as soon as it has
+    // one; that must not count as the user's choice.
+    const QSignalBlocker quiet(this);
+    clear();
+    const char *code = nullptr;
+    const char *name = nullptr;
+    for (bool more = countries.GetFirst(&code, &name); more; more = countries.GetNext(&code, &name)) {
+        addItem(QString::fromUtf8(name));
+        // The table's own bytes, so that a name goes back into the record
+        // exactly as the table spells it.
+        setItemData(count() - 1, QByteArray(code), CodeRole);
+        setItemData(count() - 1, QByteArray(name), NameBytesRole);
+    }
+    setCurrentIndex(-1);
+}
+
+bool CCountryCombo::SelectCountry(const CText &name)
+{
+    const QString wanted = name.toQString();
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(wanted, Qt::CaseInsensitive)) {
+            setCurrentIndex(i);
+            // Selecting the entry already selected emits nothing.
+            TakeCodeOfSelection();
+            return true;
+        }
+    }
+    return false;
+}
+
+CText CCountryCombo::SelectedName() const
+{
+    return currentIndex() < 0 ? CText() : CText(currentData(NameBytesRole).toByteArray());
+}
+
+void CCountryCombo::TakeCodeOfSelection()
+{
+    if (currentIndex() >= 0)
+        m_code = CText(currentData(CodeRole).toByteArray());
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/text.h"
+
+#include <QComboBox>
+
+class CCountryTable;
+
+// The country drop-down list of both reflector dialogs: one entry per row
+// of the country table, in table order, the name shown and the code kept
+// with it. Tracks the country code of the record being edited, which
+// follows the chosen entry but survives when no entry matches.
+class CCountryCombo : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit CCountryCombo(QWidget *parent = nullptr);
+
+    // Fills the list from the table; no entry is selected afterwards.
+    void Fill(CCountryTable &countries);
+
+    // Selects the first entry whose name begins with `name`, ignoring case
+    // (an empty name matches the first entry). Without a match the
+    // selection and the code stay as they were. True when one was selected.
+    bool SelectCountry(const CText &name);
+
+    // The selected entry's name, or an empty text when none is selected.
+    CText SelectedName() const;
+
+    // The code of the entry chosen last; until then, the preset one.
+    const CText &Code() const { return m_code; }
+    void SetCode(const CText &code) { m_code = code; }
+
+private:
+    enum Role { CodeRole = Qt::UserRole, NameBytesRole };
+
+    void TakeCodeOfSelection();
+
+    CText m_code{"??"};
+};
