@@ -93,6 +93,27 @@ public:
     bool ImportListFile(const QString &path); // INI and CSV files
     bool ImportTextFile(const QString &path); // TXT files
 
+    // ---- Add, edit and merge ----
+    // The IP address is a reflector's identity: these commands never put a
+    // second record with an address already in the list. A clash goes to
+    // the conflict dialog, where the user updates the existing record,
+    // gives the new one another address, or cancels. Every change marks the
+    // document modified before the view is touched; Cancel changes nothing.
+
+    // The Add command: a new record from the reflector dialog, added or merged.
+    void OnReflectorAdd();
+    // The Edit command, also run on a double-click: the first selected row's
+    // record in the reflector dialog. Keeping the address rewrites the
+    // record and its row in place; another address leaves it as it was and
+    // adds or merges the dialog's values as a new record.
+    void OnReflectorEdit();
+
+    enum class MergeResult { Added, Updated, LeftAlone };
+    // Puts `candidate` into the list: appended at the end when no record has
+    // its address; otherwise the conflict dialog decides, round after round
+    // while the user moves it to the address of yet another record.
+    MergeResult AddOrMerge(std::unique_ptr<CReflector> candidate);
+
 signals:
     // Long work without the user in between (exporting a million records)
     // starts and ends; the window shows a busy cursor meanwhile.
