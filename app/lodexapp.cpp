@@ -13,7 +13,7 @@
 #include <chrono>
 
 CLodexApp::CLodexApp(int &argc, char **argv)
-    : QApplication(argc, argv), m_widgetPrompts(std::make_unique<CWidgetPrompts>())
+    : QApplication(argc, argv), m_widgetPrompts(std::make_unique<CWidgetPrompts>(m_countryTable))
 {
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));

@@ -41,10 +41,11 @@ void CMainFrame::ConnectHandlers()
               [this] { m_statusBar->setVisible(Action(CommandId::ViewStatusBar)->isChecked()); });
 
     // Reflectors
+    c.Connect(CommandId::ReflectorAdd, [this] { m_doc.OnReflectorAdd(); });
+    c.Connect(CommandId::ReflectorEdit, [this] { m_doc.OnReflectorEdit(); });
     c.Connect(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
 
     // Connected as their parts arrive: FilePrint, FilePrintPreview,
-    // FilePrintSetup, EditCopy, EditFind,
-    // ReflectorAdd, ReflectorEdit, WebCuSeeMe, WebHomePage, AppAbout.
+    // FilePrintSetup, EditCopy, EditFind, WebCuSeeMe, WebHomePage, AppAbout.
     // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
 }

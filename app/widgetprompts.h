@@ -2,14 +2,19 @@
 
 #include "data/prompts.h"
 
+class CCountryTable;
 class QWidget;
 
-// The user prompts as real dialogs: message boxes captioned "Lodex" and the
-// desktop's file dialogs, over the main window.
+// The user prompts as real dialogs: message boxes captioned "Lodex", the
+// desktop's file dialogs and the record dialogs, over the main window.
+// The record dialogs offer the countries of `countries`.
 class CWidgetPrompts : public CUserPrompts
 {
 public:
-    explicit CWidgetPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit CWidgetPrompts(CCountryTable &countries, QWidget *parent = nullptr)
+        : m_countries(countries), m_parent(parent)
+    {
+    }
     void SetParent(QWidget *parent) { m_parent = parent; }
 
     Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) override;
@@ -25,5 +30,6 @@ public:
 private:
     QWidget *Parent() const;
 
+    CCountryTable &m_countries;
     QWidget *m_parent;
 };

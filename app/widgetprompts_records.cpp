@@ -1,13 +1,24 @@
-// The record dialogs of CWidgetPrompts. Until the add/edit and conflict
-// dialogs exist, both answer Cancel, which leaves the list unchanged.
+// The record dialogs of CWidgetPrompts.
 #include "app/widgetprompts.h"
 
-bool CWidgetPrompts::RunReflectorDialog(ReflectorValues &, bool)
+#include "dialogs/conflictdialog.h"
+#include "dialogs/reflectordialog.h"
+
+bool CWidgetPrompts::RunReflectorDialog(ReflectorValues &values, bool editMode)
 {
-    return false;
+    CReflectorDialog dialog(m_countries, *this, values, editMode, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    values = dialog.Values();
+    return true;
 }
 
-bool CWidgetPrompts::RunConflictDialog(const CReflector &, const CReflector &, const QString &, ReflectorValues &)
+bool CWidgetPrompts::RunConflictDialog(const CReflector &existing, const CReflector &candidate,
+                                       const QString &explanation, ReflectorValues &result)
 {
-    return false;
+    CConflictDialog dialog(m_countries, *this, existing, candidate, explanation, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = dialog.Values();
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "app/recentfilelist.h"
 #include "app/widgetprompts.h"
 #include "bench/benchdata.h"
+#include "data/countrytable.h"
 #include "data/lodexdoc.h"
 #include "view/lodexview.h"
 
@@ -26,7 +27,8 @@ void Repaint(CMainFrame &frame)
 // A program's worth of objects around one main window.
 struct Window {
     CLodexDoc doc;
-    CWidgetPrompts prompts;
+    CCountryTable countries;
+    CWidgetPrompts prompts{countries};
     CRecentFileList recent;
     CMainFrame frame{doc, prompts, recent};
 };
