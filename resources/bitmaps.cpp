@@ -1,0 +1,19 @@
+#include "resources/bitmaps.h"
+
+#include <QColor>
+
+QImage BandPatternBitmap()
+{
+    static const QImage pattern = [] {
+        QImage image(8, 8, QImage::Format_Indexed8);
+        image.setColorTable({qRgb(255, 255, 255), qRgb(0, 128, 128)});
+        image.fill(0);
+        for (int y = 0; y < 8; y += 2) {
+            const int first = (y % 4 == 0) ? 0 : 2;
+            for (int x = first; x < 8; x += 4)
+                image.setPixel(x, y, 1);
+        }
+        return image;
+    }();
+    return pattern;
+}
