@@ -1,0 +1,23 @@
+#include "app/weblinks.h"
+
+#include <QDesktopServices>
+
+namespace WebLinks {
+
+QUrl Address(Site site)
+{
+    switch (site) {
+    case Site::ClientMaker:
+        return QUrl(QStringLiteral("https://www.example.com/"));
+    case Site::AuthorHome:
+        return QUrl(QStringLiteral("https://www.example.org/"));
+    }
+    return QUrl();
+}
+
+void Open(Site site)
+{
+    QDesktopServices::openUrl(Address(site));
+}
+
+} // namespace WebLinks

@@ -1,0 +1,29 @@
+#include "resources/versioninfo.h"
+
+#include "lodex_version.h"
+#include "lodex_versioninfo.h"
+
+CVersionInfo CVersionInfo::ThisProgram()
+{
+    CVersionInfo info;
+    info.m_bHasFixedVersion = true;
+    info.m_fileVersion = {LODEX_VERSION_MAJOR, LODEX_VERSION_MINOR, LODEX_VERSION_PATCH, LODEX_VERSION_TWEAK};
+    const QString numbers = QStringLiteral("%1, %2, %3, %4")
+                                .arg(LODEX_VERSION_MAJOR)
+                                .arg(LODEX_VERSION_MINOR)
+                                .arg(LODEX_VERSION_PATCH)
+                                .arg(LODEX_VERSION_TWEAK);
+    info.m_strings = {
+        {QStringLiteral("CompanyName"), QStringLiteral(LODEX_INFO_COMPANY_NAME)},
+        {QStringLiteral("ProductName"), QStringLiteral(LODEX_INFO_PRODUCT_NAME)},
+        {QStringLiteral("FileDescription"), QStringLiteral(LODEX_INFO_FILE_DESCRIPTION)},
+        {QStringLiteral("Comments"), QStringLiteral(LODEX_INFO_COMMENTS)},
+        {QStringLiteral("LegalCopyright"), QStringLiteral(LODEX_INFO_LEGAL_COPYRIGHT)},
+        {QStringLiteral("LegalTrademarks"), QStringLiteral(LODEX_INFO_LEGAL_TRADEMARKS)},
+        {QStringLiteral("InternalName"), QStringLiteral(LODEX_INFO_INTERNAL_NAME)},
+        {QStringLiteral("OriginalFilename"), QStringLiteral(LODEX_INFO_ORIGINAL_FILENAME)},
+        {QStringLiteral("FileVersion"), numbers},
+        {QStringLiteral("ProductVersion"), numbers},
+    };
+    return info;
+}
