@@ -107,6 +107,7 @@ void CReportPrinter::PrintBody(QPainter &painter, int page) const
     const QBrush band(BandPatternBitmap());
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBrushOrigin(0, 0);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
     const int first = m_layout.FirstRow(page);
     const int end = m_layout.EndRow(page);

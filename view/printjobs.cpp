@@ -1,0 +1,143 @@
+#include "view/printjobs.h"
+
+#include "data/prompts.h"
+#include "view/reportprinter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPageSetupDialog>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace PrintJobs {
+
+namespace {
+
+// Any page number the user types is accepted; the job clamps it.
+constexpr int kOpenPageRange = 0xFFFF;
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("PrintJobs", text);
+}
+
+// Printing a long list takes a while; the cursor says so.
+bool PrintBusy(CReportPrinter &report, QPagedPaintDevice &device, QString *error)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = report.Print(device, error);
+    QApplication::restoreOverrideCursor();
+    return ok;
+}
+
+bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = Tr("Cannot create the file '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    // The page and resolution a PDF printer would have.
+    QPrinter defaults(QPrinter::HighResolution);
+    defaults.setOutputFormat(QPrinter::PdfFormat);
+    bool ok = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(defaults.resolution());
+        writer.setPageLayout(defaults.pageLayout());
+        writer.setCreator(QCoreApplication::applicationName());
+        ok = report.Print(writer, error);
+    }
+    if (ok && !file.commit()) {
+        *error = Tr("Cannot write the file '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    return ok;
+}
+
+bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *error)
+{
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (!printer.isValid()) {
+        *error = Tr("The printer '%1' cannot be used.").arg(info.printerName());
+        return false;
+    }
+    return report.Print(printer, error);
+}
+
+} // namespace
+
+void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, kOpenPageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString error;
+    if (!PrintBusy(report, printer, &error))
+        prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);
+}
+
+void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, int &previewPages)
+{
+    // The preview shows every page; a range left from the last print
+    // would hide some.
+    printer.setFromTo(0, 0);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("printPreview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&report](QPrinter *target) { PrintBusy(report, *target, nullptr); });
+    // Through the dialog's own action, so its tool bar shows the mode too.
+    const QString mode = previewPages == 2 ? QStringLiteral("facingModeAction") : QStringLiteral("singleModeAction");
+    if (auto *action = dialog.findChild<QAction *>(mode))
+        action->trigger();
+    dialog.exec();
+    const auto *pages = dialog.findChild<QPrintPreviewWidget *>();
+    if (pages && pages->viewMode() == QPrintPreviewWidget::SinglePageView)
+        previewPages = 1;
+    else if (pages && pages->viewMode() == QPrintPreviewWidget::FacingPagesView)
+        previewPages = 2;
+}
+
+void PrintSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+bool PrintDirect(CReportPrinter &report, const PrintTarget &target, QString *error)
+{
+    QString ignored;
+    if (!error)
+        error = &ignored;
+    switch (target.kind) {
+    case PrintTarget::PdfFile:
+        return PrintToPdf(report, target.name, error);
+    case PrintTarget::DefaultPrinter: {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            *error = Tr("There is no default printer.");
+            return false;
+        }
+        return PrintOnPrinter(report, info, error);
+    }
+    case PrintTarget::NamedPrinter: {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(target.name);
+        if (target.name.isEmpty() || info.isNull()) {
+            *error = Tr("There is no printer named '%1'.").arg(target.name);
+            return false;
+        }
+        return PrintOnPrinter(report, info, error);
+    }
+    }
+    return false;
+}
+
+} // namespace PrintJobs

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "view/printtarget.h"
+
+class CReportPrinter;
+class CUserPrompts;
+class QPrinter;
+class QString;
+class QWidget;
+
+// The printing commands around the report: the print dialog, the preview,
+// the printer set-up and printing without a dialog. One QPrinter, kept by
+// the caller for the whole run, carries the user's choices from one
+// command to the next, as the preview shows the layout of the printer
+// the next print goes to.
+namespace PrintJobs {
+
+// File > Print: the print dialog with an open page range, then the job,
+// which prints the chosen pages that exist (at least the last one).
+// A failure is reported through `prompts`.
+void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
+
+// File > Print Preview. `previewPages` is the remembered page mode: 2 shows
+// facing pages, anything else one page; it is updated from the mode the
+// user leaves the preview in (1 or 2; other modes leave it alone).
+void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, int &previewPages);
+
+// File > Print Setup: paper and orientation for the next jobs.
+void PrintSetup(QWidget *parent, QPrinter &printer);
+
+// Printing without a dialog, for the command line. No default printer or
+// an unknown printer name is an error, never a silent fallback. A PDF file
+// is written through a temporary file, so a failed job leaves an existing
+// file as it was.
+bool PrintDirect(CReportPrinter &report, const PrintTarget &target, QString *error);
+
+} // namespace PrintJobs
