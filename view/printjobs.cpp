@@ -13,6 +13,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
 
 namespace PrintJobs {
@@ -27,12 +28,23 @@ QString Tr(const char *text)
     return QCoreApplication::translate("PrintJobs", text);
 }
 
-// Printing a long list takes a while; the cursor says so.
-bool PrintBusy(CReportPrinter &report, QPagedPaintDevice &device, QString *error)
+// A long list takes a while to print: after a moment a progress box
+// shows how far the job is and lets the user cancel it.
+bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &device, QString *error)
 {
+    QProgressDialog progress(Tr("Printing..."), Tr("Cancel"), 0, 1, parent);
+    progress.setObjectName(QStringLiteral("printProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    report.SetProgress([&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = report.Print(device, error);
     QApplication::restoreOverrideCursor();
+    report.SetProgress({});
     return ok;
 }
 
@@ -81,7 +93,7 @@ void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report,
     if (dialog.exec() != QDialog::Accepted)
         return;
     QString error;
-    if (!PrintBusy(report, printer, &error))
+    if (!PrintBusy(parent, report, printer, &error) && !error.isEmpty())
         prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);
 }
 
@@ -93,7 +105,7 @@ void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, int &pr
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("printPreview"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&report](QPrinter *target) { PrintBusy(report, *target, nullptr); });
+                     [&report, &dialog](QPrinter *target) { PrintBusy(&dialog, report, *target, nullptr); });
     // Through the dialog's own action, so its tool bar shows the mode too.
     const QString mode = previewPages == 2 ? QStringLiteral("facingModeAction") : QStringLiteral("singleModeAction");
     if (auto *action = dialog.findChild<QAction *>(mode))

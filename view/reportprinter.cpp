@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QPrinter>
 
 ReportRows ReportRows::FromView(const CDocView &view)
 {
@@ -139,16 +140,23 @@ bool CReportPrinter::Print(QPagedPaintDevice &device, QString *error)
 
     QPainter painter;
     bool ok = painter.begin(&device);
-    for (size_t i = 0; ok && i < pages.size(); ++i) {
+    bool cancelled = false;
+    const int total = int(pages.size());
+    for (int i = 0; ok && !cancelled && i < total; ++i) {
         if (i > 0)
             ok = device.newPage();
         if (ok)
-            PrintPage(painter, pages[i]);
+            PrintPage(painter, pages[size_t(i)]);
+        cancelled = m_progress && !m_progress(i + 1, total);
+    }
+    if (cancelled) {
+        if (auto *printer = dynamic_cast<QPrinter *>(&device))
+            printer->abort();
     }
     if (painter.isActive())
         ok = painter.end() && ok;
     EndPrinting();
-    if (!ok && error)
+    if (!ok && !cancelled && error)
         *error = QCoreApplication::translate("CReportPrinter", "The printer could not print the list.");
-    return ok;
+    return ok && !cancelled;
 }

@@ -42,8 +42,14 @@ public:
     void EndPrinting();
 
     // A whole job on `device`, printing the pages its page ranges ask for
-    // (all when none). On failure answers false with the reason in `error`.
+    // (all when none). On failure answers false with the reason in `error`;
+    // a job the progress callback cancelled answers false with no reason.
     bool Print(QPagedPaintDevice &device, QString *error = nullptr);
+
+    // Called after each page with the pages done and the pages to do;
+    // answering false cancels the job.
+    using Progress = std::function<bool(int done, int total)>;
+    void SetProgress(Progress progress) { m_progress = std::move(progress); }
 
     const CPrintLayout &Layout() const { return m_layout; }
     const QFont &NormalFont() const { return *m_fontNormal; }
@@ -64,4 +70,5 @@ private:
     std::optional<QFont> m_fontNormal;
     std::optional<QFont> m_fontBold;
     const QPaintDevice *m_pDevice = nullptr;
+    Progress m_progress;
 };

@@ -176,6 +176,35 @@ private slots:
         QVERIFY(lines[1].startsWith(QLatin1String("1 - Reflector 1 ")));
     }
 
+    void progressAndCancel_data()
+    {
+        QTest::addColumn<int>("cancelAfter"); // 0: never
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<QList<int>>("reported");
+        QTest::newRow("runs to the end") << 0 << true << QList<int>{1, 2, 3};
+        QTest::newRow("cancelled after page 1") << 1 << false << QList<int>{1};
+        QTest::newRow("cancelled on the last page") << 3 << false << QList<int>{1, 2, 3};
+    }
+    void progressAndCancel()
+    {
+        QFETCH(int, cancelAfter);
+        QFETCH(bool, printed);
+        QFETCH(QList<int>, reported);
+        const ReflectorList list = SampleList(2 * PdfEntriesPerPage() + 1);
+        QPrinter printer(QPrinter::HighResolution);
+        PreparePdf(printer, m_dir.filePath(QStringLiteral("progress.pdf")));
+        CReportPrinter report(QStringLiteral("Reflector"), ReportRows::FromList(list));
+        QList<int> calls;
+        report.SetProgress([&](int done, int total) {
+            calls << done;
+            return total == 3 && done != cancelAfter;
+        });
+        QString error;
+        QCOMPARE(report.Print(printer, &error), printed);
+        QCOMPARE(calls, reported);
+        QVERIFY(error.isEmpty()); // a cancelled job is no failure to report
+    }
+
     void unwritableFileFails()
     {
         const ReflectorList list = SampleList(1);
