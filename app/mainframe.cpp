@@ -9,6 +9,7 @@
 #include "data/lodexdoc.h"
 #include "resources/strings.h"
 #include "view/lodexview.h"
+#include "view/printcommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_view(new CLodexView(this))
     , m_fileCommands(new CDocFileCommands(doc, prompts, recent, this))
     , m_mail(new CMailSender(this))
+    , m_print(std::make_unique<CPrintCommands>(doc, *m_view, prompts, this))
 {
     setObjectName(QStringLiteral("mainFrame"));
     const QString appIcon = QStringLiteral(":/icons/lodex.svg");

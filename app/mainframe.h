@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
 class CCommandSet;
@@ -13,6 +14,7 @@ class CLodexDoc;
 class CLodexView;
 class CMailSender;
 class CMainStatusBar;
+class CPrintCommands;
 class CRecentFileList;
 class CRecentFilesMenu;
 class CUserPrompts;
@@ -39,6 +41,7 @@ public:
     CUserPrompts &Prompts() const { return m_prompts; }
     CDocFileCommands &FileCommands() const { return *m_fileCommands; }
     CMailSender &MailSender() const { return *m_mail; }
+    CPrintCommands &PrintCommands() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
     QToolBar *ToolBar() const { return m_toolBar; }
     CMainStatusBar *MainStatusBar() const { return m_statusBar; }
@@ -76,6 +79,7 @@ private:
     CLodexView *m_view;
     CDocFileCommands *m_fileCommands;
     CMailSender *m_mail;
+    std::unique_ptr<CPrintCommands> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     CMainStatusBar *m_statusBar = nullptr;

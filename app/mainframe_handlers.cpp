@@ -1,11 +1,14 @@
 // The one place where the main window's commands get their handlers. A
 // command stays disabled until it is connected here.
+#include "app/aboutbox.h"
 #include "app/commandset.h"
 #include "app/docfilecommands.h"
 #include "app/mailsender.h"
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
+#include "app/weblinks.h"
 #include "data/lodexdoc.h"
+#include "view/printcommands.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -33,6 +36,10 @@ void CMainFrame::ConnectHandlers()
         else
             QGuiApplication::restoreOverrideCursor();
     });
+    c.Connect(CommandId::FilePrint, [this] { m_print->OnFilePrint(); });
+    c.Connect(CommandId::FilePrintDirect, [this] { m_print->OnFilePrintDirect(); });
+    c.Connect(CommandId::FilePrintPreview, [this] { m_print->OnFilePrintPreview(); });
+    c.Connect(CommandId::FilePrintSetup, [this] { m_print->OnFilePrintSetup(); });
     c.Connect(CommandId::AppExit, [this] { close(); });
 
     // View
@@ -45,7 +52,11 @@ void CMainFrame::ConnectHandlers()
     c.Connect(CommandId::ReflectorEdit, [this] { m_doc.OnReflectorEdit(); });
     c.Connect(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
 
-    // Connected as their parts arrive: FilePrint, FilePrintPreview,
-    // FilePrintSetup, EditCopy, EditFind, WebCuSeeMe, WebHomePage, AppAbout.
+    // Help
+    c.Connect(CommandId::WebCuSeeMe, [] { WebLinks::Open(WebLinks::Site::ClientMaker); });
+    c.Connect(CommandId::WebHomePage, [] { WebLinks::Open(WebLinks::Site::AuthorHome); });
+    c.Connect(CommandId::AppAbout, [this] { CAboutBox::Run(this); });
+
+    // Connected as their parts arrive: EditCopy, EditFind.
     // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
 }

@@ -90,8 +90,12 @@ void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report,
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, kOpenPageRange);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    if (dialog.exec() == QDialog::Accepted)
+        PrintWithoutDialog(parent, printer, report, prompts);
+}
+
+void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
+{
     QString error;
     if (!PrintBusy(parent, report, printer, &error) && !error.isEmpty())
         prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);

@@ -20,6 +20,9 @@ namespace PrintJobs {
 // A failure is reported through `prompts`.
 void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
 
+// Direct printing: the same job on `printer` as it is set, without a dialog.
+void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
+
 // File > Print Preview. `previewPages` is the remembered page mode: 2 shows
 // facing pages, anything else one page; it is updated from the mode the
 // user leaves the preview in (1 or 2; other modes leave it alone).

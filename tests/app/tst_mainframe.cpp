@@ -134,8 +134,6 @@ private slots:
     void optionsOfOtherPartsEndWithStatus2_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("/p") << QStringList{"/p", "x.ldx"};
-        QTest::newRow("/pt") << QStringList{"/pt", "x.ldx", "printer", "driver", "port"};
         QTest::newRow("-dde") << QStringList{"-dde"};
         QTest::newRow("/Register") << QStringList{"/Register"};
         QTest::newRow("-unregserver") << QStringList{"-unregserver"};

@@ -1,6 +1,7 @@
 #include "support/testutil.h"
 
 #include <QFile>
+#include <QProcess>
 
 QByteArray Hex(const char *hex)
 {
@@ -70,4 +71,38 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+namespace {
+
+QString RunTool(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+int PdfPageCount(const QString &pdf)
+{
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    for (const QString &line : info.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QStringList PdfPageLines(const QString &pdf, int page)
+{
+    const QString n = QString::number(page);
+    const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                                               QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        if (!line.simplified().isEmpty())
+            lines << line.simplified();
+    return lines;
 }

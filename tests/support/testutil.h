@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
+#include <QStringList>
 
 // Bytes from a hex string such as "02 00 FF FF"; blanks are ignored.
 QByteArray Hex(const char *hex);
@@ -26,3 +27,8 @@ ReflectorList SampleList(int n);
 
 QByteArray ReadAll(const QString &path);
 bool WriteAll(const QString &path, const QByteArray &bytes);
+
+// A printed PDF read back with poppler-utils: its page count (-1 when it
+// cannot be read), and one page's text lines with runs of blanks folded.
+int PdfPageCount(const QString &pdf);
+QStringList PdfPageLines(const QString &pdf, int page);

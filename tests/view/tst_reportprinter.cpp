@@ -8,44 +8,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QString Run(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPageCount(const QString &pdf)
-{
-    const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
-    for (const QString &line : info.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-// The text of one page, runs of blanks folded, one entry per line.
-QStringList PdfPageLines(const QString &pdf, int page)
-{
-    const QString n = QString::number(page);
-    const QString text = Run(QStringLiteral("pdftotext"),
-                             {QStringLiteral("-layout"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf,
-                              QStringLiteral("-")});
-    QStringList lines;
-    for (const QString &line : text.split(QLatin1Char('\n')))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
-    return lines;
-}
 
 void PreparePdf(QPrinter &printer, const QString &path)
 {

@@ -1,0 +1,265 @@
+// Printing, the About box and the web links as the main window runs them,
+// and printing from the command line.
+#include "app/aboutbox.h"
+#include "app/commandset.h"
+#include "app/lodexapp.h"
+#include "app/mainframe.h"
+#include "app/settingsstore.h"
+#include "app/weblinks.h"
+#include "data/ldxfile.h"
+#include "data/lodexdoc.h"
+#include "support/fakes.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+#include "view/lodexview.h"
+#include "view/printcommands.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kSample = QStringLiteral(LODEX_SOURCE_DIR "/examples/sample.ldx");
+
+// Runs `check` on the modal dialog the next command opens, then closes it.
+template <typename Dialog>
+void OnNextDialog(QObject *context, std::function<void(Dialog *)> check, bool *seen)
+{
+    QTimer::singleShot(0, context, [check, seen] {
+        const auto closeAnyway = qScopeGuard([] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            check(dialog);
+            *seen = true;
+        }
+    });
+}
+
+} // namespace
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+class PrintAndHelpCommandsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FakePrompts m_prompts;
+
+    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CMainFrame &Frame() { return *App().MainFrame(); }
+
+private slots:
+    void init()
+    {
+        m_prompts = FakePrompts();
+        App().SetPrompts(&m_prompts);
+        CSettingsStore().clear();
+    }
+    void cleanup()
+    {
+        App().ExitInstance();
+        App().SetPrompts(nullptr);
+    }
+
+    void commandsEnabledWithAnEmptyList_data()
+    {
+        QTest::addColumn<CommandId>("id");
+        QTest::newRow("print") << CommandId::FilePrint;
+        QTest::newRow("print preview") << CommandId::FilePrintPreview;
+        QTest::newRow("print setup") << CommandId::FilePrintSetup;
+        QTest::newRow("client maker's site") << CommandId::WebCuSeeMe;
+        QTest::newRow("author's page") << CommandId::WebHomePage;
+        QTest::newRow("about") << CommandId::AppAbout;
+    }
+    void commandsEnabledWithAnEmptyList()
+    {
+        QFETCH(CommandId, id);
+        QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
+        QVERIFY(Frame().Commands().IsConnected(id));
+        QVERIFY(Frame().Action(id)->isEnabled());
+    }
+
+    void webCommandsOpenTheBrowser()
+    {
+        UrlCatcher browser;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+        const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); });
+        App().InitInstance({});
+        QVERIFY(Frame().Commands().Trigger(CommandId::WebCuSeeMe));
+        QVERIFY(Frame().Commands().Trigger(CommandId::WebHomePage));
+        const QUrl maker = WebLinks::Address(WebLinks::Site::ClientMaker);
+        const QUrl author = WebLinks::Address(WebLinks::Site::AuthorHome);
+        QCOMPARE(browser.opened, (QList<QUrl>{maker, author}));
+        QVERIFY(maker.isValid() && author.isValid() && maker != author);
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void aboutShowsThisBuild()
+    {
+        App().InitInstance({});
+        bool seen = false;
+        OnNextDialog<CAboutBox>(this, [](CAboutBox *box) {
+            QCOMPARE(box->findChild<QLabel *>(QStringLiteral("versionLine"))->text(),
+                     QStringLiteral("Version 1.1 release 5 build 6\n"));
+        }, &seen);
+        QVERIFY(Frame().Commands().Trigger(CommandId::AppAbout));
+        QVERIFY(seen);
+    }
+
+    // The printout follows the list as sorted, under the document's title.
+    void printsTheListInItsCurrentOrder()
+    {
+        ReflectorList list;
+        for (const char *name : {"Delta", "alpha", "Charlie", "bravo"})
+            list.push_back(RawRecord("France", "FR", name, "S", name));
+        const QString path = m_dir.filePath(QStringLiteral("four.ldx"));
+        QVERIFY(LdxFile::Save(path, list, nullptr));
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
+        Frame().View()->SortByColumn(CReflector::ColFullName);
+
+        const QString pdf = m_dir.filePath(QStringLiteral("sorted.pdf"));
+        QPrinter &printer = Frame().PrintCommands().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintDirect));
+
+        const QStringList lines = PdfPageLines(pdf, 1);
+        QCOMPARE(lines.value(0), QStringLiteral("four.ldx Page 1/1"));
+        QCOMPARE(lines.value(1), QStringLiteral("1 - alpha [S], France (FR)"));
+        QCOMPARE(lines.value(3), QStringLiteral("2 - bravo [S], France (FR)"));
+        QCOMPARE(lines.value(7), QStringLiteral("4 - Delta [S], France (FR)"));
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void printFailureIsReported()
+    {
+        App().InitInstance({});
+        QPrinter &printer = Frame().PrintCommands().Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir.filePath(QStringLiteral("no/such/folder/out.pdf")));
+        QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintDirect));
+        QCOMPARE(m_prompts.messages.size(), 1);
+    }
+
+    void previewPagesSetting_data()
+    {
+        QTest::addColumn<QVariant>("stored");   // invalid: none stored
+        QTest::addColumn<bool>("facingShown");
+        QTest::addColumn<QString>("switchTo");  // an action of the preview, or empty
+        QTest::addColumn<QVariant>("written");  // invalid: still none at exit
+        QTest::newRow("never previewed") << QVariant() << false << QString() << QVariant();
+        QTest::newRow("first preview") << QVariant() << false << "" << QVariant(1);
+        QTest::newRow("two pages kept") << QVariant(2) << true << "" << QVariant(2);
+        QTest::newRow("changed to two") << QVariant(1) << false << "facingModeAction" << QVariant(2);
+        QTest::newRow("changed to one") << QVariant(2) << true << "singleModeAction" << QVariant(1);
+    }
+    void previewPagesSetting()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, facingShown);
+        QFETCH(QString, switchTo);
+        QFETCH(QVariant, written);
+        const QString key = QStringLiteral("Settings/PreviewPages");
+        if (stored.isValid())
+            CSettingsStore().setValue(key, stored);
+
+        App().InitInstance({kSample});
+        if (!switchTo.isNull()) {
+            bool seen = false;
+            OnNextDialog<QPrintPreviewDialog>(this, [&](QPrintPreviewDialog *dialog) {
+                const auto *pages = dialog->findChild<QPrintPreviewWidget *>();
+                QCOMPARE(pages->viewMode() == QPrintPreviewWidget::FacingPagesView, facingShown);
+                QCOMPARE(pages->pageCount(), 1);
+                if (!switchTo.isEmpty())
+                    dialog->findChild<QAction *>(switchTo)->trigger();
+            }, &seen);
+            QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintPreview));
+            QVERIFY(seen);
+        }
+        App().ExitInstance();
+        QCOMPARE(CSettingsStore().value(key), written.isValid() ? written : stored);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "OUT" stands for the PDF's path
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("port names a pdf") << QStringList{"/pt", kSample, "x", "x", "OUT"} << true;
+        QTest::newRow("printer names a pdf") << QStringList{"-pt", kSample, "OUT", "driver", "lp0"} << true;
+        QTest::newRow("unknown printer") << QStringList{"/pt", kSample, "No Such Printer", "driver", "lp0"} << false;
+        QTest::newRow("unreadable list") << QStringList{"/pt", "missing.ldx", "x", "x", "OUT"} << false;
+        QTest::newRow("no default printer") << QStringList{"/p", kSample} << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, printed);
+        if (arguments[0] == "/p" && !QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a default printer");
+        const QString pdf = m_dir.filePath(QStringLiteral("cmdline.pdf"));
+        QFile::remove(pdf);
+        arguments.replaceInStrings(QStringLiteral("OUT"), pdf);
+
+        QCOMPARE(App().InitInstance(arguments), printed ? 0 : CLodexApp::kExitFailure);
+        QCOMPARE(App().MainFrame(), nullptr);
+        QCOMPARE(QFile::exists(pdf), printed);
+        if (printed)
+            QCOMPARE(PdfPageLines(pdf, 1).value(0), QStringLiteral("sample.ldx Page 1/1"));
+    }
+
+    // The program itself, as a script or the desktop's "print" action runs it.
+    void commandLineThroughTheProgram_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("into a pdf") << "x" << 0 << "";
+        QTest::newRow("unknown printer") << "Nope" << 1 << "lodex: There is no printer named 'Nope'.";
+    }
+    void commandLineThroughTheProgram()
+    {
+        QFETCH(QString, printer);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const QString pdf = m_dir.filePath(QStringLiteral("program.pdf"));
+        QFile::remove(pdf);
+        QProcess lodex;
+        lodex.setWorkingDirectory(m_dir.path());
+        lodex.start(QStringLiteral(LODEX_BIN_DIR "/lodex"),
+                    {QStringLiteral("/pt"), kSample, printer, QStringLiteral("x"),
+                     printer == "x" ? QStringLiteral("program.pdf") : QStringLiteral("lp0")});
+        QVERIFY(lodex.waitForFinished(60000));
+        QCOMPARE(lodex.exitCode(), status);
+        QVERIFY(QString::fromLocal8Bit(lodex.readAllStandardError()).contains(message));
+        QCOMPARE(QFile::exists(pdf), status == 0);
+        if (status == 0) {
+            QCOMPARE(PdfPageCount(pdf), 1);
+            QCOMPARE(PdfPageLines(pdf, 1).value(1), QStringLiteral("1 - Paris Video Commons [Paris], France (FR)"));
+        }
+    }
+};
+
+LODEX_TEST(PrintAndHelpCommandsTest)
+#include "tst_printandhelp.moc"

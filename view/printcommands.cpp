@@ -1,0 +1,54 @@
+#include "view/printcommands.h"
+
+#include "app/settingsstore.h"
+#include "data/lodexdoc.h"
+#include "view/printjobs.h"
+#include "view/reportprinter.h"
+
+#include <QPrinter>
+
+CPrintCommands::CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
+    : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    CSettingsStore settings;
+    settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
+    m_nPreviewPages = settings.value(QLatin1String(kPreviewPagesKey), 0).toInt();
+}
+
+CPrintCommands::~CPrintCommands()
+{
+    if (m_nPreviewPages == 0)
+        return;
+    CSettingsStore settings;
+    settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
+    settings.setValue(QLatin1String(kPreviewPagesKey), m_nPreviewPages);
+}
+
+CReportPrinter CPrintCommands::Report() const
+{
+    return CReportPrinter(m_doc.GetTitle(), ReportRows::FromView(m_view));
+}
+
+void CPrintCommands::OnFilePrint()
+{
+    CReportPrinter report = Report();
+    PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts);
+}
+
+void CPrintCommands::OnFilePrintDirect()
+{
+    CReportPrinter report = Report();
+    PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts);
+}
+
+void CPrintCommands::OnFilePrintPreview()
+{
+    CReportPrinter report = Report();
+    PrintJobs::Preview(m_pWindow, *m_printer, report, m_nPreviewPages);
+}
+
+void CPrintCommands::OnFilePrintSetup()
+{
+    PrintJobs::PrintSetup(m_pWindow, *m_printer);
+}

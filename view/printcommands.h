@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+
+class CDocView;
+class CLodexDoc;
+class CReportPrinter;
+class CUserPrompts;
+class QPrinter;
+class QWidget;
+
+// File > Print, Print Preview and Print Setup for the main window: the
+// list's rows in their current order under the document's title. One
+// printer lasts the whole run, so the set-up and the print dialog's choices
+// carry over to the next job and to the preview.
+//
+// "PreviewPages" (one or two pages in the preview) is read when the
+// commands are made, at start-up, and written when they end, at exit,
+// unless it is still 0.
+class CPrintCommands
+{
+public:
+    CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window);
+    ~CPrintCommands();
+
+    void OnFilePrint();
+    // Prints on the current printer without the print dialog.
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+    int PreviewPages() const { return m_nPreviewPages; }
+    // The printer of the run, as the set-up and the print dialog left it.
+    QPrinter &Printer() const { return *m_printer; }
+
+    static constexpr const char *kPreviewPagesKey = "PreviewPages";
+
+private:
+    CReportPrinter Report() const;
+
+    CLodexDoc &m_doc;
+    CDocView &m_view;
+    CUserPrompts &m_prompts;
+    QWidget *m_pWindow;
+    std::unique_ptr<QPrinter> m_printer;
+    int m_nPreviewPages = 0;
+};
