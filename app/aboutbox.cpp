@@ -67,7 +67,8 @@ void CAboutBox::BuildControls()
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
     icon->setGeometry(du.Rect(7, 7, 21, 20));
-    QIcon programIcon = QApplication::windowIcon();
+    // The main window's icon, or the application's when the box has no parent.
+    QIcon programIcon = windowIcon();
     const QString builtIn = QStringLiteral(":/icons/lodex.svg");
     if (programIcon.isNull() && QFile::exists(builtIn))
         programIcon = QIcon(builtIn);

@@ -1,6 +1,5 @@
 #include "resources/bitmaps.h"
 
-#include <QColor>
 
 QImage BandPatternBitmap()
 {
@@ -16,4 +15,20 @@ QImage BandPatternBitmap()
         return image;
     }();
     return pattern;
+}
+
+QColor BandPatternTint()
+{
+    const QImage pattern = BandPatternBitmap();
+    int red = 0, green = 0, blue = 0;
+    for (int y = 0; y < pattern.height(); ++y) {
+        for (int x = 0; x < pattern.width(); ++x) {
+            const QRgb pixel = pattern.pixel(x, y);
+            red += qRed(pixel);
+            green += qGreen(pixel);
+            blue += qBlue(pixel);
+        }
+    }
+    const int count = pattern.width() * pattern.height();
+    return QColor(red / count, green / count, blue / count);
 }

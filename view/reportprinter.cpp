@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -105,10 +106,13 @@ void CReportPrinter::PrintBody(QPainter &painter, int page) const
 {
     const QFontMetrics normal(*m_fontNormal, m_pDevice);
     const QFontMetrics bold(*m_fontBold, m_pDevice);
-    const QBrush band(BandPatternBitmap());
+    // A recorded page (the preview) is shown later at any zoom, where dots
+    // one device pixel wide alias into blotches: there the band takes the
+    // tint the dots make on paper.
+    const bool replayedAtAnyScale = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
+    const QBrush band = replayedAtAnyScale ? QBrush(BandPatternTint()) : QBrush(BandPatternBitmap());
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBrushOrigin(0, 0);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
     const int first = m_layout.FirstRow(page);
     const int end = m_layout.EndRow(page);
