@@ -14,6 +14,7 @@ make
 qt6-base-dev
 qt6-base-dev-tools
 qt6-qpa-plugins
+libqt6svg6
 libgl-dev
 libbenchmark-dev
 xvfb
@@ -26,6 +27,7 @@ fonts-liberation2
 xdg-utils
 shared-mime-info
 desktop-file-utils
+appstream
 dpkg-dev
 file
 "

@@ -1,0 +1,186 @@
+#include "support/testmain.h"
+#include "support/testutil.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kIcons = QStringLiteral("share/icons/hicolor/");
+
+struct Run {
+    int status = -1;
+    QByteArray output;
+};
+
+Run Execute(const QString &program, const QStringList &args, const QProcessEnvironment &environment =
+                                                                  QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAll()};
+}
+
+Run Install(const QString &prefix, const QString &destdir = QString())
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DESTDIR"));
+    if (!destdir.isEmpty())
+        environment.insert(QStringLiteral("DESTDIR"), destdir);
+    return Execute(QStringLiteral(LODEX_CMAKE_COMMAND),
+                   {QStringLiteral("--install"), QStringLiteral(LODEX_BUILD_DIR), QStringLiteral("--prefix"), prefix},
+                   environment);
+}
+
+// Width and height from a PNG's header.
+QSize PngSize(const QByteArray &png)
+{
+    if (png.size() < 24 || !png.startsWith("\x89PNG\r\n\x1a\n"))
+        return QSize();
+    const auto be32 = [&](int at) {
+        return int(quint8(png[at]) << 24 | quint8(png[at + 1]) << 16 | quint8(png[at + 2]) << 8 | quint8(png[at + 3]));
+    };
+    return QSize(be32(16), be32(20));
+}
+
+QString Tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QLatin1String(name));
+}
+
+} // namespace
+
+class InstallTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_prefix;
+    QString Installed(const QString &relative) const { return m_prefix.filePath(relative); }
+
+private slots:
+    void initTestCase()
+    {
+        const Run run = Install(m_prefix.path());
+        QVERIFY2(run.status == 0, run.output.constData());
+        // Only this prefix's MIME database, for the type tests below.
+        qputenv("XDG_DATA_DIRS", Installed(QStringLiteral("share")).toLocal8Bit());
+    }
+
+    void filesAreInPlace_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("command-line tool") << "bin/lodex-cli" << QString();
+        if (QFileInfo::exists(QStringLiteral(LODEX_BIN_DIR "/lodex")))
+            QTest::newRow("program") << "bin/lodex" << QString();
+        QTest::newRow("desktop entry") << "share/applications/com.quorv.Lodex.desktop"
+                                       << "packaging/com.quorv.Lodex.desktop";
+        QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
+        QTest::newRow("metainfo") << "share/metainfo/com.quorv.Lodex.metainfo.xml" << QString();
+        QTest::newRow("application icon") << kIcons + "scalable/apps/com.quorv.Lodex.svg" << "resources/icons/lodex.svg";
+        QTest::newRow("document icon") << kIcons + "scalable/mimetypes/application-x-lodex-reflectors.svg"
+                                       << "resources/icons/ldx-document.svg";
+    }
+
+    void filesAreInPlace()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, source);
+        QVERIFY2(QFileInfo(Installed(path)).isFile(), qPrintable(path));
+        if (!source.isEmpty())
+            QCOMPARE(ReadAll(Installed(path)), ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/") + source));
+        if (path.startsWith(QLatin1String("bin/")))
+            QVERIFY(QFileInfo(Installed(path)).isExecutable());
+    }
+
+    void themeIconsHaveTheirSizes_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("size");
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QString folder = kIcons + QStringLiteral("%1x%1/").arg(size);
+            QTest::addRow("application %d", size) << folder + "apps/com.quorv.Lodex.png" << size;
+            QTest::addRow("document %d", size) << folder + "mimetypes/application-x-lodex-reflectors.png" << size;
+        }
+    }
+
+    void themeIconsHaveTheirSizes()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, size);
+        QCOMPARE(PngSize(ReadAll(Installed(path))), QSize(size, size));
+    }
+
+    void metadataValidates_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("desktop entry") << "desktop-file-validate"
+                                       << QStringList{Installed("share/applications/com.quorv.Lodex.desktop")};
+        QTest::newRow("metainfo") << "appstreamcli"
+                                  << QStringList{"validate", "--no-net",
+                                                 Installed("share/metainfo/com.quorv.Lodex.metainfo.xml")};
+    }
+
+    void metadataValidates()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QStringList, args);
+        const QString program = Tool(qPrintable(tool));
+        if (program.isEmpty())
+            QSKIP("validator not installed");
+        const Run run = Execute(program, args);
+        QVERIFY2(run.status == 0, run.output.constData());
+    }
+
+    void installedTypeIsRecognised_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        const QByteArray sample = ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/examples/sample.ldx"));
+        QTest::newRow("by name") << "list.ldx" << QByteArray();
+        QTest::newRow("by content") << "list" << sample;
+        // 65535 records and more: a longer count before the class name.
+        QTest::newRow("by content, long count") << "big" << QByteArray("\xFF\xFF\x00\x00\x01\x00", 6) + sample.mid(2);
+    }
+
+    void installedTypeIsRecognised()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        if (Tool("update-mime-database").isEmpty())
+            QSKIP("update-mime-database is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(WriteAll(path, contents));
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+        QCOMPARE(type.name(), QStringLiteral("application/x-lodex-reflectors"));
+        QCOMPARE(type.comment(), QStringLiteral("Reflector Document"));
+        QCOMPARE(type.iconName(), QStringLiteral("application-x-lodex-reflectors"));
+    }
+
+    void stagedInstallLeavesCachesToTheTarget()
+    {
+        QTemporaryDir stage;
+        const Run run = Install(QStringLiteral("/usr"), stage.path());
+        QVERIFY2(run.status == 0, run.output.constData());
+        QVERIFY(QFileInfo::exists(stage.filePath(QStringLiteral("usr/share/mime/packages/com.quorv.Lodex.xml"))));
+        QStringList caches;
+        QDirIterator it(stage.path(), {QStringLiteral("*.cache"), QStringLiteral("globs*")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            caches.append(it.next());
+        QCOMPARE(caches, QStringList());
+    }
+};
+
+LODEX_TEST(InstallTest)
+#include "tst_install.moc"
