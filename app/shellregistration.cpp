@@ -65,11 +65,12 @@ bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(tool, {folder});
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+    const bool finished = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    if (finished && process.exitCode() == 0)
         return true;
+    const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
     *problem = QStringLiteral("%1 failed on %2: %3")
-                   .arg(QLatin1String(db.tool), folder,
-                        QString::fromLocal8Bit(process.readAll()).trimmed() + process.errorString());
+                   .arg(QLatin1String(db.tool), folder, finished && !output.isEmpty() ? output : process.errorString());
     return false;
 }
 

@@ -188,6 +188,24 @@ private slots:
         QCOMPARE(Snapshot(m_root->path()), before);
     }
 
+    void failingDatabaseToolUndoesTheRegistration()
+    {
+        // A database tool that fails, found first on the PATH.
+        const QString bin = m_root->filePath(QStringLiteral("bin"));
+        Put(bin + QStringLiteral("/update-desktop-database"), "#!/bin/sh\necho broken database >&2\nexit 1\n");
+        QFile::setPermissions(bin + QStringLiteral("/update-desktop-database"), QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit() + ':' + path);
+        const Tree before = Snapshot(m_root->path());
+        CShellRegistration registration(m_where);
+        QString problem;
+        const bool registered = registration.Register(Files(), &problem);
+        qputenv("PATH", path);
+        QVERIFY(!registered);
+        QVERIFY2(problem.contains(QLatin1String("broken database")), qPrintable(problem));
+        QCOMPARE(Snapshot(m_root->path()), before);
+    }
+
     void unregisterKeepsWhatTheUserChangedSince()
     {
         CShellRegistration registration(m_where);
