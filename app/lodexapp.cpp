@@ -1,9 +1,11 @@
 #include "app/lodexapp.h"
 
+#include "app/desktopidentity.h"
 #include "app/docfilecommands.h"
 #include "app/mailsender.h"
 #include "app/mainframe.h"
 #include "app/settingsstore.h"
+#include "app/singleinstance.h"
 #include "app/widgetprompts.h"
 #include "data/lodexdoc.h"
 #include "resources/strings.h"
@@ -18,7 +20,9 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
     setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
-    setDesktopFileName(QStringLiteral("lodex"));
+    // Wayland matches windows to the desktop entry by this name.
+    setDesktopFileName(QLatin1String(Desktop::kAppId));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/lodex.svg")));
     // Outside a desktop session no icon theme is named; the common one
     // fills in so that standard images (file dialogs ...) are not blank.
     if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
@@ -57,10 +61,13 @@ int CLodexApp::InitInstance(const QStringList &arguments)
     }
     // Copies sent by mail in an earlier run that did not end normally.
     CMailSender::RemoveLeftovers(std::chrono::hours(1));
+    const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
+    if (info.command != CCommandLineInfo::AppRegister && info.command != CCommandLineInfo::AppUnregister)
+        RegisterForUserWhenUnhandled();
     // Before the command line: a document opened from it may need the
     // country list at once. Without it the country lists are empty.
     m_countryTable.Load();
-    return ProcessShellCommand(CCommandLineInfo::Parse(arguments));
+    return ProcessShellCommand(info);
 }
 
 void CLodexApp::CreateMainFrame()
@@ -74,11 +81,23 @@ void CLodexApp::CreateMainFrame()
 int CLodexApp::ProcessShellCommand(const CCommandLineInfo &info)
 {
     switch (info.command) {
+    case CCommandLineInfo::FileDDE: {
+        // The desktop's open request: to the running Lodex if there is
+        // one, else this start opens the file (or a new document) itself.
+        const OpenRequest request{info.fileName, qgetenv("XDG_ACTIVATION_TOKEN")};
+        if (StartSingleInstance(&request))
+            return kExitSuccess;
+        CCommandLineInfo plain = info;
+        plain.command = info.fileName.isEmpty() ? CCommandLineInfo::FileNew : CCommandLineInfo::FileOpen;
+        return ProcessShellCommand(plain);
+    }
     case CCommandLineInfo::FileNew:
+        StartSingleInstance(nullptr);
         CreateMainFrame();
         m_frame->FileCommands().OnFileNew();
         break;
     case CCommandLineInfo::FileOpen:
+        StartSingleInstance(nullptr);
         CreateMainFrame();
         // The failure has been reported; the window never shows.
         if (m_frame->FileCommands().OpenDocumentFile(info.fileName) != CDocFileCommands::OpenOutcome::Opened) {

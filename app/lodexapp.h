@@ -10,6 +10,8 @@
 
 class CLodexDoc;
 class CMainFrame;
+class CSingleInstance;
+struct OpenRequest;
 class CUserPrompts;
 class CWidgetPrompts;
 
@@ -22,8 +24,8 @@ class CLodexApp : public QApplication
 public:
     // InitInstance() answers this when the event loop is to run.
     static constexpr int kRunEventLoop = -1;
+    static constexpr int kExitSuccess = 0;
     static constexpr int kExitFailure = 1;
-    static constexpr int kExitUnavailable = 2;
 
     CLodexApp(int &argc, char **argv);
     ~CLodexApp() override;
@@ -52,6 +54,14 @@ public:
 
 private:
     int ProcessShellCommand(const CCommandLineInfo &info);
+    // Desktop integration (lodexapp_desktop.cpp): the .ldx type registered
+    // for the user, and the open requests of later starts.
+    int RunRegistrationOption(bool unregister);
+    void RegisterForUserWhenUnhandled();
+    // Takes the requests of later starts, or with `request` first tries to
+    // hand it to the instance already running; true when that took it.
+    bool StartSingleInstance(const OpenRequest *request);
+    void OnOpenRequested(const QString &path, const QByteArray &activationToken);
     // The options handled by other parts of the program (print, register,
     // DDE); lodexapp_shellcommands.cpp.
     int RunShellOption(const CCommandLineInfo &info);
@@ -63,4 +73,5 @@ private:
     CUserPrompts *m_prompts = nullptr;
     std::unique_ptr<CLodexDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<CSingleInstance> m_instance;
 };

@@ -131,20 +131,6 @@ private slots:
         QVERIFY(m_prompts.messages[0].contains(path));
     }
 
-    void optionsOfOtherPartsEndWithStatus2_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("-dde") << QStringList{"-dde"};
-        QTest::newRow("/Register") << QStringList{"/Register"};
-        QTest::newRow("-unregserver") << QStringList{"-unregserver"};
-    }
-    void optionsOfOtherPartsEndWithStatus2()
-    {
-        QFETCH(QStringList, arguments);
-        QCOMPARE(App().InitInstance(arguments), CLodexApp::kExitUnavailable);
-        QCOMPARE(App().MainFrame(), nullptr);
-    }
-
     void commandsWithoutHandlerStayDisabled()
     {
         App().InitInstance({});

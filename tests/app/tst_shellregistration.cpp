@@ -5,35 +5,16 @@
 #include "support/testutil.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-
 namespace {
-
-using Tree = std::map<QString, QByteArray>;
-
-// Every folder and file under `root`, with the files' bytes.
-Tree Snapshot(const QString &root)
-{
-    Tree tree;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString name = QDir(root).relativeFilePath(path);
-        tree[name] = it.fileInfo().isDir() ? QByteArray("<folder>") : ReadAll(path);
-    }
-    return tree;
-}
 
 void Put(const QString &path, const QByteArray &bytes)
 {
-    QDir().mkpath(QFileInfo(path).path());
     QVERIFY(WriteAll(path, bytes));
 }
 
@@ -117,7 +98,7 @@ private slots:
             Put(Config(QStringLiteral("mimeapps.list")),
                 "[Default Applications]\r\napplication/x-lodex-reflectors=other.desktop\r\n");
         }
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
 
         CShellRegistration registration(m_where);
         QString problem;
@@ -134,7 +115,7 @@ private slots:
         QCOMPARE(registration.Unregister(&problem), CShellRegistration::Removal::Removed);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QVERIFY(!registration.IsRegistered());
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void registerRefreshesTheDesktopDatabases()
@@ -153,39 +134,39 @@ private slots:
 
     void registerAgainReplacesTheEarlierRegistration()
     {
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         CShellRegistration registration(m_where);
         QVERIFY(registration.Register(UserRegistrationFiles(QStringLiteral("/old/lodex"))));
         QVERIFY(registration.Register(Files()));
         const QByteArray entry = ReadAll(Data(QStringLiteral("applications/com.quorv.Lodex.desktop")));
         QVERIFY(entry.contains("Exec=/opt/lodex/bin/lodex /dde %f"));
         QCOMPARE(registration.Unregister(), CShellRegistration::Removal::Removed);
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void registerLeavesFilesItDidNotWrite()
     {
         const QString foreign = Data(QStringLiteral("icons/hicolor/scalable/apps/com.quorv.Lodex.svg"));
         Put(foreign, "<svg>the user's own</svg>");
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         CShellRegistration registration(m_where);
         QString problem;
         QVERIFY(!registration.Register(Files(), &problem));
         QVERIFY2(problem.contains(foreign), qPrintable(problem));
         QVERIFY(!registration.IsRegistered());
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void failedRegisterTakesBackWhatItDid()
     {
         // The icons folder cannot be made: a file stands in its way.
         Put(Data(QStringLiteral("icons")), "not a folder");
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         CShellRegistration registration(m_where);
         QString problem;
         QVERIFY(!registration.Register(Files(), &problem));
         QVERIFY2(problem.contains(QLatin1String("icons")), qPrintable(problem));
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void failingDatabaseToolUndoesTheRegistration()
@@ -196,14 +177,14 @@ private slots:
         QFile::setPermissions(bin + QStringLiteral("/update-desktop-database"), QFileDevice::ExeOwner | QFileDevice::ReadOwner);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit() + ':' + path);
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         CShellRegistration registration(m_where);
         QString problem;
         const bool registered = registration.Register(Files(), &problem);
         qputenv("PATH", path);
         QVERIFY(!registered);
         QVERIFY2(problem.contains(QLatin1String("broken database")), qPrintable(problem));
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void unregisterKeepsWhatTheUserChangedSince()
@@ -225,9 +206,9 @@ private slots:
     void unregisterWithoutRegistrationChangesNothing()
     {
         FurnishHome();
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         QCOMPARE(CShellRegistration(m_where).Unregister(), CShellRegistration::Removal::NotRegistered);
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void unreadableRecordRemovesNothing()
@@ -235,11 +216,11 @@ private slots:
         CShellRegistration registration(m_where);
         QVERIFY(registration.Register(Files()));
         Put(registration.ManifestPath(), "{ truncated");
-        const Tree before = Snapshot(m_root->path());
+        const FolderTree before = SnapshotTree(m_root->path());
         QString problem;
         QCOMPARE(registration.Unregister(&problem), CShellRegistration::Removal::Failed);
         QVERIFY(problem.contains(registration.ManifestPath()));
-        QCOMPARE(Snapshot(m_root->path()), before);
+        QCOMPARE(SnapshotTree(m_root->path()), before);
     }
 
     void typeHasHandler_data()

@@ -26,6 +26,9 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", QDir(home.path()).filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", QDir(home.path()).filePath(QStringLiteral("cache")).toLocal8Bit());
+    // The runtime folder holds the single-instance socket; the temporary
+    // folder is the user's own with mode 0700, as the runtime folder must be.
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 
     // Leading arguments naming test classes select them; the rest go to QTest.

@@ -1,6 +1,9 @@
 #include "support/testutil.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 QByteArray Hex(const char *hex)
@@ -69,6 +72,7 @@ QByteArray ReadAll(const QString &path)
 
 bool WriteAll(const QString &path, const QByteArray &bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
@@ -105,4 +109,15 @@ QStringList PdfPageLines(const QString &pdf, int page)
         if (!line.simplified().isEmpty())
             lines << line.simplified();
     return lines;
+}
+
+FolderTree SnapshotTree(const QString &root)
+{
+    FolderTree tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        tree[QDir(root).relativeFilePath(path)] = it.fileInfo().isDir() ? QByteArray("<folder>") : ReadAll(path);
+    }
+    return tree;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 // Bytes from a hex string such as "02 00 FF FF"; blanks are ignored.
 QByteArray Hex(const char *hex);
 
@@ -26,9 +28,15 @@ QByteArrayList Fields(const CReflector &record);
 ReflectorList SampleList(int n);
 
 QByteArray ReadAll(const QString &path);
+// Writes `bytes` to `path`, making its folder first when missing.
 bool WriteAll(const QString &path, const QByteArray &bytes);
 
 // A printed PDF read back with poppler-utils: its page count (-1 when it
 // cannot be read), and one page's text lines with runs of blanks folded.
 int PdfPageCount(const QString &pdf);
 QStringList PdfPageLines(const QString &pdf, int page);
+
+// Every folder and file under `root` by relative path, with the files' bytes
+// (folders as "<folder>"), for comparing a tree before and after.
+using FolderTree = std::map<QString, QByteArray>;
+FolderTree SnapshotTree(const QString &root);
