@@ -1,0 +1,162 @@
+#include "view/findquery.h"
+
+#include <QChar>
+
+namespace {
+
+constexpr std::size_t kMaxAddressLikeBytes = 15;
+
+bool IsAddressCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '.' || c == ' ';
+}
+
+// Removes the characters of code 32 or less at both ends.
+std::string_view TrimControlAndSpace(std::string_view text)
+{
+    while (!text.empty() && (unsigned char)text.front() <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && (unsigned char)text.back() <= 32)
+        text.remove_suffix(1);
+    return text;
+}
+
+// ASCII upper case of every byte; other bytes map to themselves.
+struct UpperCaseTable {
+    unsigned char map[256];
+    constexpr UpperCaseTable() : map()
+    {
+        for (int c = 0; c < 256; ++c)
+            map[c] = (unsigned char)(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+};
+constexpr UpperCaseTable kUpper;
+
+// Decodes one UTF-8 character of two to four bytes at `p`; answers its
+// length, or 0 when the bytes there are not valid UTF-8.
+int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp)
+{
+    const unsigned char c = *p;
+    const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || end - p < length)
+        return 0;
+    char32_t value = c & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (p[i] & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    *cp = value;
+    return length;
+}
+
+char *EncodeUtf8(char32_t cp, char *out)
+{
+    if (cp < 0x80) {
+        *out++ = char(cp);
+    } else if (cp < 0x800) {
+        *out++ = char(0xC0 | (cp >> 6));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = char(0xE0 | (cp >> 12));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (cp >> 18));
+        *out++ = char(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+// Writes the upper case of `text` to `out`, which must hold twice the
+// text's size: a character never more than doubles its bytes (ASCII keeps
+// its length). Each character maps on its own, as the platform's
+// upper-casing of a code page does; bytes that are not UTF-8 stay as they
+// are. Answers the length written.
+std::size_t UpperCaseInto(std::string_view text, char *out)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    const auto *end = p + text.size();
+    char *o = out;
+    while (p < end) {
+        char32_t cp = 0;
+        const int length = *p < 0x80 ? 0 : DecodeUtf8(p, end, &cp);
+        if (length == 0) {
+            *o++ = char(kUpper.map[*p++]);
+            continue;
+        }
+        o = EncodeUtf8(QChar::toUpper(cp), o);
+        p += length;
+    }
+    return std::size_t(o - out);
+}
+
+} // namespace
+
+bool LooksLikeIPAddress(std::string_view text)
+{
+    if (text.size() > kMaxAddressLikeBytes)
+        return false;
+    for (char c : text)
+        if (!IsAddressCharacter(c))
+            return false;
+    return true;
+}
+
+std::string UpperCaseUtf8(std::string_view text)
+{
+    std::string upper(2 * text.size(), '\0');
+    upper.resize(UpperCaseInto(text, upper.data()));
+    return upper;
+}
+
+CFindQuery::CFindQuery(QByteArrayView text, bool wholeWord)
+    : m_bAddressMode(LooksLikeIPAddress(std::string_view(text.data(), std::size_t(text.size()))))
+    , m_bWholeWord(wholeWord)
+    , m_strText(text.data(), std::size_t(text.size()))
+{
+    m_strPattern = m_bAddressMode ? std::string(TrimControlAndSpace(m_strText)) : UpperCaseUtf8(m_strText);
+}
+
+bool CFindQuery::Matches(const CReflector &record) const
+{
+    return m_bAddressMode ? MatchesAddress(record.m_strIPAddress.view()) : MatchesName(record.m_strFullName.view());
+}
+
+bool CFindQuery::MatchesAddress(std::string_view address) const
+{
+    if (m_bWholeWord)
+        return address == m_strPattern;
+    return address.find(m_strPattern) != std::string_view::npos;
+}
+
+bool CFindQuery::MatchesName(std::string_view fullName) const
+{
+    if (m_bWholeWord)
+        return CompareTextNoCase(fullName, m_strText) == 0;
+    // Most names are short: upper-case them on the stack, so a walk over a
+    // million rows allocates nothing.
+    char buffer[512];
+    if (2 * fullName.size() <= sizeof buffer)
+        return std::string_view(buffer, UpperCaseInto(fullName, buffer)).find(m_strPattern) != std::string_view::npos;
+    return UpperCaseUtf8(fullName).find(m_strPattern) != std::string::npos;
+}
+
+FindStep FindNext(const CFindQuery &query, int rowCount, int lastFound, const RecordOfRow &recordOfRow)
+{
+    const bool lastFoundIsRow = lastFound >= 0 && lastFound < rowCount;
+    const int start = lastFoundIsRow && lastFound < rowCount - 1 ? lastFound + 1 : 0;
+    for (int row = start; row < rowCount; ++row) {
+        const CReflector *record = recordOfRow(row);
+        if (!record)
+            break;
+        if (query.Matches(*record))
+            return {row, lastFoundIsRow ? lastFound : -1};
+    }
+    return {};
+}
