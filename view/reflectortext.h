@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <vector>
+
+class CReflector;
+
+// The plain text that Copy and drag-out offer: one labelled block per
+// reflector, lines separated by single line feeds, each block followed by
+// a blank line. Values are copied as stored; the text is never cut.
+void AppendReflectorText(const CReflector &record, QByteArray &out);
+QByteArray ReflectorText(const std::vector<const CReflector *> &records);
