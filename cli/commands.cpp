@@ -5,6 +5,8 @@ int RunBuild(const QStringList &args);
 int RunCountries(const QStringList &args);
 int RunExport(const QStringList &args);
 int RunCheckIP(const QStringList &args);
+int RunCopy(const QStringList &args);
+int RunCu(const QStringList &args);
 
 const CliCommand *CliCommands()
 {
@@ -20,6 +22,9 @@ const CliCommand *CliCommands()
          "Print \"valid\" or \"invalid\" per text, as the reflector dialogs judge an IP address;"
          " exit 1 if any is invalid.",
          RunCheckIP},
+        {"copy", "FILE.ldx [ROW...]",
+         "Print the clipboard text of the records at those 0-based rows (all when none), in file order.", RunCopy},
+        {"cu", "FILE.ldx ROW", "Write the 215-byte .cu connection file of the record at that 0-based row.", RunCu},
         {nullptr, nullptr, nullptr, nullptr},
     };
     return commands;

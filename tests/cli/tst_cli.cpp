@@ -1,33 +1,11 @@
+#include "clirun.h"
 #include "data/ldxfile.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Cli(const QStringList &args, const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    process.start(QStringLiteral(LODEX_BIN_DIR "/lodex-cli"), args);
-    process.waitForStarted();
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 class CliTest : public QObject
 {
