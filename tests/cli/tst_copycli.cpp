@@ -17,14 +17,6 @@ class CopyCliTest : public QObject
     ReflectorList m_list = SampleList(4);
     QString m_file;
 
-    QByteArray TextOf(const QList<int> &rows) const
-    {
-        std::vector<const CReflector *> records;
-        for (int row : rows)
-            records.push_back(m_list[std::size_t(row)].get());
-        return ReflectorText(records);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -49,7 +41,7 @@ private slots:
         const Run run = Cli(QStringList{QStringLiteral("copy"), m_file} + rows);
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QByteArray());
-        QCOMPARE(run.out, TextOf(expected));
+        QCOMPARE(run.out, ReflectorText(RecordPointers(m_list, expected)));
         QVERIFY(run.out.startsWith("Country: France\n"));
         QVERIFY(!run.out.contains('\0'));
     }

@@ -121,3 +121,19 @@ FolderTree SnapshotTree(const QString &root)
     }
     return tree;
 }
+
+std::vector<const CReflector *> RecordPointers(const ReflectorList &list)
+{
+    std::vector<const CReflector *> records;
+    for (const auto &record : list)
+        records.push_back(record.get());
+    return records;
+}
+
+std::vector<const CReflector *> RecordPointers(const ReflectorList &list, const QList<int> &rows)
+{
+    std::vector<const CReflector *> records;
+    for (int row : rows)
+        records.push_back(list.at(std::size_t(row)).get());
+    return records;
+}

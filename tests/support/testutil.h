@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -40,3 +41,8 @@ QStringList PdfPageLines(const QString &pdf, int page);
 // (folders as "<folder>"), for comparing a tree before and after.
 using FolderTree = std::map<QString, QByteArray>;
 FolderTree SnapshotTree(const QString &root);
+
+// The records of `list` as the read-only pointers the copy and find rules
+// take: all of them, or those at `rows` in the order given.
+std::vector<const CReflector *> RecordPointers(const ReflectorList &list);
+std::vector<const CReflector *> RecordPointers(const ReflectorList &list, const QList<int> &rows);

@@ -14,14 +14,6 @@ namespace {
 const QByteArray kSettings = "\n[Settings]\nMax Windows=8\n\n[Flow Control]\nMaxCap=28\nMinCap=10\nUseFlowControl=Yes\n\n"
                              "[Connect Options]\nIWillSendVideo=Yes\nIWillRecvVideo=Yes\nIWillSendAudio=Yes\nIWillRecvAudio=Yes\n";
 
-std::vector<const CReflector *> Pointers(const ReflectorList &list)
-{
-    std::vector<const CReflector *> records;
-    for (const auto &record : list)
-        records.push_back(record.get());
-    return records;
-}
-
 } // namespace
 
 // The texts and files that Copy and drag-out hand to other programs.
@@ -47,7 +39,7 @@ private slots:
         ReflectorList list;
         list.push_back(RawRecord("", "", " a ", "", "1.1.1.1", "", "", "", 0, 2, 0, -1));
         list.push_back(RawRecord("X\xC3\xA9", "??", longName.constData(), "s", "2.2.2.2", "c", "e", "999", 0, 0, 0, 0));
-        QCOMPARE(ReflectorText(Pointers(list)),
+        QCOMPARE(ReflectorText(RecordPointers(list)),
                  QByteArray("Country: \nLetters: \nFull name:  a \nShort name: \nIP address: 1.1.1.1\nContact name: \n"
                             "Contact email: \nConference ID: \nAdd to menu: No\nSend video: Yes\nReceive video: No\n"
                             "Is running: Yes\n\n"
@@ -78,10 +70,7 @@ private slots:
         if (nullRow >= 0)
             view.rows[std::size_t(nullRow)] = nullptr;
         view.selected.insert(selected.begin(), selected.end());
-        std::vector<const CReflector *> wanted;
-        for (int row : expected)
-            wanted.push_back(list[std::size_t(row)].get());
-        QVERIFY(SelectedRecords(view) == wanted);
+        QVERIFY(SelectedRecords(view) == RecordPointers(list, expected));
     }
 
     void connectionFile_data()
@@ -139,7 +128,7 @@ private slots:
         ReflectorList list;
         for (const QByteArray &name : fullNames)
             list.push_back(RawRecord("", "", name.constData(), "", ""));
-        QCOMPARE(ConnectionFileNames(Pointers(list)), names);
+        QCOMPARE(ConnectionFileNames(RecordPointers(list)), names);
     }
 
     void longFileNamesFit_data()
@@ -156,7 +145,7 @@ private slots:
         ReflectorList list;
         for (int i = 0; i < 2; ++i)
             list.push_back(RawRecord("", "", unit.repeated(400).constData(), "", ""));
-        const QStringList names = ConnectionFileNames(Pointers(list));
+        const QStringList names = ConnectionFileNames(RecordPointers(list));
         for (const QString &name : names) {
             const QByteArray utf8 = name.toUtf8();
             QVERIFY2(utf8.size() <= kMaxConnectionFileNameBytes, utf8.constData());

@@ -13,14 +13,6 @@ class DragFoldersTest : public QObject
 {
     Q_OBJECT
 
-    static std::vector<const CReflector *> Pointers(const ReflectorList &list)
-    {
-        std::vector<const CReflector *> records;
-        for (const auto &record : list)
-            records.push_back(record.get());
-        return records;
-    }
-
 private slots:
     void writesOneFilePerRecordInsideItsFolder()
     {
@@ -30,7 +22,7 @@ private slots:
         list.push_back(RawRecord("", "", "../escape", "", "10.0.0.1", "", "", "1"));
         list.push_back(RawRecord("", "", ".hidden", "", "10.0.0.2", "", "", "2"));
         list.push_back(RawRecord("", "", "../escape", "", "10.0.0.3", "", "", "3"));
-        const QStringList paths = folders.WriteDragFiles(Pointers(list));
+        const QStringList paths = folders.WriteDragFiles(RecordPointers(list));
         QCOMPARE(paths.size(), 3);
         const QString folder = QFileInfo(paths[0]).absolutePath();
         QVERIFY(folder.startsWith(folders.RunFolder() + u'/'));
@@ -55,9 +47,9 @@ private slots:
         {
             CDragFolders folders(base.path());
             runFolder = folders.RunFolder();
-            first = folders.WriteDragFiles(Pointers(list));
+            first = folders.WriteDragFiles(RecordPointers(list));
             QVERIFY(QFile::exists(first[0]));
-            const QStringList second = folders.WriteDragFiles(Pointers(list));
+            const QStringList second = folders.WriteDragFiles(RecordPointers(list));
             QCOMPARE(second.size(), 2);
             QVERIFY(QFile::exists(second[1]));
             QVERIFY(!QFileInfo::exists(QFileInfo(first[0]).absolutePath()));
@@ -92,7 +84,7 @@ private slots:
         QVERIFY(WriteAll(blocker, "not a folder"));
         CDragFolders folders(blocker);
         const ReflectorList list = SampleList(1);
-        QCOMPARE(folders.WriteDragFiles(Pointers(list)), QStringList());
+        QCOMPARE(folders.WriteDragFiles(RecordPointers(list)), QStringList());
         QCOMPARE(ReadAll(blocker), QByteArray("not a folder"));
     }
 };

@@ -16,13 +16,7 @@ class ReflectorDataSourceTest : public QObject
     FakeView m_view;
     QObject *m_viewObject = nullptr; // stands for the list's lifetime
 
-    QByteArray TextOf(std::initializer_list<int> rows) const
-    {
-        std::vector<const CReflector *> records;
-        for (int row : rows)
-            records.push_back(m_list[std::size_t(row)].get());
-        return ReflectorText(records);
-    }
+    QByteArray TextOf(const QList<int> &rows) const { return ReflectorText(RecordPointers(m_list, rows)); }
 
 private slots:
     void init()
