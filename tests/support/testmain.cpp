@@ -21,8 +21,9 @@ std::unique_ptr<QCoreApplication> MakeTestApplication(int &argc, char **argv);
 
 int main(int argc, char *argv[])
 {
-    // Never touch the user's own settings, data or caches.
+    // Never touch the user's own settings, data, caches or runtime files.
     QTemporaryDir home;
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit()); // private (0700), as the runtime folder must be
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", QDir(home.path()).filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", QDir(home.path()).filePath(QStringLiteral("cache")).toLocal8Bit());
