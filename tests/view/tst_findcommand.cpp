@@ -1,0 +1,195 @@
+// Find on the real list: which rows a Find Next selects, what it leaves
+// selected, where it starts, and the dialog's life.
+#include "data/lodexdoc.h"
+#include "support/fakes.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+#include "view/finddialog.h"
+#include "view/findcommand.h"
+#include "view/lodexview.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+class FindCommandTest : public QObject
+{
+    Q_OBJECT
+
+    CLodexDoc m_doc;
+    FakePrompts m_prompts;
+    std::unique_ptr<CLodexView> m_view;
+    std::unique_ptr<CFindCommand> m_find;
+
+    // Rows by full name and address.
+    void Fill(const QList<QPair<const char *, const char *>> &rows)
+    {
+        ReflectorList list;
+        for (const auto &[name, ip] : rows)
+            list.push_back(RawRecord("France", "FR", name, "", ip));
+        m_doc.m_listReflectors = std::move(list);
+        m_doc.RefreshView();
+    }
+
+    // Presses Find Next in the dialog with `text`; answers the selected rows.
+    std::vector<int> FindNext(const QString &text, bool wholeWord = false)
+    {
+        m_find->OnEditFind();
+        CFindDialog *dialog = m_find->FindDialog();
+        dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(text);
+        dialog->findChild<QCheckBox *>(QStringLiteral("matchWholeWord"))->setChecked(wholeWord);
+        dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
+        return m_view->SelectedRows();
+    }
+
+    void CloseDialog()
+    {
+        m_find->FindDialog()->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QString NoMatch() { return QStringLiteral("No reflector matches the criteria."); }
+
+private slots:
+    void init()
+    {
+        m_prompts = FakePrompts();
+        m_doc.m_pPrompts = &m_prompts;
+        m_view = std::make_unique<CLodexView>();
+        m_view->AttachDocument(&m_doc);
+        m_view->resize(700, 300);
+        m_find = std::make_unique<CFindCommand>(*m_view, m_prompts);
+    }
+    void cleanup()
+    {
+        m_find.reset();
+        m_view.reset();
+        m_doc.DeleteContents();
+    }
+
+    void searchesAddressesOrNames_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("wholeWord");
+        QTest::addColumn<int>("hit"); // -1: the miss message
+        // Rows: 0 "Lab 123" 10.0.0.12, 1 "Main LAB reflector" 10.1.123.4, 2 "lab" 10.0.0.1
+        QTest::newRow("digits search addresses") << "123" << false << 1;
+        QTest::newRow("address, trailing space") << "10.0.0.1 " << false << 0;
+        QTest::newRow("address, whole word") << "10.0.0.1 " << true << 2;
+        QTest::newRow("name containment") << "lab" << false << 0;
+        QTest::newRow("name, whole word") << "LAB" << true << 2;
+        QTest::newRow("leading space is searched") << " lab" << false << 1;
+        QTest::newRow("16 characters: a name") << "10.1.123.4000000" << false << -1;
+        QTest::newRow("no match") << "paris" << false << -1;
+    }
+    void searchesAddressesOrNames()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, wholeWord);
+        QFETCH(int, hit);
+        Fill({{"Lab 123", "10.0.0.12"}, {"Main LAB reflector", "10.1.123.4"}, {"lab", "10.0.0.1"}});
+        const std::vector<int> selected = FindNext(text, wholeWord);
+        if (hit < 0) {
+            QCOMPARE(m_prompts.messages, QStringList{NoMatch()});
+            QVERIFY(selected.empty());
+            QCOMPARE(m_find->LastFound(), -1);
+        } else {
+            QVERIFY(m_prompts.messages.isEmpty());
+            QCOMPARE(selected, std::vector<int>{hit});
+            QCOMPARE(m_view->currentIndex().row(), hit);
+            QCOMPARE(m_find->LastFound(), hit);
+        }
+    }
+
+    void successiveHitsMoveTheSelectionAndKeepTheUsersRows()
+    {
+        Fill({{"a lab", "1"}, {"other", "2"}, {"b lab", "3"}, {"c lab", "4"}, {"last", "5"}});
+        m_view->SelectRow(1); // the user's own selection stays
+        QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{0, 1}));
+        QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 2}));
+        QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
+        QCOMPARE(m_view->currentIndex().row(), 3);
+        // The third hit is not the last row: a miss, and nothing changes.
+        QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
+        QCOMPARE(m_prompts.messages, QStringList{NoMatch()});
+        QCOMPARE(m_find->LastFound(), 3);
+        QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
+        QCOMPARE(m_prompts.messages.size(), 2);
+    }
+
+    void aHitOnTheLastRowStartsAgainAtTheTop()
+    {
+        Fill({{"a lab", "1"}, {"other", "2"}, {"z lab", "3"}});
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{2});
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void spacesOnlyFindTheNextRow()
+    {
+        Fill({{"a", "1"}, {"b", "2"}});
+        QCOMPARE(FindNext(QStringLiteral("   ")), std::vector<int>{0});
+        QCOMPARE(FindNext(QStringLiteral("   ")), std::vector<int>{1});
+    }
+
+    void reopeningKeepsTheTextClosingForgetsTheHit()
+    {
+        Fill({{"a lab", "1"}, {"b lab", "2"}});
+        FindNext(QStringLiteral("lab"));
+        CFindDialog *dialog = m_find->FindDialog();
+        m_find->OnEditFind(); // only brings it forward
+        QCOMPARE(m_find->FindDialog(), dialog);
+        QCOMPARE(dialog->FindText(), QStringLiteral("lab"));
+        QCOMPARE(m_find->LastFound(), 0);
+        CloseDialog();
+        QVERIFY(!m_find->FindDialog());
+        QCOMPARE(m_find->LastFound(), -1);
+        // A new dialog, empty, searching from the top again.
+        m_find->OnEditFind();
+        QVERIFY(m_find->FindDialog() != nullptr);
+        QCOMPARE(m_find->FindDialog()->FindText(), QString());
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
+    }
+
+    void afterASortTheSearchGoesOnFromTheRememberedRow()
+    {
+        Fill({{"c lab", "1"}, {"a lab", "2"}, {"b lab", "3"}, {"d", "4"}});
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0}); // "c lab"
+        m_view->SortByColumn(2);                                         // a lab, b lab, c lab, d
+        m_view->clearSelection();
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{1}); // row 1 of the new order
+        QCOMPARE(m_view->Rows()[1]->m_strFullName.view(), "b lab");
+    }
+
+    void anEmptiedListFindsNothing()
+    {
+        Fill({{"a lab", "1"}, {"b lab", "2"}});
+        FindNext(QStringLiteral("lab"));
+        m_doc.DeleteContents();
+        m_doc.RefreshView();
+        FindNext(QStringLiteral("lab"));
+        QCOMPARE(m_prompts.messages, QStringList{NoMatch()});
+    }
+
+    void aHitBelowTheVisibleRowsIsScrolledIntoView()
+    {
+        ReflectorList list = SampleList(400);
+        list[350]->m_strFullName = "Needle";
+        m_doc.m_listReflectors = std::move(list);
+        m_doc.RefreshView();
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->maximum());
+        const int horizontal = m_view->horizontalScrollBar()->value();
+        FindNext(QStringLiteral("needle"));
+        const QRect row = m_view->visualRect(m_view->model()->index(350, m_view->columnAt(0)));
+        QVERIFY(m_view->viewport()->rect().contains(row.center()));
+        QCOMPARE(m_view->horizontalScrollBar()->value(), horizontal); // columns left as they were
+    }
+};
+
+LODEX_TEST(FindCommandTest)
+#include "tst_findcommand.moc"
