@@ -1,6 +1,9 @@
+#include "data/lodexdoc.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/copydragout.h"
+#include "view/lodexview.h"
 #include "view/reflectordatasource.h"
 #include "view/reflectortext.h"
 
@@ -9,6 +12,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 // What other programs read from the clipboard, through a real X server:
@@ -72,6 +76,23 @@ private slots:
         QCOMPARE(Paste(), ReflectorText(RecordPointers(m_list, {0})));
         m_view.selected = {2};
         QCOMPARE(Paste(), ReflectorText(RecordPointers(m_list, {2})));
+    }
+
+    void editCopyOnTheListReachesOtherPrograms()
+    {
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = SampleList(3);
+        doc.RefreshView();
+        QTemporaryDir drags;
+        CCopyDragOut copy(view, drags.path());
+        view.SelectRow(2);
+        view.SelectRow(0, true);
+        copy.OnEditCopy();
+        QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {0, 2})));
+        view.SelectRow(1);
+        QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {1})));
     }
 
     void bothTextNamesAreOffered()
