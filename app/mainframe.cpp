@@ -8,6 +8,8 @@
 #include "app/settingsstore.h"
 #include "data/lodexdoc.h"
 #include "resources/strings.h"
+#include "view/copydragout.h"
+#include "view/findcommand.h"
 #include "view/lodexview.h"
 #include "view/printcommands.h"
 
@@ -52,6 +54,8 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_commands(new CCommandSet(this))
     , m_view(new CLodexView(this))
     , m_fileCommands(new CDocFileCommands(doc, prompts, recent, this))
+    , m_find(new CFindCommand(*m_view, prompts, this))
+    , m_copyDrag(new CCopyDragOut(*m_view, CDragFolders::DefaultBase(), this))
     , m_mail(new CMailSender(this))
     , m_print(std::make_unique<CPrintCommands>(doc, *m_view, prompts, this))
 {
@@ -240,6 +244,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
 {
+    // Rows dragged from our own list carry .cu files, not lists to open.
+    if (event->source())
+        return;
     if (!LocalFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }

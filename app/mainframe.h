@@ -9,7 +9,9 @@
 #include <optional>
 
 class CCommandSet;
+class CCopyDragOut;
 class CDocFileCommands;
+class CFindCommand;
 class CLodexDoc;
 class CLodexView;
 class CMailSender;
@@ -40,6 +42,8 @@ public:
     CLodexDoc &Document() const { return m_doc; }
     CUserPrompts &Prompts() const { return m_prompts; }
     CDocFileCommands &FileCommands() const { return *m_fileCommands; }
+    CFindCommand &FindCommand() const { return *m_find; }
+    CCopyDragOut &CopyDragOut() const { return *m_copyDrag; }
     CMailSender &MailSender() const { return *m_mail; }
     CPrintCommands &PrintCommands() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
@@ -78,6 +82,8 @@ private:
     CCommandSet *m_commands;
     CLodexView *m_view;
     CDocFileCommands *m_fileCommands;
+    CFindCommand *m_find;
+    CCopyDragOut *m_copyDrag;
     CMailSender *m_mail;
     std::unique_ptr<CPrintCommands> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;

@@ -8,6 +8,8 @@
 #include "app/mainstatusbar.h"
 #include "app/weblinks.h"
 #include "data/lodexdoc.h"
+#include "view/copydragout.h"
+#include "view/findcommand.h"
 #include "view/printcommands.h"
 
 #include <QAction>
@@ -42,6 +44,10 @@ void CMainFrame::ConnectHandlers()
     c.Connect(CommandId::FilePrintSetup, [this] { m_print->OnFilePrintSetup(); });
     c.Connect(CommandId::AppExit, [this] { close(); });
 
+    // Edit
+    c.Connect(CommandId::EditCopy, [this] { m_copyDrag->OnEditCopy(); });
+    c.Connect(CommandId::EditFind, [this] { m_find->OnEditFind(); });
+
     // View
     c.Connect(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });
     c.Connect(CommandId::ViewStatusBar,
@@ -57,6 +63,5 @@ void CMainFrame::ConnectHandlers()
     c.Connect(CommandId::WebHomePage, [] { WebLinks::Open(WebLinks::Site::AuthorHome); });
     c.Connect(CommandId::AppAbout, [this] { CAboutBox::Run(this); });
 
-    // Connected as their parts arrive: EditCopy, EditFind.
     // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
 }

@@ -1,0 +1,94 @@
+// Edit > Find and Edit > Copy as the main window runs them.
+#include "app/commandset.h"
+#include "app/lodexapp.h"
+#include "app/mainframe.h"
+#include "data/lodexdoc.h"
+#include "support/fakes.h"
+#include "support/testmain.h"
+#include "support/testutil.h"
+#include "view/finddialog.h"
+#include "view/findcommand.h"
+#include "view/lodexview.h"
+#include "view/reflectordatasource.h"
+#include "view/reflectortext.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class FindCopyCommandsTest : public QObject
+{
+    Q_OBJECT
+
+    FakePrompts m_prompts;
+
+    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CMainFrame &Frame() { return *App().MainFrame(); }
+    static CLodexDoc &Doc() { return *App().Document(); }
+
+private slots:
+    void init()
+    {
+        m_prompts = FakePrompts();
+        App().SetPrompts(&m_prompts);
+        QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
+    }
+    void cleanup()
+    {
+        App().ExitInstance();
+        App().SetPrompts(nullptr);
+    }
+
+    void findOpensTheDialogAndAHitEnablesCopy()
+    {
+        QVERIFY(!Frame().Action(CommandId::EditFind)->isEnabled());
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        QVERIFY(Frame().Action(CommandId::EditFind)->isEnabled());
+        QVERIFY(!Frame().Action(CommandId::EditCopy)->isEnabled());
+        QVERIFY(Frame().Commands().Trigger(CommandId::EditFind));
+        CFindDialog *dialog = Frame().FindCommand().FindDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("reflector 2"));
+        dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
+        QCOMPARE(Frame().View()->SelectedRows(), std::vector<int>{1});
+        QVERIFY(Frame().Action(CommandId::EditCopy)->isEnabled());
+        // A miss speaks through the program's prompts.
+        dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
+        QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("No reflector matches the criteria.")});
+    }
+
+    void copyPutsTheSelectedRowsOnTheClipboard()
+    {
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        Frame().View()->SelectRow(2);
+        QVERIFY(Frame().Commands().Trigger(CommandId::EditCopy));
+        const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
+        QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(Doc().m_listReflectors, {2})));
+    }
+
+    void theCopiedTextOutlivesTheWindow()
+    {
+        // At the end a clipboard manager asks for the text after the window
+        // and the records are gone: the text of the last moment is kept.
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        Frame().View()->SelectRow(1);
+        Frame().Commands().Trigger(CommandId::EditCopy);
+        const QByteArray expected = ReflectorText(RecordPointers(Doc().m_listReflectors, {1}));
+        QTimer::singleShot(0, &App(), &QCoreApplication::quit);
+        App().exec();
+        App().ExitInstance();
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")), expected);
+    }
+};
+
+LODEX_TEST(FindCopyCommandsTest)
+#include "tst_findcopycommands.moc"
