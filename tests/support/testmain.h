@@ -6,6 +6,10 @@
 #include <vector>
 
 // Test classes register themselves here; the suite's main runs them all.
+//
+// Skip in init() or in a test function, never in initTestCase(): QtTest
+// keeps that skip after the class ends, and every later class of the same
+// executable would then run nothing, silently.
 struct TestClassEntry {
     const char *name;
     std::function<QObject *()> make;
