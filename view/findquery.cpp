@@ -37,7 +37,7 @@ constexpr UpperCaseTable kUpper;
 int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp)
 {
     const unsigned char c = *p;
-    const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    const int length = c >= 0xF8 ? 0 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
     if (length == 0 || end - p < length)
         return 0;
     char32_t value = c & (0x7F >> length);

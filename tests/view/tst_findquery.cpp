@@ -174,6 +174,7 @@ private slots:
         QTest::newRow("overlong kept") << QByteArray("\xC0\xAF" "a") << QByteArray("\xC0\xAF" "A");
         QTest::newRow("surrogate kept") << QByteArray("\xED\xA0\x80" "b") << QByteArray("\xED\xA0\x80" "B");
         QTest::newRow("cut at end kept") << QByteArray("a\xC3") << QByteArray("A\xC3");
+        QTest::newRow("no lead byte F8 kept") << QByteArray("\xF8\x90\x80\x80" "c") << QByteArray("\xF8\x90\x80\x80" "C");
         QTest::newRow("beyond U+10FFFF kept") << QByteArray("\xF4\x90\x80\x80") << QByteArray("\xF4\x90\x80\x80");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
