@@ -2,6 +2,7 @@
 
 #include "data/archive.h"
 #include "data/docview.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -49,7 +50,10 @@ int CompareTextNoCase(std::string_view a, std::string_view b)
 
 const char *FlagWord(int flag)
 {
-    return flag ? "Yes" : "No";
+    // Looked up once: exports ask for it four times a record.
+    static const char *const yes = LoadString(Str::Yes);
+    static const char *const no = LoadString(Str::No);
+    return flag ? yes : no;
 }
 
 CReflector::CReflector(const CText &country, const CText &letters, const CText &fullName,

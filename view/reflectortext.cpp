@@ -22,10 +22,8 @@ void AppendReflectorText(const CReflector &record, QByteArray &out)
 {
     for (int i = 0; i < CReflector::kTextCount; ++i)
         out.append(LoadString(kTextLabels[i])).append(record.Text(i).bytes());
-    const char *yes = LoadString(Str::Yes);
-    const char *no = LoadString(Str::No);
     for (int i = 0; i < int(std::size(kFlagLabels)); ++i)
-        out.append(LoadString(kFlagLabels[i])).append(record.Flag(i) ? yes : no);
+        out.append(LoadString(kFlagLabels[i])).append(FlagWord(record.Flag(i)));
     out.append("\n\n");
 }
 
