@@ -3,6 +3,7 @@
 #include "resources/strings.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -44,8 +45,13 @@ CUserPrompts::Answer AnswerOf(int button)
 
 QWidget *CWidgetPrompts::Parent() const
 {
-    if (QWidget *active = QApplication::activeModalWidget())
-        return active;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    // Over a modeless dialog the user works in, which gets the keyboard back
+    // when the box closes: after "No reflector matches" the find dialog, so
+    // that the next Enter searches again instead of editing the selected row.
+    if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeWindow()))
+        return dialog;
     return m_parent;
 }
 

@@ -6,7 +6,8 @@ class CCountryTable;
 class QWidget;
 
 // The user prompts as real dialogs: message boxes captioned "Lodex", the
-// desktop's file dialogs and the record dialogs, over the main window.
+// desktop's file dialogs and the record dialogs, over the program's active
+// dialog, or else the main window.
 // The record dialogs offer the countries of `countries`.
 class CWidgetPrompts : public CUserPrompts
 {

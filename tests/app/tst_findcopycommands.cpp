@@ -4,6 +4,7 @@
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
 #include "support/fakes.h"
+#include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/finddialog.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -61,6 +63,29 @@ private slots:
         // A miss speaks through the program's prompts.
         dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
         QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("No reflector matches the criteria.")});
+    }
+
+    void aMissIsToldOverTheFindDialog()
+    {
+        // The box belongs to the find dialog, which gets the keyboard back
+        // when the box closes: the next Enter searches again rather than
+        // reaching the main window, where it would edit the selected row.
+        App().ExitInstance();
+        App().SetPrompts(nullptr);
+        QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        Frame().FindCommand().OnEditFind();
+        CFindDialog *dialog = Frame().FindCommand().FindDialog();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("no such name"));
+        QWidget *owner = nullptr;
+        WhenShown<QMessageBox>([&owner](QMessageBox *box) {
+            owner = box->parentWidget();
+            box->accept();
+        });
+        dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
+        QCOMPARE(owner, dialog);
     }
 
     void copyPutsTheSelectedRowsOnTheClipboard()

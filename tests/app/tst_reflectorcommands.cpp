@@ -7,40 +7,21 @@
 #include "dialogs/conflictdialog.h"
 #include "dialogs/reflectordialog.h"
 #include "support/fakes.h"
+#include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/lodexview.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
 constexpr int kFullNameColumn = 2;
-
-// Runs `act` on the dialog of type T as soon as it is the active modal
-// window; gives up after a few seconds so that a missing dialog fails the
-// test instead of hanging it.
-template <class T> void WhenShown(std::function<void(T *)> act)
-{
-    auto *timer = new QTimer;
-    auto deadline = std::make_shared<QDeadlineTimer>(5000);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, deadline] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            act(dialog);
-        } else if (deadline->hasExpired()) {
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
-}
 
 } // namespace
 
