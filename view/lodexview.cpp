@@ -6,6 +6,7 @@
 #include "view/waitcursor.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -282,6 +283,13 @@ void CLodexView::keyPressEvent(QKeyEvent *event)
     // the table's own copy of one cell must not run in its place.
     if (event->matches(QKeySequence::Copy)) {
         event->ignore();
+        return;
+    }
+    // Shift+F10 asks for the context menu as the Menu key does: keyboards
+    // without that key have no other way to it.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos(), event->modifiers());
+        contextMenuEvent(&request);
         return;
     }
     QTableView::keyPressEvent(event);

@@ -322,6 +322,16 @@ private slots:
         view.SelectRow(3);
         const QRect row = view.visualRect(view.model()->index(3, 0));
         QVERIFY(view.viewport()->mapFromGlobal(view.ContextMenuPosition(byKey)).y() == row.bottom());
+
+        // Shift+F10 asks for it as the Menu key does.
+        QTest::keyClick(&view, Qt::Key_F10, Qt::ShiftModifier);
+        QMenu *shown = nullptr;
+        for (QMenu *m : view.findChildren<QMenu *>(QStringLiteral("listContextMenu")))
+            if (m->isVisible())
+                shown = m;
+        QVERIFY(shown);
+        QCOMPARE(shown->actions(), QList<QAction *>({&add, &edit, &del}));
+        shown->close();
     }
 
     void dragOutGoesToTheInstalledHandler()
