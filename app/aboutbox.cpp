@@ -1,10 +1,10 @@
 #include "app/aboutbox.h"
 
+#include "resources/bitmaps.h"
 #include "resources/strings.h"
 #include "resources/versioninfo.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -67,13 +67,8 @@ void CAboutBox::BuildControls()
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
     icon->setGeometry(du.Rect(7, 7, 21, 20));
-    // The main window's icon, or the application's when the box has no parent.
-    QIcon programIcon = windowIcon();
-    const QString builtIn = QStringLiteral(":/icons/lodex.svg");
-    if (programIcon.isNull() && QFile::exists(builtIn))
-        programIcon = QIcon(builtIn);
     const int side = std::min(icon->width(), icon->height());
-    icon->setPixmap(programIcon.pixmap(side, side));
+    icon->setPixmap(ProgramIcon().pixmap(side, side));
 
     for (const Line &line : {kProduct, kDescription, kVersion, kCopyright, kTrademarks, kComment}) {
         auto *label = new QLabel(QString::fromLatin1(line.templateText), this);

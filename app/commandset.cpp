@@ -1,36 +1,8 @@
 #include "app/commandset.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFile>
 #include <QIcon>
-#include <QStyle>
 #include <QWidget>
-
-namespace {
-
-struct FallbackIcon {
-    CommandId id;
-    const char *themeName;
-    QStyle::StandardPixmap standard;
-};
-
-// Until the program's own images are built in, the desktop theme's (or the
-// style's) stand in for them, so that no button is ever blank.
-constexpr FallbackIcon kFallbackIcons[] = {
-    {CommandId::FileNew, "document-new", QStyle::SP_FileIcon},
-    {CommandId::FileOpen, "document-open", QStyle::SP_DialogOpenButton},
-    {CommandId::FileSave, "document-save", QStyle::SP_DialogSaveButton},
-    {CommandId::EditCut, "edit-cut", QStyle::SP_DialogDiscardButton},
-    {CommandId::EditCopy, "edit-copy", QStyle::SP_FileDialogContentsView},
-    {CommandId::EditPaste, "edit-paste", QStyle::SP_DialogApplyButton},
-    {CommandId::ReflectorAdd, "list-add", QStyle::SP_FileDialogNewFolder},
-    {CommandId::ReflectorDelete, "list-remove", QStyle::SP_TrashIcon},
-    {CommandId::FilePrint, "document-print", QStyle::SP_ComputerIcon},
-    {CommandId::AppAbout, "help-about", QStyle::SP_MessageBoxInformation},
-};
-
-} // namespace
 
 CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
 {
@@ -122,14 +94,7 @@ bool CCommandSet::Trigger(CommandId id)
 QIcon CCommandSet::CommandIcon(CommandId id)
 {
     const CommandInfo *info = FindCommand(id);
-    if (info && info->icon) {
-        const QString resource = QStringLiteral(":/icons/") + QLatin1String(info->icon);
-        if (QFile::exists(resource))
-            return QIcon(resource);
-    }
-    for (const FallbackIcon &fallback : kFallbackIcons)
-        if (fallback.id == id)
-            return QIcon::fromTheme(QLatin1String(fallback.themeName),
-                                    QApplication::style()->standardIcon(fallback.standard));
-    return QIcon();
+    if (!info || !info->icon)
+        return QIcon();
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(info->icon));
 }

@@ -39,7 +39,7 @@ public:
     // Runs the command if it is enabled; answers whether it ran.
     bool Trigger(CommandId id);
 
-    // The command's image: the program's own, else the desktop theme's.
+    // The command's image (the tool-bar commands have one), or none.
     static QIcon CommandIcon(CommandId id);
 
 private:

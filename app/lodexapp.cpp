@@ -8,6 +8,7 @@
 #include "app/singleinstance.h"
 #include "app/widgetprompts.h"
 #include "data/lodexdoc.h"
+#include "resources/bitmaps.h"
 #include "resources/strings.h"
 
 #include <QIcon>
@@ -22,7 +23,7 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
     // Wayland matches windows to the desktop entry by this name.
     setDesktopFileName(QLatin1String(Desktop::kAppId));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/lodex.svg")));
+    setWindowIcon(ProgramIcon());
     // Outside a desktop session no icon theme is named; the common one
     // fills in so that standard images (file dialogs ...) are not blank.
     if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))

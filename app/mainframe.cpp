@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
@@ -60,8 +59,6 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_print(std::make_unique<CPrintCommands>(doc, *m_view, prompts, this))
 {
     setObjectName(QStringLiteral("mainFrame"));
-    const QString appIcon = QStringLiteral(":/icons/lodex.svg");
-    setWindowIcon(QFile::exists(appIcon) ? QIcon(appIcon) : QIcon::fromTheme(QStringLiteral("lodex")));
 
     setCentralWidget(m_view);
     m_view->AttachDocument(&m_doc);

@@ -1,5 +1,9 @@
 #include "resources/bitmaps.h"
 
+QIcon ProgramIcon()
+{
+    return QIcon(QStringLiteral(":/icons/lodex.svg"));
+}
 
 QImage BandPatternBitmap()
 {
