@@ -45,8 +45,6 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
         if (IsOption(argument)) {
             if (const OptionEntry *option = FindOption(argument.mid(1)))
                 info.command = option->command;
-            else
-                info.unknownOptions << argument.mid(1);
             continue;
         }
         if (info.command == FilePrintTo) {
@@ -66,12 +64,4 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
         }
     }
     return info;
-}
-
-QString CCommandLineInfo::OptionName(ShellCommand command)
-{
-    for (const OptionEntry &option : kOptions)
-        if (option.command == command)
-            return QString::fromLatin1(option.name);
-    return QString();
 }

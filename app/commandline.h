@@ -15,10 +15,7 @@ struct CCommandLineInfo {
     QString printerName;
     QString driverName;
     QString portName;
-    QStringList unknownOptions; // as typed, without the leading '/' or '-'
 
+    // An unknown option is passed over.
     static CCommandLineInfo Parse(const QStringList &arguments);
-
-    // The option that selects `command`, for messages ("p", "pt" ...).
-    static QString OptionName(ShellCommand command);
 };

@@ -19,8 +19,6 @@ public:
 
     State validate(QString &input, int &pos) const override;
 
-    int MaxLength() const { return m_maxLength; }
-
 private:
     QString m_before; // the text before the change being validated
     int m_maxLength;

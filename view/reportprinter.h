@@ -52,8 +52,6 @@ public:
     void SetProgress(Progress progress) { m_progress = std::move(progress); }
 
     const CPrintLayout &Layout() const { return m_layout; }
-    const QFont &NormalFont() const { return *m_fontNormal; }
-    const QFont &BoldFont() const { return *m_fontBold; }
 
     // "Courier New" at 10 points for a device of `dpiY` dots per inch; a
     // typewriter hint and fixed pitch let the font system pick a
