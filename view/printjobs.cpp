@@ -2,9 +2,9 @@
 
 #include "data/prompts.h"
 #include "view/reportprinter.h"
+#include "view/waitcursor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
@@ -41,9 +41,11 @@ bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &devic
         progress.setValue(done);
         return !progress.wasCanceled();
     });
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = report.Print(device, error);
-    QApplication::restoreOverrideCursor();
+    bool ok;
+    {
+        CWaitCursor wait;
+        ok = report.Print(device, error);
+    }
     report.SetProgress({});
     return ok;
 }
