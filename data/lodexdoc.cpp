@@ -17,9 +17,6 @@ CLodexDoc::CLodexDoc(QObject *parent) : QObject(parent)
 
 CLodexDoc::~CLodexDoc()
 {
-    // Rows must not outlive their records.
-    if (m_pView)
-        m_pView->ClearList();
     DeleteContents();
 }
 

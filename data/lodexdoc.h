@@ -34,7 +34,8 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
-    // Deletes every record; leaves the view alone.
+    // Deletes every record, emptying the view first so that no row is left
+    // pointing to a deleted record.
     void DeleteContents();
     // Empty, untitled, unmodified; rows refreshed.
     bool OnNewDocument();
