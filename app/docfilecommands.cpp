@@ -11,12 +11,6 @@
 
 namespace {
 
-// The document string's filter field, in the file dialogs' form.
-QString LdxFilter()
-{
-    return QString::fromUtf8(LoadString(Str::DocumentString)).split(QLatin1Char('\n')).value(3);
-}
-
 QString Reason(QString reason)
 {
     while (reason.endsWith(QLatin1Char('.')))
@@ -42,7 +36,7 @@ CDocFileCommands::CDocFileCommands(CLodexDoc &doc, CUserPrompts &prompts, CRecen
 
 QString CDocFileCommands::FileFilters()
 {
-    return LdxFilter() + QStringLiteral(";;All Files (*)");
+    return DocumentStringField(Str::FilterName) + QStringLiteral(";;All Files (*)");
 }
 
 void CDocFileCommands::Report(int stringId, const QString &path, const QString &reason)
@@ -148,8 +142,8 @@ bool CDocFileCommands::DoSave(const QString &requestedPath, bool adopt)
 {
     QString path = requestedPath;
     if (path.isEmpty()) {
-        path = m_prompts.GetSaveFileName(QStringLiteral("Save As"), m_doc.ProposedFileName(), LdxFilter(),
-                                         QStringLiteral("ldx"));
+        path = m_prompts.GetSaveFileName(QStringLiteral("Save As"), m_doc.ProposedFileName(),
+                                         DocumentStringField(Str::FilterName), QStringLiteral("ldx"));
         if (path.isEmpty())
             return false;
     }

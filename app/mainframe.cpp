@@ -28,11 +28,6 @@ namespace {
 
 constexpr const char *kWindowPosKey = "WindowPos";
 
-QString WindowTitleField()
-{
-    return QString::fromUtf8(LoadString(Str::DocumentString)).section(QLatin1Char('\n'), 0, 0);
-}
-
 QStringList LocalFiles(const QMimeData *mime)
 {
     QStringList paths;
@@ -179,7 +174,7 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - ") + WindowTitleField());
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - ") + DocumentStringField(Str::WindowTitle));
 }
 
 void CMainFrame::ApplyStoredPlacement()

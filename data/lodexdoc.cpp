@@ -10,9 +10,8 @@
 
 #include <algorithm>
 
-CLodexDoc::CLodexDoc(QObject *parent) : QObject(parent)
+CLodexDoc::CLodexDoc(QObject *parent) : QObject(parent), m_strTitle(DocumentStringField(Str::DocumentName))
 {
-    m_strTitle = QStringLiteral("Reflector");
 }
 
 CLodexDoc::~CLodexDoc()
@@ -23,7 +22,7 @@ CLodexDoc::~CLodexDoc()
 void CLodexDoc::SetPathName(const QString &path)
 {
     m_strPathName = path;
-    SetTitle(path.isEmpty() ? QStringLiteral("Reflector") : QFileInfo(path).fileName());
+    SetTitle(path.isEmpty() ? DocumentStringField(Str::DocumentName) : QFileInfo(path).fileName());
 }
 
 void CLodexDoc::SetTitle(const QString &title)
@@ -149,10 +148,6 @@ bool CLodexDoc::OnUpdateReflectorSelected() const
 
 // --- File commands of the main window -------------------------------------
 
-namespace {
-const QLatin1String kDefaultExtension(".ldx");
-}
-
 QString CLodexDoc::ProposedFileName() const
 {
     if (!m_strPathName.isEmpty())
@@ -161,7 +156,7 @@ QString CLodexDoc::ProposedFileName() const
     const qsizetype bad = name.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
     if (bad >= 0)
         name.truncate(bad);
-    return name + kDefaultExtension;
+    return name + DocumentStringField(Str::FilterExtension);
 }
 
 QString CLodexDoc::CopyFileName() const
@@ -170,7 +165,7 @@ QString CLodexDoc::CopyFileName() const
         return QFileInfo(m_strPathName).fileName();
     QString name = m_strTitle;
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return QFileInfo(name).suffix().isEmpty() ? name + kDefaultExtension : name;
+    return QFileInfo(name).suffix().isEmpty() ? name + DocumentStringField(Str::FilterExtension) : name;
 }
 
 bool CLodexDoc::SaveCopy(const QString &path, QString *error) const

@@ -65,3 +65,8 @@ const char *LoadString(int id)
             return e.text;
     return "";
 }
+
+QString DocumentStringField(Str::DocumentField field)
+{
+    return QString::fromUtf8(LoadString(Str::DocumentString)).section(QLatin1Char('\n'), field, field);
+}

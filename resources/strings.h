@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The program's own texts, by number. Numbers group the texts as the menus,
 // dialogs and messages use them; code asks for a text by its number so that
 // every message box and label reads from this one table.
@@ -49,7 +51,21 @@ enum Id {
     SendFailed = 304,
     AppName = 57344,
 };
+
+// The fields of the document string, in order.
+enum DocumentField {
+    WindowTitle,    // "Lodex"
+    DocumentName,   // the title of a document not saved yet
+    NewFileType,
+    FilterName,     // "LDX Files (*.ldx)"
+    FilterExtension, // ".ldx"
+    ShellTypeId,
+    ShellTypeName,
+};
 }
 
 // The text of string `id`, or an empty string when there is none.
 const char *LoadString(int id);
+
+// One field of the document string.
+QString DocumentStringField(Str::DocumentField field);
