@@ -1,29 +1,15 @@
 #include "data/countrytable.h"
 
+#include "data/text.h"
+
 #include <cstring>
 #include <new>
 
 namespace {
 
-struct Span {
-    const char *begin;
-    const char *end;
-    bool empty() const { return begin == end; }
-};
-
-// Removes every character of code 32 or less at both ends.
-Span trimControls(Span s)
-{
-    while (s.begin < s.end && (unsigned char)*s.begin <= 32)
-        ++s.begin;
-    while (s.end > s.begin && (unsigned char)s.end[-1] <= 32)
-        --s.end;
-    return s;
-}
-
 // The next field of a line: leading semicolons skipped, then up to the next
 // semicolon or the end of the line.
-bool nextField(const char *&p, const char *lineEnd, Span *field)
+bool nextField(const char *&p, const char *lineEnd, std::string_view *field)
 {
     while (p < lineEnd && *p == ';')
         ++p;
@@ -32,16 +18,15 @@ bool nextField(const char *&p, const char *lineEnd, Span *field)
     const char *start = p;
     while (p < lineEnd && *p != ';')
         ++p;
-    *field = {start, p};
+    *field = std::string_view(start, std::size_t(p - start));
     return true;
 }
 
-char *copyString(char *dest, Span s)
+char *copyString(char *dest, std::string_view s)
 {
-    const std::size_t n = std::size_t(s.end - s.begin);
-    std::memcpy(dest, s.begin, n);
-    dest[n] = '\0';
-    return dest + n + 1;
+    std::memcpy(dest, s.data(), s.size());
+    dest[s.size()] = '\0';
+    return dest + s.size() + 1;
 }
 
 } // namespace
@@ -78,10 +63,10 @@ bool CCountryTable::Load(QByteArrayView text)
             ++lineEnd;
 
         const char *q = p;
-        Span code{}, name{};
-        if (!nextField(q, lineEnd, &code) || (code = trimControls(code)).empty())
+        std::string_view code, name;
+        if (!nextField(q, lineEnd, &code) || (code = TrimControls(code)).empty())
             break;
-        if (!nextField(q, lineEnd, &name) || (name = trimControls(name)).empty())
+        if (!nextField(q, lineEnd, &name) || (name = TrimControls(name)).empty())
             break;
 
         Row &row = m_rows[m_count++];

@@ -25,3 +25,12 @@ void CText::chop(std::size_t front, std::size_t back)
     CText shorter(data() + front, remaining);
     swap(shorter);
 }
+
+std::string_view TrimControls(std::string_view text)
+{
+    while (!text.empty() && (unsigned char)text.front() <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && (unsigned char)text.back() <= 32)
+        text.remove_suffix(1);
+    return text;
+}

@@ -106,3 +106,8 @@ private:
 };
 
 static_assert(sizeof(CText) == 24, "CText must stay compact");
+
+// `text` without the characters of code 32 or less at either end (blank,
+// tab, line breaks and the other control characters). The country list and
+// Find trim this way; a record's own trimming removes white space only.
+std::string_view TrimControls(std::string_view text);

@@ -11,16 +11,6 @@ bool IsAddressCharacter(char c)
     return (c >= '0' && c <= '9') || c == '.' || c == ' ';
 }
 
-// Removes the characters of code 32 or less at both ends.
-std::string_view TrimControlAndSpace(std::string_view text)
-{
-    while (!text.empty() && (unsigned char)text.front() <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && (unsigned char)text.back() <= 32)
-        text.remove_suffix(1);
-    return text;
-}
-
 // ASCII upper case of every byte; other bytes map to themselves.
 struct UpperCaseTable {
     unsigned char map[256];
@@ -120,7 +110,7 @@ CFindQuery::CFindQuery(QByteArrayView text, bool wholeWord)
     , m_bWholeWord(wholeWord)
     , m_strText(text.data(), std::size_t(text.size()))
 {
-    m_strPattern = m_bAddressMode ? std::string(TrimControlAndSpace(m_strText)) : UpperCaseUtf8(m_strText);
+    m_strPattern = m_bAddressMode ? std::string(TrimControls(m_strText)) : UpperCaseUtf8(m_strText);
 }
 
 bool CFindQuery::Matches(const CReflector &record) const
