@@ -11,39 +11,6 @@ const char *const kTextKeys[CReflector::kTextCount] = {
 };
 const char *const kFlagKeys[4] = {"addToMenu", "sendVideo", "receiveVideo", "running"};
 
-// Length of the valid UTF-8 sequence at p, or 0 when the byte starts none.
-int validSequenceLength(const unsigned char *p, const unsigned char *end)
-{
-    const unsigned char c = p[0];
-    int n;
-    uint32_t cp;
-    if (c < 0x80)
-        return 1;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (end - p < n)
-        return 0;
-    for (int i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    const bool overlong = (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
-    if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        return 0;
-    return n;
-}
-
 void appendJsonString(std::string_view s, QByteArray &out)
 {
     static const char hex[] = "0123456789abcdef";
@@ -52,7 +19,8 @@ void appendJsonString(std::string_view s, QByteArray &out)
     const auto *end = p + s.size();
     while (p < end) {
         const unsigned char c = *p;
-        const int n = validSequenceLength(p, end);
+        char32_t cp = 0;
+        const int n = DecodeUtf8(p, end, &cp);
         if (n > 1) {
             out.append(reinterpret_cast<const char *>(p), n);
             p += n;

@@ -22,27 +22,6 @@ struct UpperCaseTable {
 };
 constexpr UpperCaseTable kUpper;
 
-// Decodes one UTF-8 character of two to four bytes at `p`; answers its
-// length, or 0 when the bytes there are not valid UTF-8.
-int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp)
-{
-    const unsigned char c = *p;
-    const int length = c >= 0xF8 ? 0 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    if (length == 0 || end - p < length)
-        return 0;
-    char32_t value = c & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (p[i] & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    *cp = value;
-    return length;
-}
-
 char *EncodeUtf8(char32_t cp, char *out)
 {
     if (cp < 0x80) {
@@ -75,8 +54,9 @@ std::size_t UpperCaseInto(std::string_view text, char *out)
     char *o = out;
     while (p < end) {
         char32_t cp = 0;
-        const int length = *p < 0x80 ? 0 : DecodeUtf8(p, end, &cp);
-        if (length == 0) {
+        // ASCII, the common case, needs no decoding.
+        const int length = *p < 0x80 ? 1 : DecodeUtf8(p, end, &cp);
+        if (length <= 1) {
             *o++ = char(kUpper.map[*p++]);
             continue;
         }
