@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,9 @@ constexpr int kFailure = 2;
 int Fail(const QString &file, const QString &problem);
 // Prints the usage of the named command and answers kFailure.
 int Usage(const char *commandName);
-// Writes bytes to stdout; false when stdout could not take them.
-bool WriteOut(const char *data, std::size_t size);
+// Writes bytes to stdout. Answers 0, or kFailure after saying that stdout
+// could not take them.
+int Print(QByteArrayView bytes);
+// Says that stdout could not take the output; answers kFailure.
+int OutputFailed();
 }

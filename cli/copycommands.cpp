@@ -35,13 +35,6 @@ bool LoadList(const QString &path, ReflectorList &list)
     return false;
 }
 
-int Write(const QByteArray &bytes)
-{
-    if (!Cli::WriteOut(bytes.constData(), std::size_t(bytes.size())))
-        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
-    return 0;
-}
-
 } // namespace
 
 int RunCopy(const QStringList &args)
@@ -67,7 +60,7 @@ int RunCopy(const QStringList &args)
         for (std::size_t row : rows)
             records.push_back(list[row].get());
     }
-    return Write(ReflectorText(records));
+    return Cli::Print(ReflectorText(records));
 }
 
 int RunCu(const QStringList &args)
@@ -80,5 +73,5 @@ int RunCu(const QStringList &args)
     std::size_t row = 0;
     if (!ParseRow(args[0], args[1], list.size(), &row))
         return Cli::kFailure;
-    return Write(ConnectionFile(*list[row]));
+    return Cli::Print(ConnectionFile(*list[row]));
 }

@@ -5,9 +5,6 @@
 #include "data/ldxfile.h"
 
 #include <QFile>
-#include <QSaveFile>
-
-#include <cstdio>
 
 int RunDump(const QStringList &args)
 {
@@ -21,14 +18,12 @@ int RunDump(const QStringList &args)
     for (const auto &record : list) {
         JsonLines::AppendRecord(*record, out);
         if (out.size() > (1 << 20)) {
-            if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
-                return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+            if (const int status = Cli::Print(out))
+                return status;
             out.clear();
         }
     }
-    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
-        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
-    return 0;
+    return Cli::Print(out);
 }
 
 int RunBuild(const QStringList &args)
@@ -69,7 +64,5 @@ int RunCountries(const QStringList &args)
     const char *name = nullptr;
     for (bool more = table.GetFirst(&code, &name); more; more = table.GetNext(&code, &name))
         out.append(code).append(';').append(name).append('\n');
-    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
-        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
-    return 0;
+    return Cli::Print(out);
 }

@@ -14,7 +14,7 @@ int RunCheckIP(const QStringList &args)
         allValid = allValid && valid;
         out.append(valid ? "valid\n" : "invalid\n");
     }
-    if (!Cli::WriteOut(out.constData(), std::size_t(out.size())))
-        return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+    if (const int status = Cli::Print(out))
+        return status;
     return allValid ? 0 : 1;
 }

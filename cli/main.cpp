@@ -37,9 +37,15 @@ int Usage(const char *commandName)
     return kFailure;
 }
 
-bool WriteOut(const char *data, std::size_t size)
+int Print(QByteArrayView bytes)
 {
-    return std::fwrite(data, 1, size, stdout) == size;
+    const std::size_t size = std::size_t(bytes.size());
+    return std::fwrite(bytes.data(), 1, size, stdout) == size ? 0 : OutputFailed();
+}
+
+int OutputFailed()
+{
+    return Fail(QString(), QStringLiteral("cannot write to standard output"));
 }
 
 } // namespace Cli
@@ -61,7 +67,7 @@ int main(int argc, char *argv[])
         if (name == QLatin1String(c->name)) {
             const int status = c->run(args);
             if (std::fflush(stdout) != 0 && status == 0)
-                return Cli::Fail(QString(), QStringLiteral("cannot write to standard output"));
+                return Cli::OutputFailed();
             return status;
         }
     }
