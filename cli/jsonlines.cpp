@@ -81,7 +81,13 @@ bool ParseRecord(QByteArrayView line, CReflector &record, QString *error)
         if (value.isUndefined() || value.isNull()) {
             record.Text(i) = CText();
         } else if (value.isString()) {
-            record.Text(i) = CText(value.toString().toUtf8());
+            const QByteArray text = value.toString().toUtf8();
+            if (text.contains('\0')) {
+                *error = QStringLiteral("\"%1\" holds a zero character, which a database text cannot hold")
+                             .arg(QLatin1String(kTextKeys[i]));
+                return false;
+            }
+            record.Text(i) = CText(text);
         } else {
             *error = QStringLiteral("\"%1\" must be a string").arg(QLatin1String(kTextKeys[i]));
             return false;

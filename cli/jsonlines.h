@@ -15,7 +15,8 @@ namespace JsonLines {
 void AppendRecord(const CReflector &record, QByteArray &out);
 
 // Parses one line into `record`, texts exactly as given. A missing key is
-// an empty text or 0. False with `error` set on bad JSON or a wrong type.
+// an empty text or 0. False with `error` set on bad JSON, a wrong type or
+// a zero character in a text, which the database file cannot hold.
 bool ParseRecord(QByteArrayView line, CReflector &record, QString *error);
 
 } // namespace JsonLines

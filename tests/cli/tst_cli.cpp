@@ -79,6 +79,9 @@ private slots:
                                   << QByteArray("line 2");
         QTest::newRow("wrong type") << QStringList{"build", "OUT"} << QByteArray("{\"running\":\"yes\"}\n")
                                     << QByteArray("running");
+        // A database text cannot hold it: the file would read back cut short.
+        QTest::newRow("zero character") << QStringList{"build", "OUT"}
+                                        << QByteArray("{}\n{\"fullName\":\"a\\u0000b\"}\n") << QByteArray("line 2");
         QTest::newRow("unwritable output") << QStringList{"build", "NODIR"} << QByteArray("{}\n")
                                            << QByteArray("no/such");
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("Usage");
