@@ -8,13 +8,22 @@ QString QtFileFilters(const char *pipeSeparated)
     const QStringList parts = QString::fromUtf8(pipeSeparated).split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString &description = parts[i];
+        QString description = parts[i];
         if (description.isEmpty())
             break;
-        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
-        filters << (description.contains(u'(' + patterns + u')')
-                        ? description
-                        : description + QStringLiteral(" (") + patterns + u')');
+        const QString written = QString(parts[i + 1]).replace(u';', u' ');
+        // "*.*" stands for every file where these filters come from; here it
+        // would hide the many files that have no extension.
+        QStringList patterns = written.split(u' ', Qt::SkipEmptyParts);
+        for (QString &pattern : patterns)
+            if (pattern == QLatin1String("*.*"))
+                pattern = u'*';
+        const QString listed = u'(' + patterns.join(u' ') + u')';
+        if (description.contains(u'(' + written + u')'))
+            description.replace(u'(' + written + u')', listed);
+        else
+            description += u' ' + listed;
+        filters << description;
     }
     return filters.join(QStringLiteral(";;"));
 }

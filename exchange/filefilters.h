@@ -4,7 +4,8 @@
 
 // "INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv||" in Qt's form:
 // "INI File (*.ini);;CSV File (*.csv)". A description that does not name
-// its patterns gets them added in parentheses.
+// its patterns gets them added in parentheses. The pattern "*.*" becomes
+// "*", so that "All Files" also shows files without an extension.
 QString QtFileFilters(const char *pipeSeparated);
 
 // True when the file name's extension (after its last dot) is `extension`,

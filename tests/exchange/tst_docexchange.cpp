@@ -183,7 +183,7 @@ private slots:
         m_prompts.openNames << chosen;
         m_doc->OnFileImport();
         QCOMPARE(m_prompts.filters,
-                 QStringLiteral("INI File (*.ini);;CSV File (*.csv);;Text File (*.txt);;All Files (*.*)"));
+                 QStringLiteral("INI File (*.ini);;CSV File (*.csv);;Text File (*.txt);;All Files (*)"));
         QVERIFY(m_prompts.multiple);
         QCOMPARE(m_prompts.messages, messages);
         QCOMPARE(m_doc->m_listReflectors.size(), std::size_t(3));

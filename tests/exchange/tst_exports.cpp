@@ -346,8 +346,9 @@ private slots:
         QTest::newRow("export") << QByteArray("INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv||")
                                 << "INI File (*.ini);;CSV File (*.csv)";
         QTest::newRow("import") << QByteArray("INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.*)|*.*||")
-                                << "INI File (*.ini);;CSV File (*.csv);;Text File (*.txt);;All Files (*.*)";
+                                << "INI File (*.ini);;CSV File (*.csv);;Text File (*.txt);;All Files (*)";
         QTest::newRow("patterns added") << QByteArray("Lists|*.csv;*.txt|Any|*||") << "Lists (*.csv *.txt);;Any (*)";
+        QTest::newRow("every file, added") << QByteArray("All|*.*||") << "All (*)";
         QTest::newRow("empty") << QByteArray("") << "";
     }
     void qtFileFilters()
