@@ -39,8 +39,11 @@ LineKind Classify(QByteArrayView text, QByteArrayView *name)
         return LineKind::Blank;
     if (trimmed.front() == ';')
         return LineKind::Comment;
-    if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
-        *name = trimmed.sliced(1, trimmed.size() - 2);
+    // Whatever follows the last ']' (a comment, as a rule) is not part of
+    // the name, and does not keep the line from starting a section.
+    const qsizetype close = trimmed.front() == '[' ? trimmed.lastIndexOf(']') : -1;
+    if (close > 0) {
+        *name = trimmed.sliced(1, close - 1);
         return LineKind::Header;
     }
     const qsizetype equals = trimmed.indexOf('=');

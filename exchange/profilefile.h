@@ -15,7 +15,7 @@ class QIODevice;
 // profile write per key, in the same order, would leave in the file:
 //
 // - A section header is a line "[name]", with white space allowed around
-//   it. A section is found by name ignoring case; of two sections with the
+//   it; text after the last ']' is not part of the name. A section is found by name ignoring case; of two sections with the
 //   same name, the first is the one written. A missing section is appended
 //   at the end of the file, after a line break if the last line has none,
 //   and after a blank line unless the file is empty or already ends in one.

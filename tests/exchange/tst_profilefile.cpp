@@ -39,7 +39,7 @@ public:
     {
         int header = -1;
         for (int i = 0; i < m_lines.size() && header < 0; ++i)
-            if (IsHeader(i) && FoldCase(Trimmed(i).mid(1).chopped(1)) == FoldCase(w.section))
+            if (IsHeader(i) && FoldCase(HeaderName(i)) == FoldCase(w.section))
                 header = i;
         if (header < 0) {
             if (!m_lines.isEmpty()) {
@@ -83,7 +83,13 @@ private:
     bool IsHeader(int i) const
     {
         const QByteArray text = Trimmed(i);
-        return text.size() >= 2 && text.startsWith('[') && text.endsWith(']');
+        return text.startsWith('[') && text.lastIndexOf(']') > 0;
+    }
+    // Between the '[' that starts the line and its last ']'.
+    QByteArray HeaderName(int i) const
+    {
+        const QByteArray text = Trimmed(i);
+        return text.mid(1, text.lastIndexOf(']') - 1);
     }
     void BreakLine(int i)
     {
@@ -206,6 +212,7 @@ class ProfileFileTest : public QObject
         QTest::newRow("last section header without line break") << QByteArray("[Other]\r\nx=1\r\n[(FR) Paris]");
         QTest::newRow("other letters in other case") << QByteArray("[(de) K\xC3\x96LN]\r\nip=1\r\n");
         QTest::newRow("bracket inside a name") << QByteArray("[(FR) a]b]\r\nIP=1\r\n");
+        QTest::newRow("comment after a header") << QByteArray("[(FR) Paris] ; mine\r\nIP=1\r\n[x]y\r\n");
         QTest::newRow("lone CR inside a line") << QByteArray("[Other]\r\nx=v\rw\r\n[(FR) Paris]\r\nIP\r=1\r\n");
         QTest::newRow("bytes that are not UTF-8") << QByteArray("[(FR) Caf\xE9]\r\nIP=1\r\n[(fr) CAF\xC9]\r\n");
         QTest::newRow("empty names") << QByteArray("[]\r\n=x\r\n[(FR) Paris]\r\n=\r\nIP=\r\n");
@@ -313,6 +320,12 @@ private slots:
                                               << QByteArray("K") << QByteArray("\xEF\xBB\xBF[S]\r\nK=v\r\n");
         QTest::newRow("line breaks in names") << QByteArray() << QByteArray("S\r\n[T]") << QByteArray("K\nX")
                                               << QByteArray("[S  [T]]\r\nK X=v\r\n");
+        // The client reads "K=2" as a key of S: a write to A must not take it.
+        QTest::newRow("text after a header") << QByteArray("[A]\r\n[S] ; note\r\nK=2\r\n") << QByteArray("A")
+                                             << QByteArray("K") << QByteArray("[A]\r\nK=v\r\n[S] ; note\r\nK=2\r\n");
+        QTest::newRow("found behind text after its header")
+            << QByteArray("[A]\r\n[S] ; note\r\nK=2\r\n") << QByteArray("s") << QByteArray("K")
+            << QByteArray("[A]\r\n[S] ; note\r\nK=v\r\n");
     }
     void writeRules()
     {
