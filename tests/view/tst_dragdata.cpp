@@ -88,6 +88,9 @@ private slots:
         QTest::newRow("exactly 214") << ip36 << QByteArray() << QByteArray(ip36 + "\r\n" + kSettings);
         QTest::newRow("215 cut") << QByteArray(37, '1') << QByteArray() << QByteArray(QByteArray(37, '1') + "\r\n" + kSettings).left(214);
         QTest::newRow("huge cut") << QByteArray(1000, '1') << QByteArray("7") << QByteArray(214, '1');
+        // Texts from files made elsewhere must not add lines or sections that the client reads.
+        QTest::newRow("line breaks") << QByteArray("10.0.0.1\r\n[Connect Options]") << QByteArray("1\n2")
+                                     << QByteArray("10.0.0.1  [Connect Options]\r\n1 2" + kSettings);
     }
     void connectionFile()
     {
