@@ -41,7 +41,7 @@ QString CDocFileCommands::FileFilters()
 
 void CDocFileCommands::Report(int stringId, const QString &path, const QString &reason)
 {
-    m_prompts.MessageBox(QString::fromUtf8(LoadString(stringId)).arg(QDir::toNativeSeparators(path), Reason(reason)));
+    m_prompts.MessageBox(LoadQString(stringId).arg(QDir::toNativeSeparators(path), Reason(reason)));
 }
 
 bool CDocFileCommands::SaveModified()
@@ -50,7 +50,7 @@ bool CDocFileCommands::SaveModified()
         return true;
     const QString name = m_doc.GetPathName().isEmpty() ? m_doc.GetTitle()
                                                        : QDir::toNativeSeparators(m_doc.GetPathName());
-    switch (m_prompts.MessageBox(QString::fromUtf8(LoadString(Str::SavePrompt)).arg(name),
+    switch (m_prompts.MessageBox(LoadQString(Str::SavePrompt).arg(name),
                                  CUserPrompts::YesNoCancel)) {
     case CUserPrompts::IdYes:
         return OnFileSave();

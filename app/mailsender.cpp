@@ -114,6 +114,6 @@ bool CMailSender::Send(const CLodexDoc &doc, CUserPrompts &prompts)
             return true;
         error = QStringLiteral("%1 could not be started").arg(m_mailProgram);
     }
-    prompts.MessageBox(QString::fromUtf8(LoadString(Str::SendFailed)).arg(error));
+    prompts.MessageBox(LoadQString(Str::SendFailed).arg(error));
     return false;
 }

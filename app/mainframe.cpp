@@ -143,7 +143,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateToolBar()
 {
-    m_toolBar = new QToolBar(QString::fromUtf8(LoadString(Str::ToolbarCaption)), this);
+    m_toolBar = new QToolBar(LoadQString(Str::ToolbarCaption), this);
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);

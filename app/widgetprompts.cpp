@@ -57,7 +57,7 @@ QWidget *CWidgetPrompts::Parent() const
 
 CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons buttons, Icon icon)
 {
-    QMessageBox box(IconOf(icon), QString::fromUtf8(LoadString(Str::AppName)), text, ButtonsOf(buttons), Parent());
+    QMessageBox box(IconOf(icon), LoadQString(Str::AppName), text, ButtonsOf(buttons), Parent());
     box.setObjectName(QStringLiteral("messageBox"));
     // The escape key answers what closing the box answers.
     if (buttons == YesNo)

@@ -117,7 +117,7 @@ void CLodexDoc::OnReflectorDelete()
     int row = m_pView->GetNextSelected(-1);
     if (row < 0)
         return;
-    if (m_pPrompts->MessageBox(QString::fromUtf8(LoadString(Str::ConfirmDelete)), CUserPrompts::YesNo,
+    if (m_pPrompts->MessageBox(LoadQString(Str::ConfirmDelete), CUserPrompts::YesNo,
                                CUserPrompts::Question)
         != CUserPrompts::IdYes)
         return;

@@ -45,7 +45,7 @@ void CLodexDoc::OnReflectorEdit()
 
 CLodexDoc::MergeResult CLodexDoc::AddOrMerge(std::unique_ptr<CReflector> candidate)
 {
-    const QString explanation = QString::fromUtf8(LoadString(Str::ConflictExplanation));
+    const QString explanation = LoadQString(Str::ConflictExplanation);
     for (CReflector *match = FindByAddress(*candidate); match; match = FindByAddress(*candidate)) {
         ReflectorValues merged;
         if (!m_pPrompts || !m_pPrompts->RunConflictDialog(*match, *candidate, explanation, merged))

@@ -33,7 +33,7 @@ bool CheckAddress(CUserPrompts &prompts, const CText &address)
 {
     if (IsValidIPAddress(address.view()))
         return true;
-    prompts.MessageBox(QString::fromUtf8(LoadString(Str::InvalidIPAddress)), CUserPrompts::Ok,
+    prompts.MessageBox(LoadQString(Str::InvalidIPAddress), CUserPrompts::Ok,
                        CUserPrompts::Exclamation);
     return false;
 }

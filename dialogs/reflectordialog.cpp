@@ -36,8 +36,8 @@ CReflectorDialog::CReflectorDialog(CCountryTable &countries, CUserPrompts &promp
     m_country->SetCode(preset.text[CReflector::ColLetters]);
     m_country->SelectCountry(preset.text[CReflector::ColCountry]);
 
-    setWindowTitle(QString::fromUtf8(LoadString(editMode ? Str::EditCaption : Str::AddCaption)));
-    m_ok->setText(QString::fromUtf8(LoadString(editMode ? Str::UpdateButton : Str::AddButton)));
+    setWindowTitle(LoadQString(editMode ? Str::EditCaption : Str::AddCaption));
+    m_ok->setText(LoadQString(editMode ? Str::UpdateButton : Str::AddButton));
 
     connect(m_shortName, &QLineEdit::textChanged, this, &CReflectorDialog::ApplyOkRule);
     connect(m_ipAddress, &QLineEdit::textChanged, this, &CReflectorDialog::ApplyOkRule);

@@ -15,7 +15,7 @@ namespace {
 
 QString Text(int id)
 {
-    return QString::fromUtf8(LoadString(id));
+    return LoadQString(id);
 }
 
 // Tells the window that long work runs until the scope ends, so that a

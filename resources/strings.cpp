@@ -68,5 +68,10 @@ const char *LoadString(int id)
 
 QString DocumentStringField(Str::DocumentField field)
 {
-    return QString::fromUtf8(LoadString(Str::DocumentString)).section(QLatin1Char('\n'), field, field);
+    return LoadQString(Str::DocumentString).section(QLatin1Char('\n'), field, field);
+}
+
+QString LoadQString(int id)
+{
+    return QString::fromUtf8(LoadString(id));
 }

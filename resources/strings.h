@@ -66,6 +66,8 @@ enum DocumentField {
 
 // The text of string `id`, or an empty string when there is none.
 const char *LoadString(int id);
+// The same, for widgets and messages.
+QString LoadQString(int id);
 
 // One field of the document string.
 QString DocumentStringField(Str::DocumentField field);

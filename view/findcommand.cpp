@@ -45,7 +45,7 @@ void CFindCommand::OnFindNext(const QString &text, bool wholeWord)
     const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), int(rows.size()), m_nLastFound,
                                    [&rows](int row) { return rows[std::size_t(row)]; });
     if (step.hit < 0) {
-        m_prompts.MessageBox(QString::fromUtf8(LoadString(Str::NoMatch)));
+        m_prompts.MessageBox(LoadQString(Str::NoMatch));
         return;
     }
     ShowHit(step.hit, step.previousHit);

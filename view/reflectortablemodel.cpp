@@ -7,9 +7,9 @@
 
 CReflectorTableModel::CReflectorTableModel(QObject *parent)
     : QAbstractTableModel(parent)
-    , m_titles(QString::fromUtf8(LoadString(Str::ColumnTitles)).split(QLatin1Char(';')))
-    , m_yes(QString::fromUtf8(LoadString(Str::Yes)))
-    , m_no(QString::fromUtf8(LoadString(Str::No)))
+    , m_titles(LoadQString(Str::ColumnTitles).split(QLatin1Char(';')))
+    , m_yes(LoadQString(Str::Yes))
+    , m_no(LoadQString(Str::No))
 {
 }
 
