@@ -60,8 +60,8 @@ int CLodexApp::InitInstance(const QStringList &arguments)
         CSettingsStore settings;
         m_recentFiles.Load(settings);
     }
-    // Copies sent by mail in an earlier run that did not end normally.
-    CMailSender::RemoveLeftovers(std::chrono::hours(1));
+    // Copies sent by mail in earlier runs, once no mail client can still be reading them.
+    CMailSender::RemoveLeftovers(std::chrono::hours(24));
     const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
     if (info.command != CCommandLineInfo::AppRegister && info.command != CCommandLineInfo::AppUnregister)
         RegisterForUserWhenUnhandled();

@@ -16,8 +16,6 @@ CMailSender::CMailSender(QObject *parent) : QObject(parent) {}
 CMailSender::~CMailSender()
 {
     StopProbe();
-    for (const QString &dir : m_copyDirs)
-        QDir(dir).removeRecursively();
 }
 
 void CMailSender::SetPrograms(const QString &mailProgram, const QString &mimeProgram)

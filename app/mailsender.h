@@ -12,10 +12,10 @@ class CUserPrompts;
 // File > Send: hands the document file to the desktop's mail client as an
 // attachment (xdg-email --attach).
 //
-// The client reads the file after xdg-email has returned, so a copy made for
-// the purpose stays in the user's cache folder (where a sandboxed client
-// can see it, unlike /tmp) until the program ends, and copies left by a run
-// that did not end normally go at the next start.
+// The client reads the file after xdg-email has returned, maybe after Lodex
+// has ended, so a copy made for the purpose stays in the user's cache
+// folder (where a sandboxed client can see it, unlike /tmp); a later start
+// removes the copies that are a day old.
 class CMailSender : public QObject
 {
     Q_OBJECT

@@ -3,12 +3,12 @@
 #include "app/desktopidentity.h"
 #include "app/mimeappslist.h"
 #include "app/registrationmanifest.h"
+#include "data/safesave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -87,10 +87,10 @@ bool ReadFile(const QString &path, QByteArray *bytes, QString *problem)
 
 bool WriteFile(const QString &path, const QByteArray &bytes, QString *problem)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString why;
+    if (SaveFileSafely(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, &why))
         return true;
-    *problem = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    *problem = QStringLiteral("Cannot write %1: %2").arg(path, why);
     return false;
 }
 

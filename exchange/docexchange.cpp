@@ -33,17 +33,19 @@ private:
 };
 
 // Runs one export under a busy indication and tells the user when the file
-// could not be written. The phonebook is the client's own file: a write
-// that did not happen must not pass for one that did.
-bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool()> &write)
+// could not be written, and why. The phonebook is the client's own file: a
+// write that did not happen must not pass for one that did.
+bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool(QString *)> &write)
 {
     bool written;
+    QString reason;
     {
         BusyScope busy(doc);
-        written = write();
+        written = write(&reason);
     }
     if (!written && doc.m_pPrompts)
-        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path));
+        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path) + QLatin1Char('\n')
+                                   + reason);
     return written;
 }
 
@@ -71,7 +73,7 @@ bool CLodexDoc::ExportPhonebook(const QString &path)
 
 bool CLodexDoc::ExportPhonebook(const QString &path, const DateTimeStamp &stamp)
 {
-    return WriteExport(*this, path, [&] { return PhonebookExport::Export(path, m_listReflectors, stamp, nullptr); });
+    return WriteExport(*this, path, [&](QString *error) { return PhonebookExport::Export(path, m_listReflectors, stamp, error); });
 }
 
 bool CLodexDoc::ExportSemicolonList(const QString &path)
@@ -81,7 +83,7 @@ bool CLodexDoc::ExportSemicolonList(const QString &path)
 
 bool CLodexDoc::ExportSemicolonList(const QString &path, const DateTimeStamp &stamp)
 {
-    return WriteExport(*this, path, [&] { return SemicolonList::Save(path, m_listReflectors, stamp, nullptr); });
+    return WriteExport(*this, path, [&](QString *error) { return SemicolonList::Save(path, m_listReflectors, stamp, error); });
 }
 
 void CLodexDoc::OnFileImport()

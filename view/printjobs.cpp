@@ -1,6 +1,7 @@
 #include "view/printjobs.h"
 
 #include "data/prompts.h"
+#include "data/safesave.h"
 #include "view/reportprinter.h"
 #include "view/waitcursor.h"
 
@@ -14,7 +15,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
-#include <QSaveFile>
 
 namespace PrintJobs {
 
@@ -52,27 +52,30 @@ bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &devic
 
 bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = Tr("Cannot create the file '%1': %2").arg(path, file.errorString());
-        return false;
-    }
     // The page and resolution a PDF printer would have.
     QPrinter defaults(QPrinter::HighResolution);
     defaults.setOutputFormat(QPrinter::PdfFormat);
-    bool ok = false;
-    {
+    QString printError;
+    bool started = false, printed = false;
+    auto print = [&](QIODevice &file) {
+        started = true;
         QPdfWriter writer(&file);
         writer.setResolution(defaults.resolution());
         writer.setPageLayout(defaults.pageLayout());
         writer.setCreator(QCoreApplication::applicationName());
-        ok = report.Print(writer, error);
-    }
-    if (ok && !file.commit()) {
-        *error = Tr("Cannot write the file '%1': %2").arg(path, file.errorString());
-        return false;
-    }
-    return ok;
+        printed = report.Print(writer, &printError);
+        return printed;
+    };
+    QString saveError;
+    if (SaveFileSafely(path, print, &saveError))
+        return true;
+    if (!started)
+        *error = Tr("Cannot create the file '%1': %2").arg(path, saveError);
+    else if (printed)
+        *error = Tr("Cannot write the file '%1': %2").arg(path, saveError);
+    else
+        *error = printError; // empty when the job was cancelled
+    return false;
 }
 
 bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *error)

@@ -28,6 +28,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 using Answer = CUserPrompts::Answer;
@@ -572,9 +575,16 @@ private slots:
         QVERIFY(mail.Send(Doc(), m_prompts));
         QCOMPARE(mail.CopiesMade().size(), 1);
 
-        // The copies go when the program ends.
+        // The mail program may still be reading the copy when Lodex ends;
+        // a later start removes it once it is a day old.
         m_prompts.answers << CUserPrompts::IdNo;
         App().ExitInstance();
+        QVERIFY(QFile::exists(copy));
+        CMailSender::RemoveLeftovers(std::chrono::hours(24));
+        QVERIFY(QFile::exists(copy));
+        const timespec dayAgo[2] = {{time(nullptr) - 25 * 3600, 0}, {time(nullptr) - 25 * 3600, 0}};
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(mail.CopiesMade()[0]).constData(), dayAgo, 0), 0);
+        App().InitInstance({});
         QVERIFY(!QFile::exists(copy));
     }
 

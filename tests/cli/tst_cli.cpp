@@ -4,8 +4,13 @@
 #include "support/testutil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class CliTest : public QObject
 {
@@ -135,6 +140,74 @@ private slots:
         QCOMPARE(run.out, out);
         QCOMPARE(run.status, status);
         QVERIFY(run.err.isEmpty());
+    }
+
+    // Whatever stops a write, the old file stays and the failure is told:
+    // a file-size limit (SIGXFSZ ignored, as a full disk fails a write) at
+    // the first byte, inside the first buffer and at the last byte.
+    void failedWriteChangesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("out");
+        for (const char *out : {"out.ldx", "nickname.ini", "list.csv"}) {
+            const QStringList args = QByteArray(out).endsWith(".ldx")
+                                         ? QStringList{"build", "OUT"}
+                                         : QStringList{"export", "IN", "OUT", "--now", "2026-12-07T10:30"};
+            QTest::newRow(out) << args << QString::fromLatin1(out);
+        }
+    }
+    void failedWriteChangesNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, out);
+        QVERIFY(LdxFile::Save(Path("in.ldx"), SampleList(5), nullptr));
+        const QByteArray records = Cli({QStringLiteral("dump"), Path("in.ldx")}).out;
+        const QString target = m_dir.filePath(out);
+        args.replaceInStrings(QStringLiteral("IN"), Path("in.ldx"));
+        args.replaceInStrings(QStringLiteral("OUT"), target);
+        QVERIFY(Cli(args, records).status == 0);
+        const qint64 fullSize = QFileInfo(target).size();
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        const QByteArray old = "[Keep]\r\nIP=9.9.9.9\r\n";
+        for (const qint64 limit : {qint64(0), qint64(100), fullSize - 1}) {
+            WriteAll(target, old);
+            const QStringList limited{QStringLiteral("sh"), QStringLiteral("-c"),
+                                      QStringLiteral("trap '' XFSZ; exec prlimit --fsize=$0 \"$@\""),
+                                      QString::number(limit)};
+            const Run run = Cli(args, records, limited);
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.err.startsWith("lodex-cli: "));
+            QCOMPARE(ReadAll(target), old);
+            QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+        }
+    }
+
+    // Root only: a file the user may write, in a folder the user may not,
+    // is written in place, and keeps its owner.
+    void writableFileInReadOnlyFolder()
+    {
+        if (::geteuid() != 0 || !::getpwnam("nobody"))
+            QSKIP("acting as another user needs root");
+        const passwd *nobody = ::getpwnam("nobody");
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("shared"));
+        const QString cache = root.filePath(QStringLiteral("cache"));
+        QDir().mkpath(folder);
+        QDir().mkpath(cache);
+        const QString target = QDir(folder).filePath(QStringLiteral("list.ldx"));
+        WriteAll(target, "previous");
+        ::chmod(QFile::encodeName(root.path()).constData(), 0755);
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        QCOMPARE(::chown(QFile::encodeName(cache).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        const QStringList asNobody{QStringLiteral("env"), QStringLiteral("XDG_CACHE_HOME=") + cache,
+                                   QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"),
+                                   QStringLiteral("--regid=%1").arg(nobody->pw_gid), QStringLiteral("--clear-groups")};
+        const Run run = Cli({QStringLiteral("build"), target}, "{\"fullName\":\"new\"}\n", asNobody);
+        QVERIFY2(run.status == 0, run.err.constData());
+        QVERIFY(ReadAll(target).contains("new"));
+        QCOMPARE(QFileInfo(target).ownerId(), nobody->pw_uid);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.ldx"});
     }
 
     void helpListsCommands()
