@@ -2,12 +2,15 @@
 
 #include "app/commandline.h"
 #include "data/lodexdoc.h"
+#include "data/outofmemory.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"
 
 #include <QCoreApplication>
 
-bool PrintFromCommandLine(const CCommandLineInfo &info, QString *error)
+namespace {
+
+bool Print(const CCommandLineInfo &info, QString *error)
 {
     CLodexDoc doc;
     QString reason;
@@ -22,4 +25,11 @@ bool PrintFromCommandLine(const CCommandLineInfo &info, QString *error)
                                    : PrintTarget::Default();
     CReportPrinter report(doc.GetTitle(), ReportRows::FromList(doc.m_listReflectors));
     return PrintJobs::PrintDirect(report, target, error);
+}
+
+} // namespace
+
+bool PrintFromCommandLine(const CCommandLineInfo &info, QString *error)
+{
+    return CatchOutOfMemory([&] { return Print(info, error); }, error);
 }

@@ -2,6 +2,7 @@
 
 #include "app/recentfilelist.h"
 #include "data/lodexdoc.h"
+#include "data/outofmemory.h"
 #include "data/prompts.h"
 #include "resources/strings.h"
 #include "view/waitcursor.h"
@@ -100,10 +101,19 @@ CDocFileCommands::OpenOutcome CDocFileCommands::OpenDocumentFile(const QString &
         return OpenOutcome::Cancelled;
 
     QString error;
-    CLodexDoc::OpenResult result;
+    CLodexDoc::OpenResult result = CLodexDoc::OpenResult::NotOpenable;
+    bool enoughMemory;
     {
         CWaitCursor wait;
-        result = m_doc.OnOpenDocument(path, &error);
+        enoughMemory = CatchOutOfMemory([&] {
+            result = m_doc.OnOpenDocument(path, &error);
+            return true;
+        }, &error);
+    }
+    // The document is as it was, and the file may well open another time.
+    if (!enoughMemory) {
+        Report(Str::OpenFailed, path, error);
+        return OpenOutcome::Cancelled;
     }
     switch (result) {
     case CLodexDoc::OpenResult::NotOpenable:
@@ -151,7 +161,7 @@ bool CDocFileCommands::DoSave(const QString &requestedPath, bool adopt)
     bool saved;
     {
         CWaitCursor wait;
-        saved = m_doc.OnSaveDocument(path, &error);
+        saved = CatchOutOfMemory([&] { return m_doc.OnSaveDocument(path, &error); }, &error);
     }
     // The save goes through a temporary file, so a failure leaves any file
     // already at `path` as it was: nothing to delete.

@@ -1,6 +1,7 @@
 // lodex-cli: the database tools for scripts. The subcommands and their
 // output are a contract; see --help.
 #include "cli/command.h"
+#include "data/outofmemory.h"
 
 #include <QCoreApplication>
 
@@ -65,7 +66,11 @@ int main(int argc, char *argv[])
     }
     for (const CliCommand *c = CliCommands(); c->name; ++c) {
         if (name == QLatin1String(c->name)) {
-            const int status = c->run(args);
+            // No input may abort the tool: running out of memory is one more failure.
+            QString outOfMemory;
+            int status = Cli::kFailure;
+            if (!CatchOutOfMemory([&] { status = c->run(args); return true; }, &outOfMemory))
+                return Cli::Fail(QString(), outOfMemory);
             if (std::fflush(stdout) != 0 && status == 0)
                 return Cli::OutputFailed();
             return status;

@@ -2,6 +2,7 @@
 
 #include "data/archive.h"
 #include "data/heapreservation.h"
+#include "data/regularfile.h"
 #include "data/safesave.h"
 
 #include <QFile>
@@ -173,21 +174,12 @@ bool Write(const ReflectorList &list, QIODevice &device)
 
 LoadResult Load(const QString &path, ReflectorList &out, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    QString reason;
+    if (!OpenRegularFile(file, path, &reason)) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return LoadResult::NotOpenable;
-    }
-    if (file.isSequential()) {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            if (error)
-                *error = file.errorString();
-            return LoadResult::Malformed;
-        }
-        return Read(bytes.constData(), std::size_t(bytes.size()), out, error) ? LoadResult::Loaded
-                                                                              : LoadResult::Malformed;
     }
     CArchiveReader ar(&file, uint64_t(file.size()));
     return ReadList(ar, out, error) ? LoadResult::Loaded : LoadResult::Malformed;

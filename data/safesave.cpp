@@ -1,5 +1,6 @@
 #include "data/safesave.h"
 
+#include "data/outofmemory.h"
 #include "resources/strings.h"
 
 #include <QDir>
@@ -124,10 +125,10 @@ bool Sync(int fd, QString *reason)
     return false;
 }
 
-// Copies all of `from` to `to`, which must be empty, and syncs it.
-bool CopyContents(int from, int to, QString *reason)
+// Copies all of `from` to `to`, which must be empty, through `buffer`, and
+// syncs it.
+bool CopyContents(int from, int to, QByteArray &buffer, QString *reason)
 {
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
     for (off_t at = 0;;) {
         const ssize_t n = Sys([&] { return ::pread(from, buffer.data(), std::size_t(buffer.size()), at); });
         if (n < 0) {
@@ -231,10 +232,14 @@ using Writer = std::function<bool(QIODevice &)>;
 bool WriteContents(int fd, const Writer &write, QString *reason)
 {
     CFileSink sink(fd);
-    const bool written = write(sink);
+    QString outOfMemory;
+    const bool written = CatchOutOfMemory([&] { return write(sink); }, &outOfMemory);
     if (sink.Finish() && written)
         return true;
-    *reason = sink.systemError() ? Reason(sink.systemError()) : QStringLiteral("the contents could not be written");
+    if (sink.systemError())
+        *reason = Reason(sink.systemError());
+    else
+        *reason = !outOfMemory.isEmpty() ? outOfMemory : QStringLiteral("the contents could not be written");
     return false;
 }
 
@@ -338,7 +343,7 @@ Outcome ReplaceByRename(const QString &target, const struct stat *old, const Wri
 }
 
 // Copies the file behind `fd` into the backup folder; `backup` names the copy.
-bool BackUp(int fd, const QString &target, QByteArray *backup, QString *reason)
+bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backup, QString *reason)
 {
     const QString folder = SafeSaveBackupFolder();
     Fd copy(-1);
@@ -356,7 +361,7 @@ bool BackUp(int fd, const QString &target, QByteArray *backup, QString *reason)
     }
     RemoveUnlessKept removeCopy(*backup);
     QString why;
-    if (!CopyContents(fd, copy.get(), &why) || !copy.Close(&why)) {
+    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why)) {
         *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
         return false;
     }
@@ -364,12 +369,12 @@ bool BackUp(int fd, const QString &target, QByteArray *backup, QString *reason)
     return true;
 }
 
-bool Restore(const QByteArray &backup, const QByteArray &file)
+bool Restore(const QByteArray &backup, const QByteArray &file, QByteArray &buffer)
 {
     Fd from(Sys([&] { return ::open(backup.constData(), O_RDONLY | O_CLOEXEC); }));
     Fd to(Sys([&] { return ::open(file.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC); }));
     QString why;
-    return from.valid() && to.valid() && CopyContents(from.get(), to.get(), &why) && to.Close(&why);
+    return from.valid() && to.valid() && CopyContents(from.get(), to.get(), buffer, &why) && to.Close(&why);
 }
 
 // Writes over the target's own contents, keeping everything else it has.
@@ -381,14 +386,16 @@ bool WriteInPlace(const QString &target, const Writer &write, QString *reason)
         *reason = Reason();
         return false;
     }
+    // Taken before the file is touched: putting it back needs no memory.
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
     QByteArray backup;
-    if (!BackUp(fd.get(), target, &backup, reason))
+    if (!BackUp(fd.get(), target, buffer, &backup, reason))
         return false;
     bool written = Sys([&] { return ::ftruncate(fd.get(), 0); }) == 0;
     if (!written)
         *reason = Reason();
     written = written && WriteContents(fd.get(), write, reason) && Sync(fd.get(), reason) && fd.Close(reason);
-    if (written || Restore(backup, file)) {
+    if (written || Restore(backup, file, buffer)) {
         ::unlink(backup.constData());
         return written;
     }

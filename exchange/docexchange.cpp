@@ -1,5 +1,6 @@
 // The document's Import and Export commands.
 #include "data/lodexdoc.h"
+#include "data/outofmemory.h"
 
 #include "data/prompts.h"
 #include "exchange/datestamp.h"
@@ -41,7 +42,7 @@ bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool(Q
     QString reason;
     {
         BusyScope busy(doc);
-        written = write(&reason);
+        written = CatchOutOfMemory([&] { return write(&reason); }, &reason);
     }
     if (!written && doc.m_pPrompts)
         doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path) + QLatin1Char('\n')

@@ -1,12 +1,13 @@
 #include "exchange/phonebookexport.h"
 
+#include "data/regularfile.h"
 #include "data/safesave.h"
 #include "exchange/datestamp.h"
 #include "exchange/foldednames.h"
 #include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <iterator>
 #include <limits>
@@ -149,23 +150,9 @@ private:
 
 bool ReadExisting(const QString &path, QByteArray *contents, QString *error)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return true;
-    if (file.size() > kMaxPhonebookSize) {
-        *error = QStringLiteral("the file is too large for a phonebook");
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    *contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return ReadRegularFile(path, kMaxPhonebookSize, contents, error);
 }
 
 } // namespace

@@ -57,163 +57,149 @@ CProfileFile::Key::Key(QByteArrayView name) : m_name(OneLine(name)), m_folded(m_
 {
 }
 
+namespace {
+
+bool MayBeHeader(QByteArrayView text)
+{
+    for (char c : text)
+        if (!IsSpace(c))
+            return c == '[';
+    return false;
+}
+
+} // namespace
+
 CProfileFile::CProfileFile(QByteArray contents) : m_source(std::move(contents))
 {
-    Parse();
-}
-
-void CProfileFile::Parse()
-{
-    const char *const data = m_source.constData();
-    const qsizetype size = m_source.size();
-    m_lines.reserve(std::size_t(std::count(m_source.cbegin(), m_source.cend(), '\n')) + 1);
-    // Room for a section per line that starts with '[', so that the index
-    // is not rebuilt again and again while it fills.
-    m_sectionIndex.Reserve(std::size_t(m_source.count("\n[")) + 1);
-    int current = -1; // none before the first header and in a repeated section
-    for (qsizetype pos = 0; pos < size;) {
-        const char *lf = static_cast<const char *>(std::memchr(data + pos, '\n', std::size_t(size - pos)));
-        const qsizetype end = lf ? lf - data + 1 : size;
-        const int line = int(m_lines.size());
-        m_lines.push_back({pos, int32_t(end - pos), -1});
-        if (line > 0)
-            m_lines[std::size_t(line) - 1].next = line;
-        pos = end;
-
+    for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
+        const QByteArrayView text = Text(offset);
         QByteArrayView name;
-        switch (Classify(Text(line), &name)) {
-        case LineKind::Blank:
-            break;
-        case LineKind::Header:
-            m_lookup.Set(name);
-            current = FindSection(m_lookup) < 0 ? AddSection(line, m_lookup) : -1;
-            break;
-        case LineKind::Comment:
-            if (current >= 0)
-                m_sections[std::size_t(current)].lastNonBlank = line;
-            break;
-        case LineKind::Key:
-            if (current >= 0) {
-                m_sections[std::size_t(current)].lastNonBlank = line;
-                m_lookup.Set(name);
-                AddKey(m_sections[std::size_t(current)], m_lookup.hash(), line);
-            }
-            break;
-        }
+        if (!MayBeHeader(text) || Classify(text, &name) != LineKind::Header)
+            continue;
+        m_lookup.Set(name);
+        if (FindSection(m_lookup) >= 0)
+            continue; // a repeated section is never written to
+        m_sectionIndex.Insert(m_lookup, int(m_headers.size()));
+        m_headers.push_back(offset);
     }
-    if (!m_lines.empty()) {
-        m_first = 0;
-        m_last = int32_t(m_lines.size()) - 1;
-    }
+    m_writtenOf.assign(m_headers.size(), -1);
+    m_lastLine = LastLineStart();
 }
 
-QByteArrayView CProfileFile::Bytes(int line) const
+qint64 CProfileFile::LineEnd(qint64 offset) const
 {
-    const Line &l = m_lines[std::size_t(line)];
-    return l.offset >= 0 ? QByteArrayView(m_source.constData() + l.offset, l.size)
-                         : QByteArrayView(m_added.constData() + ~l.offset, l.size);
+    const char *data = m_source.constData();
+    const void *lf = std::memchr(data + offset, '\n', std::size_t(m_source.size() - offset));
+    return lf ? static_cast<const char *>(lf) - data + 1 : m_source.size();
 }
 
-QByteArrayView CProfileFile::Text(int line) const
+QByteArrayView CProfileFile::Text(qint64 offset) const
 {
-    QByteArrayView text = Bytes(line);
+    QByteArrayView text(m_source.constData() + offset, LineEnd(offset) - offset);
     if (text.endsWith('\n'))
         text.chop(1);
-    if (line == 0 && text.startsWith(kByteOrderMark))
+    if (offset == 0 && text.startsWith(kByteOrderMark))
         text = text.sliced(kByteOrderMark.size());
     return text;
 }
 
-bool CProfileFile::IsBlank(int line) const
+qint64 CProfileFile::LastLineStart() const
 {
-    return Trimmed(Text(line)).isEmpty();
-}
-
-void CProfileFile::SetAddedBytes(int line, qsizetype start)
-{
-    Line &l = m_lines[std::size_t(line)];
-    l.offset = ~qint64(start);
-    l.size = int32_t(m_added.size() - start);
-}
-
-int CProfileFile::NewLine(qsizetype start)
-{
-    const int line = int(m_lines.size());
-    m_lines.push_back({0, 0, -1});
-    SetAddedBytes(line, start);
-    return line;
-}
-
-void CProfileFile::InsertAfter(int after, int line)
-{
-    m_lines[std::size_t(line)].next = m_lines[std::size_t(after)].next;
-    m_lines[std::size_t(after)].next = line;
-    if (m_last == after)
-        m_last = line;
-}
-
-void CProfileFile::Append(int line)
-{
-    if (m_last < 0)
-        m_first = line;
-    else
-        m_lines[std::size_t(m_last)].next = line;
-    m_last = line;
-}
-
-void CProfileFile::EnsureLineBreak(int line)
-{
-    if (Bytes(line).endsWith('\n'))
-        return;
-    const QByteArray bytes = Bytes(line).toByteArray();
-    const qsizetype start = m_added.size();
-    m_added.append(bytes).append(kLineBreak);
-    SetAddedBytes(line, start);
-}
-
-void CProfileFile::RoomToAdd(qsizetype bytes)
-{
-    if (m_added.capacity() - m_added.size() < bytes)
-        m_added.reserve(std::max(m_added.capacity() * 2, m_added.size() + bytes));
-}
-
-void CProfileFile::AddKey(SectionEntry &section, uint64_t hash, int line)
-{
-    const int32_t key = int32_t(m_keys.size());
-    m_keys.push_back({uint32_t(hash), line, -1});
-    if (section.lastKey < 0)
-        section.firstKey = key;
-    else
-        m_keys[std::size_t(section.lastKey)].next = key;
-    section.lastKey = key;
-}
-
-int CProfileFile::AddSection(int header, const CFoldedName &name)
-{
-    const int section = int(m_sections.size());
-    m_sections.push_back({header, header, -1, -1});
-    m_sectionIndex.Insert(name, section);
-    return section;
+    if (m_source.size() < 2)
+        return m_source.isEmpty() ? -1 : 0;
+    const qsizetype lf = m_source.lastIndexOf('\n', m_source.size() - 2);
+    return lf < 0 ? 0 : lf + 1;
 }
 
 int CProfileFile::FindSection(const CFoldedName &name) const
 {
     return m_sectionIndex.Find(name, [&](int section) {
+        if (std::size_t(section) >= m_headers.size())
+            return MatchesFolded(m_written[std::size_t(m_writtenOf[std::size_t(section)])].appendedName, name.folded());
         QByteArrayView header;
-        Classify(Text(m_sections[std::size_t(section)].header), &header);
+        Classify(Text(m_headers[std::size_t(section)]), &header);
         return MatchesFolded(header, name.folded());
     });
 }
 
+CProfileFile::Span CProfileFile::AddLine(QByteArrayView name, QByteArrayView value)
+{
+    const qint64 start = m_lines.size();
+    m_lines.append(name).append('=');
+    AppendOneLine(m_lines, value);
+    m_lines.append(kLineBreak);
+    return {start, m_lines.size() - start};
+}
+
+CProfileFile::WrittenSection &CProfileFile::Written(int section)
+{
+    int32_t &index = m_writtenOf[std::size_t(section)];
+    if (index >= 0)
+        return m_written[std::size_t(index)];
+    index = int32_t(m_written.size());
+    WrittenSection &w = m_written.emplace_back();
+    w.header = m_headers[std::size_t(section)];
+    ScanBody(w);
+    return w;
+}
+
+// Finds where a file section's body ends, its last non-blank line and its
+// first key lines. A section with more key lines is scanned again, from
+// the first not remembered, for a key not among them.
+void CProfileFile::ScanBody(WrittenSection &w) const
+{
+    qint64 offset = LineEnd(w.header);
+    w.insertAt = offset;
+    CFoldedName name;
+    for (; offset < m_source.size(); offset = LineEnd(offset)) {
+        QByteArrayView key;
+        const LineKind kind = Classify(Text(offset), &key);
+        if (kind == LineKind::Header)
+            break;
+        if (kind == LineKind::Blank)
+            continue;
+        w.insertAt = LineEnd(offset);
+        if (kind != LineKind::Key)
+            continue;
+        if (w.keyLineCount < kRememberedKeyLines) {
+            name.Set(key);
+            w.keyLines[w.keyLineCount++] = {uint32_t(name.hash()), offset};
+        } else if (w.scanFrom < 0) {
+            w.scanFrom = offset;
+        }
+    }
+    w.bodyEnd = offset;
+}
+
+// The first line of the section holding the key, or -1.
+qint64 CProfileFile::FindKeyLine(const WrittenSection &w, const CFoldedName &key) const
+{
+    QByteArrayView name;
+    for (std::size_t i = 0; i < w.keyLineCount; ++i) {
+        const KeyLine &line = w.keyLines[i];
+        if (line.hash == uint32_t(key.hash()) && Classify(Text(line.offset), &name) == LineKind::Key
+            && MatchesFolded(name, key.folded()))
+            return line.offset;
+    }
+    if (w.scanFrom < 0)
+        return -1;
+    for (qint64 offset = w.scanFrom; offset < w.bodyEnd; offset = LineEnd(offset))
+        if (Classify(Text(offset), &name) == LineKind::Key && MatchesFolded(name, key.folded()))
+            return offset;
+    return -1;
+}
+
 QByteArray CProfileFile::SeparatorBeforeNewSection() const
 {
+    if (m_endsInOurLine)
+        return kLineBreak.toByteArray();
     QByteArray separator;
-    if (m_last >= 0) {
-        if (!Bytes(m_last).endsWith('\n'))
-            separator.append(kLineBreak);
-        if (!IsBlank(m_last))
-            separator.append(kLineBreak);
-    }
+    if (m_source.isEmpty())
+        return separator;
+    if (!m_source.endsWith('\n'))
+        separator.append(kLineBreak);
+    if (!Trimmed(Text(m_lastLine)).isEmpty())
+        separator.append(kLineBreak);
     return separator;
 }
 
@@ -223,59 +209,58 @@ int CProfileFile::Section(QByteArrayView name)
     const int found = FindSection(m_lookup);
     if (found >= 0)
         return found;
-
-    if (m_last >= 0) {
-        EnsureLineBreak(m_last);
-        if (!IsBlank(m_last)) {
-            const qsizetype start = m_added.size();
-            m_added.append(kLineBreak);
-            Append(NewLine(start));
-        }
+    QByteArray prefix = SeparatorBeforeNewSection();
+    // The line break that the file's last line lacks is that line's own, so
+    // that lines added after it later still follow it directly.
+    if (!m_endsInOurLine && !m_source.isEmpty() && !m_source.endsWith('\n')) {
+        m_breakLastLine = true;
+        prefix.remove(0, kLineBreak.size());
     }
-    const qsizetype start = m_added.size();
-    m_added.append('[');
-    AppendOneLine(m_added, name);
-    m_added.append(']').append(kLineBreak);
-    const int line = NewLine(start);
-    Append(line);
-    return AddSection(line, m_lookup);
+    const int section = int(m_writtenOf.size());
+    WrittenSection &w = m_written.emplace_back();
+    w.appendedName = OneLine(name);
+    const qint64 start = m_lines.size();
+    m_lines.append(prefix).append('[').append(w.appendedName).append(']').append(kLineBreak);
+    w.appendedPrefix = {start, m_lines.size() - start};
+    m_appended.push_back(int(m_written.size()) - 1);
+    m_writtenOf.push_back(int32_t(m_written.size()) - 1);
+    m_sectionIndex.Insert(m_lookup, section);
+    m_endsInOurLine = true;
+    return section;
 }
 
 void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
 {
-    SectionEntry &s = m_sections[std::size_t(section)];
-    for (int32_t k = s.firstKey; k >= 0; k = m_keys[std::size_t(k)].next) {
-        const KeyEntry &entry = m_keys[std::size_t(k)];
-        if (entry.hash != uint32_t(key.m_folded.hash()))
+    WrittenSection &w = Written(section);
+    for (KeyPlace &place : w.keys) {
+        if (place.folded != key.m_folded.folded())
             continue;
-        // The line may lie in the added bytes that the new line goes to:
-        // make room first, so that its name stays where it is meanwhile.
-        RoomToAdd(Bytes(entry.line).size() + value.size() + kLineBreak.size() + 1);
-        QByteArrayView name;
-        Classify(Text(entry.line), &name);
-        if (!MatchesFolded(name, key.m_folded.folded()))
-            continue;
-        // The line keeps the file's spelling of the name.
-        const qsizetype start = m_added.size();
-        m_added.append(name).append('=');
-        AppendOneLine(m_added, value);
-        m_added.append(kLineBreak);
-        // A line that reads the same as before stays where it is.
-        if (Bytes(entry.line) == QByteArrayView(m_added).sliced(start))
-            m_added.truncate(start);
-        else
-            SetAddedBytes(entry.line, start);
+        // The line keeps its spelling of the name.
+        const Span old = place.line;
+        const QByteArray name = Bytes(old).first(Bytes(old).indexOf('=')).toByteArray();
+        place.line = AddLine(name, value);
+        if (place.fileLine < 0)
+            for (Span &added : w.added)
+                if (added.offset == old.offset)
+                    added = place.line;
         return;
     }
-    EnsureLineBreak(s.lastNonBlank);
-    const qsizetype start = m_added.size();
-    m_added.append(key.m_name).append('=');
-    AppendOneLine(m_added, value);
-    m_added.append(kLineBreak);
-    const int line = NewLine(start);
-    InsertAfter(s.lastNonBlank, line);
-    s.lastNonBlank = line;
-    AddKey(s, key.m_folded.hash(), line);
+    KeyPlace &place = w.keys.emplace_back();
+    place.folded = key.m_folded.folded();
+    place.fileLine = w.header >= 0 ? FindKeyLine(w, key.m_folded) : -1;
+    if (place.fileLine >= 0) {
+        QByteArrayView name;
+        Classify(Text(place.fileLine), &name);
+        place.line = AddLine(name, value);
+        m_endsInOurLine = m_endsInOurLine || place.fileLine == m_lastLine;
+        return;
+    }
+    place.line = AddLine(key.m_name, value);
+    w.added.push_back(place.line);
+    if (w.insertAt == m_source.size()) {
+        m_endsInOurLine = true;
+        m_breakLastLine = m_breakLastLine || !m_source.endsWith('\n');
+    }
 }
 
 void CProfileFile::WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
@@ -283,24 +268,65 @@ void CProfileFile::WriteString(QByteArrayView section, QByteArrayView key, QByte
     Write(Section(section), Key(key), value);
 }
 
-// Hands the file to `sink` in runs of adjacent bytes: unchanged stretches
-// of the original and the appended sections go out in one piece each.
+// Hands the file to `sink` in pieces: stretches of the file's bytes between
+// the lines written, the lines written, and the sections appended.
 template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
 {
-    const char *runStart = nullptr;
-    qsizetype runSize = 0;
-    for (int32_t line = m_first; line >= 0; line = m_lines[std::size_t(line)].next) {
-        const QByteArrayView bytes = Bytes(line);
-        if (runStart && runStart + runSize == bytes.data()) {
-            runSize += bytes.size();
-            continue;
+    // Sections lie apart in the file: in file order, each one's rewritten
+    // lines in order, then the lines added after its last non-blank line.
+    std::vector<const WrittenSection *> sections;
+    sections.reserve(m_written.size());
+    for (const WrittenSection &w : m_written)
+        if (w.header >= 0)
+            sections.push_back(&w);
+    std::sort(sections.begin(), sections.end(),
+              [](const WrittenSection *a, const WrittenSection *b) { return a->header < b->header; });
+
+    const qint64 size = m_source.size();
+    qint64 pos = 0;
+    bool lastLineRewritten = false;
+    auto copyTo = [&](qint64 end) { return end <= pos || sink(QByteArrayView(m_source.constData() + pos, end - pos)); };
+    std::vector<const KeyPlace *> rewritten;
+    for (const WrittenSection *w : sections) {
+        rewritten.clear();
+        for (const KeyPlace &place : w->keys)
+            if (place.fileLine >= 0)
+                rewritten.push_back(&place);
+        std::sort(rewritten.begin(), rewritten.end(),
+                  [](const KeyPlace *a, const KeyPlace *b) { return a->fileLine < b->fileLine; });
+        for (const KeyPlace *place : rewritten) {
+            if (!copyTo(place->fileLine) || !sink(Bytes(place->line)))
+                return false;
+            pos = LineEnd(place->fileLine);
+            lastLineRewritten = lastLineRewritten || place->fileLine == m_lastLine;
         }
-        if (runSize > 0 && !sink(QByteArrayView(runStart, runSize)))
+        if (w->added.empty())
+            continue;
+        if (!copyTo(w->insertAt))
             return false;
-        runStart = bytes.data();
-        runSize = bytes.size();
+        pos = std::max(pos, w->insertAt);
+        if (pos == size && m_breakLastLine && !lastLineRewritten && !sink(kLineBreak))
+            return false;
+        for (const Span &line : w->added)
+            if (!sink(Bytes(line)))
+                return false;
     }
-    return runSize == 0 || sink(QByteArrayView(runStart, runSize));
+    if (!copyTo(size))
+        return false;
+    // Nothing was added at the end, or the line break went before it.
+    const bool breakPending = m_breakLastLine && !lastLineRewritten
+                              && (sections.empty() || sections.back()->insertAt != size || sections.back()->added.empty());
+    if (breakPending && !sink(kLineBreak))
+        return false;
+    for (int index : m_appended) {
+        const WrittenSection &w = m_written[std::size_t(index)];
+        if (!sink(Bytes(w.appendedPrefix)))
+            return false;
+        for (const Span &line : w.added)
+            if (!sink(Bytes(line)))
+                return false;
+    }
+    return true;
 }
 
 QByteArray CProfileFile::Contents() const

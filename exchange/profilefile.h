@@ -15,10 +15,11 @@ class QIODevice;
 // profile write per key, in the same order, would leave in the file:
 //
 // - A section header is a line "[name]", with white space allowed around
-//   it; text after the last ']' is not part of the name. A section is found by name ignoring case; of two sections with the
-//   same name, the first is the one written. A missing section is appended
-//   at the end of the file, after a line break if the last line has none,
-//   and after a blank line unless the file is empty or already ends in one.
+//   it; text after the last ']' is not part of the name. A section is found
+//   by name ignoring case; of two sections with the same name, the first is
+//   the one written. A missing section is appended at the end of the file,
+//   after a line break if the last line has none, and after a blank line
+//   unless the file is empty or already ends in one.
 // - A key is found within its section ignoring case and the white space
 //   around its name; a line without '=' whose text is the key counts as it;
 //   a comment line (starting with ';') never does. Of two equal keys the
@@ -33,6 +34,10 @@ class QIODevice;
 // CR and LF in names and values are written as spaces, so that no write
 // can add lines or sections. Key names hold no '=' and do not start with
 // ';' or '['.
+//
+// Memory: besides the file's bytes, 8 bytes and an index slot per section
+// header, and a little per section written to; nothing per other line, so
+// that a file of any shape costs a few times its size at most.
 class CProfileFile
 {
 public:
@@ -72,51 +77,59 @@ public:
     bool WriteTo(QIODevice &device) const;
 
 private:
-    // A line's bytes, its terminator included, are a slice of the original
-    // file (offset >= 0) or of the bytes added since (at ~offset). Lines are
-    // chained in file order, so inserting one costs the same anywhere.
-    struct Line {
+    // A line written, as a slice of m_lines.
+    struct Span {
         qint64 offset;
-        int32_t size;
-        int32_t next;
+        qint64 size;
     };
-    struct SectionEntry {
-        int32_t header;
-        int32_t lastNonBlank;
-        int32_t firstKey;
-        int32_t lastKey;
+    // Where a written key's line is: a line of the file (by offset) that
+    // `line` rewrites, or a line added to its section.
+    struct KeyPlace {
+        QByteArray folded;
+        qint64 fileLine; // -1: added
+        Span line;
     };
-    // Keys of a section, chained in file order, with the low bits of the
-    // hash of their folded name.
-    struct KeyEntry {
+    // A key line of a file section, found when the section was first
+    // written to: the low bits of its folded name's hash, and its offset.
+    struct KeyLine {
         uint32_t hash;
-        int32_t line;
-        int32_t next;
+        qint64 offset;
+    };
+    static constexpr std::size_t kRememberedKeyLines = 8;
+    // What a section written to holds beyond the file's bytes.
+    struct WrittenSection {
+        qint64 header = -1;            // file sections: the header line; -1: appended
+        qint64 insertAt = -1;          // file sections: the end of the last non-blank line
+        qint64 bodyEnd = 0;
+        qint64 scanFrom = -1;          // key lines beyond keyLines start here; -1: none
+        std::size_t keyLineCount = 0;
+        KeyLine keyLines[kRememberedKeyLines]; // the first key lines of a file section
+        QByteArray appendedName;       // appended sections: the name, as written
+        Span appendedPrefix{0, 0};     // appended sections: blank line and header
+        std::vector<Span> added;       // lines added, in order
+        std::vector<KeyPlace> keys;
     };
 
-    void Parse();
-    QByteArrayView Bytes(int line) const;
+    qint64 LineEnd(qint64 offset) const;
     // The line's text without its terminator, nor the byte order mark.
-    QByteArrayView Text(int line) const;
-    bool IsBlank(int line) const;
-    // Points the line at the bytes added since `start`.
-    void SetAddedBytes(int line, qsizetype start);
-    int NewLine(qsizetype start);
-    void InsertAfter(int after, int line);
-    void Append(int line);
-    void EnsureLineBreak(int line);
-    void RoomToAdd(qsizetype bytes);
-    void AddKey(SectionEntry &section, uint64_t hash, int line);
-    int AddSection(int header, const CFoldedName &name);
+    QByteArrayView Text(qint64 offset) const;
+    QByteArrayView Bytes(Span span) const { return QByteArrayView(m_lines.constData() + span.offset, span.size); }
+    Span AddLine(QByteArrayView name, QByteArrayView value);
+    WrittenSection &Written(int section);
+    void ScanBody(WrittenSection &w) const;
+    qint64 FindKeyLine(const WrittenSection &w, const CFoldedName &key) const;
+    qint64 LastLineStart() const;
     template <typename Sink> bool ForEachRun(Sink &&sink) const;
 
     QByteArray m_source;
-    QByteArray m_added;
-    std::vector<Line> m_lines;
-    int32_t m_first = -1;
-    int32_t m_last = -1;
-    std::vector<SectionEntry> m_sections;
-    std::vector<KeyEntry> m_keys;
+    QByteArray m_lines;            // the bytes of every line written
+    std::vector<qint64> m_headers; // file sections: offset of the header line
+    std::vector<WrittenSection> m_written;
+    std::vector<int32_t> m_writtenOf; // section -> m_written index, -1 while unwritten
+    std::vector<int> m_appended;      // sections appended, in order (m_written indexes)
+    qint64 m_lastLine = -1;           // where the file's last line starts
+    bool m_breakLastLine = false;     // the file's last line gets a line break
+    bool m_endsInOurLine = false;     // the file as it now stands ends in a line written
     CFoldedNameIndex m_sectionIndex;
     CFoldedName m_lookup; // scratch for the name being looked up
 };

@@ -2,9 +2,12 @@
 
 #include "app/settingsstore.h"
 #include "data/lodexdoc.h"
+#include "data/outofmemory.h"
+#include "data/prompts.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 
 CPrintCommands::CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
@@ -32,20 +35,29 @@ CReportPrinter CPrintCommands::Report() const
 
 void CPrintCommands::OnFilePrint()
 {
-    CReportPrinter report = Report();
-    PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts);
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts); });
 }
 
 void CPrintCommands::OnFilePrintDirect()
 {
-    CReportPrinter report = Report();
-    PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts);
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts); });
 }
 
 void CPrintCommands::OnFilePrintPreview()
 {
-    CReportPrinter report = Report();
-    PrintJobs::Preview(m_pWindow, *m_printer, report, m_nPreviewPages);
+    RunJob([this](CReportPrinter &report) { PrintJobs::Preview(m_pWindow, *m_printer, report, m_nPreviewPages); });
+}
+
+void CPrintCommands::RunJob(const std::function<void(CReportPrinter &)> &job)
+{
+    QString error;
+    const bool done = CatchOutOfMemory([&] {
+        CReportPrinter report = Report();
+        job(report);
+        return true;
+    }, &error);
+    if (!done)
+        m_prompts.MessageBox(QCoreApplication::translate("CPrintCommands", "Cannot print the list: %1.").arg(error));
 }
 
 void CPrintCommands::OnFilePrintSetup()

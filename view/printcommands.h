@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class CDocView;
@@ -37,6 +38,8 @@ public:
 
 private:
     CReportPrinter Report() const;
+    // Runs a job on the report; running out of memory is reported, never fatal.
+    void RunJob(const std::function<void(CReportPrinter &)> &job);
 
     CLodexDoc &m_doc;
     CDocView &m_view;

@@ -1,5 +1,6 @@
 #include "view/reflectordatasource.h"
 
+#include "data/outofmemory.h"
 #include "view/reflectortext.h"
 #include "view/selectedrecords.h"
 
@@ -42,7 +43,13 @@ QByteArray CReflectorDataSource::RenderText() const
         return *m_frozenText;
     if (!m_pView || !m_viewObject)
         return QByteArray();
-    return ReflectorText(SelectedRecords(*m_pView));
+    // The clipboard asks long after the command; without the memory to
+    // render the text, the paste is empty rather than the program gone.
+    QByteArray text;
+    QString error;
+    if (!CatchOutOfMemory([&] { text = ReflectorText(SelectedRecords(*m_pView)); return true; }, &error))
+        qWarning("Lodex: cannot render the copied rows: %s", qPrintable(error));
+    return text;
 }
 
 QStringList CReflectorDataSource::formats() const

@@ -122,14 +122,13 @@ const std::map<QString, Writer> &Writers()
 QStringList Leftovers(const QString &root)
 {
     QStringList found;
-    for (const QString &folder : {root, SafeSaveBackupFolder()}) {
-        QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (folder != root || QFileInfo(path).fileName().startsWith(QLatin1String(".lodex-save-")))
-                found << path;
-        }
-    }
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (QFileInfo(it.next()).fileName().startsWith(QLatin1String(".lodex-save-")))
+            found << it.filePath();
+    const QDir backups(SafeSaveBackupFolder());
+    for (const QString &name : backups.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        found << backups.filePath(name);
     return found;
 }
 
@@ -195,7 +194,9 @@ private slots:
     {
         g_recordCount = kManyRecords;
         m_dir = std::make_unique<QTemporaryDir>();
-        QDir(SafeSaveBackupFolder()).removeRecursively();
+        const QDir backups(SafeSaveBackupFolder());
+        for (const QString &name : backups.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            QFile::remove(backups.filePath(name));
     }
 
     void cleanup()

@@ -89,6 +89,13 @@ private slots:
                                         << QByteArray("{}\n{\"fullName\":\"a\\u0000b\"}\n") << QByteArray("line 2");
         QTest::newRow("unwritable output") << QStringList{"build", "NODIR"} << QByteArray("{}\n")
                                            << QByteArray("no/such");
+        // Refused at once, before anything is read: neither blocks nor reads without end.
+        QTest::newRow("FIFO") << QStringList{"dump", "FIFO"} << QByteArray() << QByteArray("not a regular file");
+        QTest::newRow("device") << QStringList{"dump", "ZERO"} << QByteArray() << QByteArray("not a regular file");
+        QTest::newRow("phonebook is a FIFO") << QStringList{"export", "GOOD", "FIFO.ini"} << QByteArray()
+                                             << QByteArray("not a regular file");
+        QTest::newRow("line without end") << QStringList{"build", "OUT"} << QByteArray(17 << 20, '\0')
+                                          << QByteArray("line 1 is longer than");
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("Usage");
         QTest::newRow("missing argument") << QStringList{"dump"} << QByteArray() << QByteArray("Usage");
         QTest::newRow("check-ip without text") << QStringList{"check-ip"} << QByteArray() << QByteArray("Usage");
@@ -100,6 +107,10 @@ private slots:
         QFETCH(QByteArray, mentions);
         WriteAll(Path("bad.ldx"), Hex("0500 FFFF"));
         WriteAll(Path("out.ldx"), "previous");
+        LdxFile::Save(Path("good.ldx"), SampleList(1), nullptr);
+        ::mkfifo(QFile::encodeName(Path("fifo.ldx")).constData(), 0600);
+        ::mkfifo(QFile::encodeName(Path("fifo.ini")).constData(), 0600);
+        QFile::link(QStringLiteral("/dev/zero"), Path("zero.ldx"));
         for (QString &a : args) {
             if (a == QLatin1String("MISSING"))
                 a = Path("missing.ldx");
@@ -109,6 +120,14 @@ private slots:
                 a = Path("out.ldx");
             else if (a == QLatin1String("NODIR"))
                 a = Path("no/such/out.ldx");
+            else if (a == QLatin1String("GOOD"))
+                a = Path("good.ldx");
+            else if (a == QLatin1String("FIFO"))
+                a = Path("fifo.ldx");
+            else if (a == QLatin1String("FIFO.ini"))
+                a = Path("fifo.ini");
+            else if (a == QLatin1String("ZERO"))
+                a = Path("zero.ldx");
         }
         const Run run = Cli(args, input);
         QCOMPARE(run.status, 2);
@@ -208,6 +227,37 @@ private slots:
         QVERIFY(ReadAll(target).contains("new"));
         QCOMPARE(QFileInfo(target).ownerId(), nobody->pw_uid);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.ldx"});
+    }
+
+    // Running out of memory is a failure like any other, never an abort;
+    // and a phonebook of any shape merges in a few times its size (blank
+    // lines took 17 times).
+    void memoryLimit_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("limitMB");
+        QTest::addColumn<int>("status");
+        QTest::newRow("list too large for the memory") << QStringList{"dump", "LARGE"} << 100 << 2;
+        QTest::newRow("48 MB phonebook of blank lines") << QStringList{"export", "SMALL", "BLANK"} << 250 << 0;
+    }
+    void memoryLimit()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, limitMB);
+        QFETCH(int, status);
+        if (UnderAddressSanitizer())
+            QSKIP("the sanitizer's shadow memory needs an unlimited address space");
+        QVERIFY(LdxFile::Save(Path("small.ldx"), SampleList(2), nullptr));
+        if (!QFile::exists(Path("large.ldx")))
+            QVERIFY(LdxFile::Save(Path("large.ldx"), SampleList(400000), nullptr));
+        WriteAll(Path("blank.ini"), QByteArray(48 << 20, '\n'));
+        args.replaceInStrings(QStringLiteral("LARGE"), Path("large.ldx"));
+        args.replaceInStrings(QStringLiteral("SMALL"), Path("small.ldx"));
+        args.replaceInStrings(QStringLiteral("BLANK"), Path("blank.ini"));
+        const Run run = Cli(args, {}, {QStringLiteral("prlimit"), QStringLiteral("--as=%1").arg(qint64(limitMB) << 20)});
+        QCOMPARE(run.status, status);
+        if (status != 0)
+            QVERIFY2(run.err.contains("not enough memory"), run.err.constData());
     }
 
     void helpListsCommands()

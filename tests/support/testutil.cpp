@@ -137,3 +137,18 @@ std::vector<const CReflector *> RecordPointers(const ReflectorList &list, const 
         records.push_back(list.at(std::size_t(row)).get());
     return records;
 }
+
+bool UnderAddressSanitizer()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}

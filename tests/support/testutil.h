@@ -46,3 +46,7 @@ FolderTree SnapshotTree(const QString &root);
 // take: all of them, or those at `rows` in the order given.
 std::vector<const CReflector *> RecordPointers(const ReflectorList &list);
 std::vector<const CReflector *> RecordPointers(const ReflectorList &list, const QList<int> &rows);
+
+// True in a sanitizer build, whose shadow memory cannot live under an
+// address-space limit (RLIMIT_AS).
+bool UnderAddressSanitizer();
