@@ -2,6 +2,7 @@
 
 #include "app/settingsstore.h"
 
+#include <algorithm>
 #include <limits>
 
 QString WindowPlacement::Format() const
@@ -43,6 +44,17 @@ std::optional<WindowPlacement> WindowPlacement::Parse(const QString &text)
     return p;
 }
 
+QRect WindowPlacement::NormalRect() const
+{
+    // In 64 bits: the stored numbers may be any 32-bit values.
+    const qint64 width = qint64(right) - left;
+    const qint64 height = qint64(bottom) - top;
+    if (width <= 0 || height <= 0 || width > std::numeric_limits<int>::max() ||
+        height > std::numeric_limits<int>::max())
+        return QRect();
+    return QRect(left, top, int(width), int(height));
+}
+
 void WindowPlacement::SetNormalRect(const QRect &r)
 {
     left = r.left();
@@ -63,4 +75,26 @@ bool operator==(const WindowPlacement &a, const WindowPlacement &b)
     return a.flags == b.flags && a.showCmd == b.showCmd && a.minX == b.minX && a.minY == b.minY
            && a.maxX == b.maxX && a.maxY == b.maxY && a.left == b.left && a.top == b.top && a.right == b.right
            && a.bottom == b.bottom;
+}
+
+QRect FitOnScreens(const QRect &window, const QList<QRect> &areas)
+{
+    if (!window.isValid())
+        return QRect();
+    QRect area;
+    qint64 largestOverlap = 0;
+    for (const QRect &candidate : areas) {
+        const QRect overlap = window.intersected(candidate);
+        const qint64 size = overlap.isValid() ? qint64(overlap.width()) * overlap.height() : 0;
+        if (size > largestOverlap) {
+            largestOverlap = size;
+            area = candidate;
+        }
+    }
+    if (largestOverlap == 0)
+        return QRect();
+    QRect fitted(window.topLeft(), window.size().boundedTo(area.size()));
+    fitted.moveTo(std::clamp(fitted.left(), area.left(), area.left() + area.width() - fitted.width()),
+                  std::clamp(fitted.top(), area.top(), area.top() + area.height() - fitted.height()));
+    return fitted;
 }
