@@ -93,8 +93,10 @@ QRect FitOnScreens(const QRect &window, const QList<QRect> &areas)
     }
     if (largestOverlap == 0)
         return QRect();
-    QRect fitted(window.topLeft(), window.size().boundedTo(area.size()));
-    fitted.moveTo(std::clamp(fitted.left(), area.left(), area.left() + area.width() - fitted.width()),
-                  std::clamp(fitted.top(), area.top(), area.top() + area.height() - fitted.height()));
-    return fitted;
+    // Built from the clamped corner: moving the rectangle there would
+    // overflow for a window stored near the ends of the 32-bit range.
+    const QSize size = window.size().boundedTo(area.size());
+    const QPoint corner(std::clamp(window.left(), area.left(), area.left() + area.width() - size.width()),
+                        std::clamp(window.top(), area.top(), area.top() + area.height() - size.height()));
+    return QRect(corner, size);
 }

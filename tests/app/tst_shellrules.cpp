@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("partly below the screen") << "0,1,-1,-1,-1,-1,100,900,900,1500" << QRect(100, 480, 800, 600);
         QTest::newRow("across both: on the one it covers most")
             << "0,1,-1,-1,-1,-1,1500,100,2300,700" << QRect(1120, 100, 800, 600);
+        QTest::newRow("from the far end of the range") << "0,1,-1,-1,-1,-1,-2147483648,0,-1,600" << QRect(0, 32, 1920, 600);
         QTest::newRow("far off the screens") << "0,1,-1,-1,-1,-1,-30000,-30000,-29200,-29400" << QRect();
         QTest::newRow("no width") << "0,1,-1,-1,-1,-1,500,100,500,700" << QRect();
         QTest::newRow("wider than a number holds") << "0,1,-1,-1,-1,-1,-2147483648,0,2147483647,600" << QRect();
