@@ -12,6 +12,7 @@
 #include "view/findcommand.h"
 #include "view/lodexview.h"
 #include "view/printcommands.h"
+#include "view/screenareas.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -181,12 +182,17 @@ void CMainFrame::ApplyStoredPlacement()
 {
     CSettingsStore settings;
     m_placement = WindowPlacement::Parse(settings.ReadText(kWindowPosKey));
-    if (m_placement) {
-        setGeometry(m_placement->NormalRect());
+    // A hand-edited or stale placement (a screen since removed) must not
+    // give a window larger than the screens or out of reach.
+    const QRect normal = m_placement ? FitOnScreens(m_placement->NormalRect(), AvailableScreenAreas()) : QRect();
+    if (normal.isValid()) {
+        m_placement->SetNormalRect(normal);
+        setGeometry(normal);
         return;
     }
-    // First start: wide enough for every column where the screen allows,
-    // in the middle of the screen.
+    m_placement.reset();
+    // First start, or nothing usable stored: wide enough for every column
+    // where the screen allows, in the middle of the screen.
     const QScreen *screen = this->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const int columns = m_view->horizontalHeader()->length() + 2 * m_view->frameWidth()

@@ -55,7 +55,8 @@ public:
 
     // Shows the window the first time, maximized when it was closed so.
     void ShowInitially();
-    // The placement read at creation, if one was stored and valid.
+    // The placement read at creation, if one was stored and valid, its
+    // normal rectangle fitted to the screens.
     const std::optional<WindowPlacement> &StoredPlacement() const { return m_placement; }
     WindowPlacement CurrentPlacement() const;
     void SavePlacement();

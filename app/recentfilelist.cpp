@@ -27,7 +27,9 @@ void CRecentFileList::Load(QSettings &settings)
     settings.beginGroup(QLatin1String(CSettingsStore::kRecentFileGroup));
     for (int i = 1; i <= kSize; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!path.isEmpty() && !m_entries.contains(path))
+        // Only absolute paths: a relative one would open whatever has that
+        // name in the folder Lodex happens to start in.
+        if (QDir::isAbsolutePath(path) && !m_entries.contains(path))
             m_entries << path;
     }
     settings.endGroup();

@@ -22,6 +22,7 @@ public:
     void Add(const QString &path);
     void Remove(int index);
 
+    // Entries that are not absolute paths are left out.
     void Load(QSettings &settings);
     void Save(QSettings &settings) const;
 

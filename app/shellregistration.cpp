@@ -110,6 +110,15 @@ bool MakeFolder(const QString &folder, QStringList *created, QString *problem)
     return true;
 }
 
+// Removes those of `folders` that are empty, the last listed first (the
+// innermost, when they were listed as created); a folder that holds
+// anything, and whatever is not a folder, stays.
+void RemoveEmptyFolders(const QStringList &folders)
+{
+    for (auto it = folders.crbegin(); it != folders.crend(); ++it)
+        QDir().rmdir(*it);
+}
+
 bool RemoveEntry(const QString &path)
 {
     const QFileInfo info(path);
@@ -137,12 +146,7 @@ public:
         return m_problems;
     }
 
-    void RemoveCreatedFolders()
-    {
-        // Innermost first; a folder that holds anything else stays.
-        for (auto it = m_manifest.createdDirectories.crbegin(); it != m_manifest.createdDirectories.crend(); ++it)
-            QDir().rmdir(*it);
-    }
+    void RemoveCreatedFolders() { RemoveEmptyFolders(m_manifest.createdDirectories); }
 
 private:
     const XdgLocations &m_where;
@@ -196,10 +200,16 @@ private:
         for (const auto &file : m_manifest.files)
             if (file.path.startsWith(prefix))
                 return true;
+        return !GeneratedIn(folder).isEmpty();
+    }
+
+    QStringList GeneratedIn(const QString &folder) const
+    {
+        QStringList inside;
         for (const QString &path : m_manifest.generatedFiles)
-            if (path.startsWith(prefix))
-                return true;
-        return false;
+            if (path.startsWith(folder + QLatin1Char('/')))
+                inside.append(path);
+        return inside;
     }
 
     void RefreshDatabases()
@@ -216,10 +226,15 @@ private:
             if ((sourcesRemain || !olderOutputs.isEmpty()) && !RefreshDatabase(db, folder, &problem))
                 m_problems.append(problem);
             // Once no sources are left, what the tool made for us goes too.
+            // Otherwise the tool keeps its outputs, but leaves the folders
+            // it made for our type behind empty (mime/application).
+            const QStringList generated = GeneratedIn(folder);
             if (!sourcesRemain) {
-                for (const QString &generated : m_manifest.generatedFiles)
-                    if (generated.startsWith(folder + QLatin1Char('/')) && !RemoveEntry(generated))
-                        m_problems.append(QStringLiteral("Cannot remove %1").arg(generated));
+                for (const QString &path : generated)
+                    if (!RemoveEntry(path))
+                        m_problems.append(QStringLiteral("Cannot remove %1").arg(path));
+            } else {
+                RemoveEmptyFolders(generated);
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
 #include "app/desktopidentity.h"
+#include "app/runtimefolder.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
@@ -36,7 +36,7 @@ CSingleInstance::~CSingleInstance() = default;
 
 QString CSingleInstance::DefaultRuntimeFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return UserRuntimeFolder();
 }
 
 QString CSingleInstance::SocketPath() const
@@ -46,6 +46,10 @@ QString CSingleInstance::SocketPath() const
 
 CSingleInstance::Outcome CSingleInstance::Start(const OpenRequest *request)
 {
+    // Without a private folder there is no channel: a socket or lock in a
+    // shared or the current folder could be another user's.
+    if (!QDir::isAbsolutePath(m_folder))
+        return Outcome::Alone;
     QLockFile lock(QDir(m_folder).filePath(QLatin1String(Desktop::kAppId) + QStringLiteral(".lock")));
     // Without the lock (a hung start holding it) go on unguarded: at worst
     // two windows open, which is what a start without "/dde" does anyway.

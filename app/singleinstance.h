@@ -29,15 +29,17 @@ public:
     explicit CSingleInstance(const QString &runtimeFolder, QObject *parent = nullptr);
     ~CSingleInstance() override;
 
-    // The user's runtime folder ($XDG_RUNTIME_DIR, or Qt's private fallback).
+    // The user's private runtime folder (UserRuntimeFolder()); empty when
+    // there is none.
     static QString DefaultRuntimeFolder();
 
     enum class Outcome {
         Forwarded,  // a running instance took `request`: this start ends
         Listening,  // this instance now takes the requests of later starts
-        Alone       // neither: another instance listens, or no socket could be made
+        Alone       // neither: another instance listens, no socket could be made, or no private folder
     };
-    // With a request, tries to hand it to a running instance first.
+    // With a request, tries to hand it to a running instance first. Without
+    // a private (absolute) folder it creates nothing and answers Alone.
     Outcome Start(const OpenRequest *request);
 
     QString SocketPath() const;

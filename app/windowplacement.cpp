@@ -2,6 +2,7 @@
 
 #include "app/settingsstore.h"
 
+#include <algorithm>
 #include <limits>
 
 QString WindowPlacement::Format() const
@@ -43,6 +44,17 @@ std::optional<WindowPlacement> WindowPlacement::Parse(const QString &text)
     return p;
 }
 
+QRect WindowPlacement::NormalRect() const
+{
+    // In 64 bits: the stored numbers may be any 32-bit values.
+    const qint64 width = qint64(right) - left;
+    const qint64 height = qint64(bottom) - top;
+    if (width <= 0 || height <= 0 || width > std::numeric_limits<int>::max() ||
+        height > std::numeric_limits<int>::max())
+        return QRect();
+    return QRect(left, top, int(width), int(height));
+}
+
 void WindowPlacement::SetNormalRect(const QRect &r)
 {
     left = r.left();
@@ -63,4 +75,28 @@ bool operator==(const WindowPlacement &a, const WindowPlacement &b)
     return a.flags == b.flags && a.showCmd == b.showCmd && a.minX == b.minX && a.minY == b.minY
            && a.maxX == b.maxX && a.maxY == b.maxY && a.left == b.left && a.top == b.top && a.right == b.right
            && a.bottom == b.bottom;
+}
+
+QRect FitOnScreens(const QRect &window, const QList<QRect> &areas)
+{
+    if (!window.isValid())
+        return QRect();
+    QRect area;
+    qint64 largestOverlap = 0;
+    for (const QRect &candidate : areas) {
+        const QRect overlap = window.intersected(candidate);
+        const qint64 size = overlap.isValid() ? qint64(overlap.width()) * overlap.height() : 0;
+        if (size > largestOverlap) {
+            largestOverlap = size;
+            area = candidate;
+        }
+    }
+    if (largestOverlap == 0)
+        return QRect();
+    // Built from the clamped corner: moving the rectangle there would
+    // overflow for a window stored near the ends of the 32-bit range.
+    const QSize size = window.size().boundedTo(area.size());
+    const QPoint corner(std::clamp(window.left(), area.left(), area.left() + area.width() - size.width()),
+                        std::clamp(window.top(), area.top(), area.top() + area.height() - size.height()));
+    return QRect(corner, size);
 }

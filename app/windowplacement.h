@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -29,11 +30,20 @@ struct WindowPlacement {
     // ignored. No range test on the coordinates.
     static std::optional<WindowPlacement> Parse(const QString &text);
 
-    // The restored window's rectangle (right and bottom exclusive).
-    QRect NormalRect() const { return QRect(left, top, right - left, bottom - top); }
+    // The restored window's rectangle (right and bottom exclusive); an
+    // invalid rectangle when right and bottom do not lie beyond left and
+    // top, or lie too far beyond them for a width or height.
+    QRect NormalRect() const;
     void SetNormalRect(const QRect &r);
     // Whether the window should come back maximized.
     bool OpensMaximized() const;
 
     friend bool operator==(const WindowPlacement &a, const WindowPlacement &b);
 };
+
+// Where to restore a window that was at `window`, given the areas of the
+// screens that windows may take: on the area it overlaps most, shrunk to
+// that area's size and moved inside it, so that all of it, title bar
+// included, can be reached. Invalid when `window` is or overlaps none of
+// `areas`: the window is then placed as on a first start.
+QRect FitOnScreens(const QRect &window, const QList<QRect> &areas);

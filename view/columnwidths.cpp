@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 ColumnWidths::Table ColumnWidths::Defaults()
@@ -13,7 +14,7 @@ ColumnWidths::Table ColumnWidths::Defaults()
     return widths;
 }
 
-ColumnWidths::Table ColumnWidths::Parse(const QString &text)
+ColumnWidths::Table ColumnWidths::Parse(const QString &text, int maxWidth)
 {
     const std::vector<long long> numbers = ScanIntegerList(text, CReflector::ColumnCount);
     if (numbers.size() != std::size_t(CReflector::ColumnCount))
@@ -22,7 +23,7 @@ ColumnWidths::Table ColumnWidths::Parse(const QString &text)
     for (std::size_t i = 0; i < widths.size(); ++i) {
         if (numbers[i] < std::numeric_limits<int>::min() || numbers[i] > std::numeric_limits<int>::max())
             return Defaults();
-        widths[i] = int(numbers[i]);
+        widths[i] = std::min(int(numbers[i]), maxWidth);
     }
     return widths;
 }

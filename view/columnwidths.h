@@ -15,8 +15,9 @@ struct ColumnWidths {
     using Table = std::array<int, CReflector::ColumnCount>;
 
     static Table Defaults();
-    // Exactly twelve numbers (text after the twelfth is ignored), else all -1.
-    static Table Parse(const QString &text);
+    // Exactly twelve numbers (text after the twelfth is ignored), else all
+    // -1. A width beyond `maxWidth` (the screen's) is cut to it.
+    static Table Parse(const QString &text, int maxWidth);
     // "%d,%d,...": decimal, comma-separated, no blanks.
     static QString Format(const Table &widths);
 };

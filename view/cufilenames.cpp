@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 const QLatin1String kExtension(".cu");
@@ -17,6 +20,26 @@ bool IsRefusedInFileName(QChar c)
     // Control characters and what Windows file systems refuse ("/" and NUL
     // among them), since dropped files often land on such disks.
     return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c);
+}
+
+// Characters that file systems take but that have no place in a name:
+// C1 controls and format characters (bidirectional embeddings, overrides
+// and isolates, zero-width characters, the byte order mark...). They are
+// invisible, and an override makes a file manager show the name reversed
+// from there on, faking its extension. C0 controls and DEL are refused
+// characters (above).
+bool IsInvisibleControl(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return (category == QChar::Other_Control && c >= 0x80) || category == QChar::Other_Format;
+}
+
+QString WithoutInvisibleControls(const QString &text)
+{
+    // By code point: some format characters lie beyond U+FFFF.
+    std::u32string kept = text.toStdU32String();
+    kept.erase(std::remove_if(kept.begin(), kept.end(), IsInvisibleControl), kept.end());
+    return QString::fromStdU32String(kept);
 }
 
 // The longest start of `text` whose UTF-8 form fits in `maxBytes`, never
@@ -39,7 +62,8 @@ QString LeftUtf8(const QString &text, int maxBytes)
 
 QString SafeStem(const CText &fullName)
 {
-    QString stem = fullName.toQString().trimmed();
+    // Dropped first, so that what follows sees the name as it shows.
+    QString stem = WithoutInvisibleControls(fullName.toQString()).trimmed();
     for (QChar &c : stem)
         if (IsRefusedInFileName(c))
             c = u'_';

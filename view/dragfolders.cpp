@@ -1,12 +1,12 @@
 #include "view/dragfolders.h"
 
+#include "app/runtimefolder.h"
 #include "view/connectionfile.h"
 #include "view/cufilenames.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <signal.h>
@@ -47,22 +47,34 @@ CDragFolders::CDragFolders(const QString &base)
 
 CDragFolders::~CDragFolders()
 {
-    QDir(RunFolder()).removeRecursively();
+    if (HasBase())
+        QDir(RunFolder()).removeRecursively();
 }
 
 QString CDragFolders::DefaultBase()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
-        .filePath(QStringLiteral("lodex-drag"));
+    const QString runtime = UserRuntimeFolder();
+    return runtime.isEmpty() ? QString() : QDir(runtime).filePath(QStringLiteral("lodex-drag"));
+}
+
+bool CDragFolders::HasBase() const
+{
+    // A relative base would be the current folder, where other runs' folders
+    // cannot be told from the user's own.
+    return QDir::isAbsolutePath(m_strBase);
 }
 
 QString CDragFolders::RunFolder() const
 {
+    if (!HasBase())
+        return QString();
     return QDir(m_strBase).filePath(QString::number(QCoreApplication::applicationPid()));
 }
 
 void CDragFolders::SweepLeftovers()
 {
+    if (!HasBase())
+        return;
     const QDir base(m_strBase);
     const QStringList runs = base.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &run : runs) {
@@ -76,7 +88,7 @@ void CDragFolders::SweepLeftovers()
 
 QString CDragFolders::NewDragFolder()
 {
-    if (!MakePrivateFolder(m_strBase) || !MakePrivateFolder(RunFolder()))
+    if (!HasBase() || !MakePrivateFolder(m_strBase) || !MakePrivateFolder(RunFolder()))
         return {};
     QDir run(RunFolder());
     for (const QString &old : run.entryList(QDir::Dirs | QDir::NoDotAndDotDot))

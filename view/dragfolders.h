@@ -17,12 +17,14 @@ class CDragFolders
 {
 public:
     // `base` is shared by all runs; by default "lodex-drag" in the user's
-    // private runtime folder.
+    // private runtime folder. Without one (an empty or relative `base`)
+    // nothing is written, swept or removed: drags then carry only text.
     explicit CDragFolders(const QString &base = DefaultBase());
     ~CDragFolders();
     CDragFolders(const CDragFolders &) = delete;
     CDragFolders &operator=(const CDragFolders &) = delete;
 
+    // Empty when the user has no private runtime folder.
     static QString DefaultBase();
 
     // Removes the folders of runs whose process no longer exists.
@@ -34,10 +36,11 @@ public:
     // answer is empty.
     QStringList WriteDragFiles(const std::vector<const CReflector *> &records);
 
-    // This run's folder (it may not exist yet).
+    // This run's folder (it may not exist yet); empty without a base.
     QString RunFolder() const;
 
 private:
+    bool HasBase() const;
     QString NewDragFolder();
 
     QString m_strBase;

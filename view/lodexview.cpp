@@ -3,6 +3,7 @@
 #include "app/settingsstore.h"
 #include "data/lodexdoc.h"
 #include "view/reflectortablemodel.h"
+#include "view/screenareas.h"
 #include "view/waitcursor.h"
 
 #include <QContextMenuEvent>
@@ -190,7 +191,7 @@ void CLodexView::SelectRow(int row, bool add)
 void CLodexView::SetupColumns()
 {
     CSettingsStore settings;
-    m_widths = ColumnWidths::Parse(settings.ReadText(kColumnWidthKey));
+    m_widths = ColumnWidths::Parse(settings.ReadText(kColumnWidthKey), WidestScreenWidth());
     ClearList();
     for (int column = 0; column < CReflector::ColumnCount; ++column)
         AddColumn(m_model->ColumnTitle(column), column, &m_widths[std::size_t(column)]);

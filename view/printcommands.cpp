@@ -16,16 +16,18 @@ CPrintCommands::CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &pro
 {
     CSettingsStore settings;
     settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
-    m_nPreviewPages = settings.value(QLatin1String(kPreviewPagesKey), 0).toInt();
+    const int stored = settings.value(QLatin1String(kPreviewPagesKey), 0).toInt();
+    m_nPreviewPages = stored == 1 || stored == 2 ? stored : 0;
 }
 
 CPrintCommands::~CPrintCommands()
 {
-    if (m_nPreviewPages == 0)
-        return;
     CSettingsStore settings;
     settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
-    settings.setValue(QLatin1String(kPreviewPagesKey), m_nPreviewPages);
+    if (m_nPreviewPages != 0)
+        settings.setValue(QLatin1String(kPreviewPagesKey), m_nPreviewPages);
+    else if (settings.contains(QLatin1String(kPreviewPagesKey)))
+        settings.remove(QLatin1String(kPreviewPagesKey)); // a value that was not 1 or 2
 }
 
 CReportPrinter CPrintCommands::Report() const

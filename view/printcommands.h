@@ -17,7 +17,8 @@ class QWidget;
 //
 // "PreviewPages" (one or two pages in the preview) is read when the
 // commands are made, at start-up, and written when they end, at exit,
-// unless it is still 0.
+// unless it is still 0. A stored value other than 1 or 2 counts as 0 and
+// is removed at exit.
 class CPrintCommands
 {
 public:

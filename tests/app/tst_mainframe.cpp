@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QMenu>
 #include <QMenuBar>
@@ -539,6 +540,8 @@ private slots:
         QTest::newRow("normal") << "0,1,-1,-1,-1,-1,100,120,700,520" << true << false;
         QTest::newRow("maximized") << "2,3,-1,-1,-1,-1,100,120,700,520" << true << true;
         QTest::newRow("nine numbers ignored") << "0,1,-1,-1,-1,-1,100,120,700" << false << false;
+        QTest::newRow("partly off the screen") << "0,1,-1,-1,-1,-1,-300,-200,300,200" << true << false;
+        QTest::newRow("far off the screen") << "0,1,-1,-1,-1,-1,-30000,-30000,-29400,-29600" << false << false;
     }
     void storedPlacementIsApplied()
     {
@@ -549,9 +552,10 @@ private slots:
         App().InitInstance({});
         QCOMPARE(Frame().StoredPlacement().has_value(), taken);
         QCOMPARE(Frame().isMaximized(), maximized);
+        const QRect normal = Frame().normalGeometry().isValid() ? Frame().normalGeometry() : Frame().geometry();
         if (taken)
-            QCOMPARE(Frame().normalGeometry().isValid() ? Frame().normalGeometry().size() : Frame().size(),
-                     QSize(600, 400));
+            QCOMPARE(normal.size(), QSize(600, 400));
+        QVERIFY(Frame().screen()->availableGeometry().contains(normal));
     }
 
     void sendMakesACopyAndKeepsTheFlag()

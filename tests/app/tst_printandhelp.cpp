@@ -167,13 +167,17 @@ private slots:
     {
         QTest::addColumn<QVariant>("stored");   // invalid: none stored
         QTest::addColumn<bool>("facingShown");
-        QTest::addColumn<QString>("switchTo");  // an action of the preview, or empty
-        QTest::addColumn<QVariant>("written");  // invalid: still none at exit
+        QTest::addColumn<QString>("switchTo");  // an action of the preview, empty: none, null: no preview
+        QTest::addColumn<QVariant>("written");  // invalid: none at exit
         QTest::newRow("never previewed") << QVariant() << false << QString() << QVariant();
         QTest::newRow("first preview") << QVariant() << false << "" << QVariant(1);
         QTest::newRow("two pages kept") << QVariant(2) << true << "" << QVariant(2);
         QTest::newRow("changed to two") << QVariant(1) << false << "facingModeAction" << QVariant(2);
         QTest::newRow("changed to one") << QVariant(2) << true << "singleModeAction" << QVariant(1);
+        // Only 1 and 2 are kept; anything else is as if never previewed.
+        QTest::newRow("0 dropped") << QVariant(0) << false << QString() << QVariant();
+        QTest::newRow("3 dropped") << QVariant(3) << false << QString() << QVariant();
+        QTest::newRow("-1 dropped") << QVariant(-1) << false << QString() << QVariant();
     }
     void previewPagesSetting()
     {
@@ -199,7 +203,7 @@ private slots:
             QVERIFY(seen);
         }
         App().ExitInstance();
-        QCOMPARE(CSettingsStore().value(key), written.isValid() ? written : stored);
+        QCOMPARE(CSettingsStore().value(key), written);
     }
 
     void commandLine_data()

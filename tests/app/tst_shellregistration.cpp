@@ -33,10 +33,12 @@ void RunTool(const char *name, const QString &folder)
     QVERIFY(process.waitForFinished(60000));
 }
 
-const QByteArray kOtherMimePackage =
-    "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-    "<mime-type type=\"application/x-other\"><comment>Other</comment><glob pattern=\"*.oth\"/></mime-type>\n"
-    "</mime-info>\n";
+QByteArray MimePackage(const char *type)
+{
+    return QByteArray("<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                      "<mime-type type=\"") + type + "\"><comment>Other</comment><glob pattern=\"*.oth\"/></mime-type>\n"
+                      "</mime-info>\n";
+}
 const QByteArray kOtherDesktopEntry =
     "[Desktop Entry]\nType=Application\nName=Other\nExec=other %f\nMimeType=application/x-other;\n";
 
@@ -54,9 +56,9 @@ class ShellRegistrationTest : public QObject
     QList<RegistrationFile> Files() const { return UserRegistrationFiles(QStringLiteral("/opt/lodex/bin/lodex")); }
 
     // A user who already has other types, applications and defaults.
-    void FurnishHome()
+    void FurnishHome(const char *otherType = "application/x-other")
     {
-        Put(Data(QStringLiteral("mime/packages/other.xml")), kOtherMimePackage);
+        Put(Data(QStringLiteral("mime/packages/other.xml")), MimePackage(otherType));
         Put(Data(QStringLiteral("applications/other.desktop")), kOtherDesktopEntry);
         Put(Config(QStringLiteral("mimeapps.list")),
             "# kept by hand\n[Added Associations]\napplication/x-lodex-reflectors=other.desktop;\n\n"
@@ -82,6 +84,8 @@ private slots:
         QTest::newRow("nothing there yet") << "empty" << QByteArray();
         QTest::newRow("data and config folders, empty") << "folders" << QByteArray();
         QTest::newRow("other types, applications and defaults") << "furnished" << QByteArray();
+        // The MIME database then has no application/ folder before.
+        QTest::newRow("other types, none under application/") << "text type" << QByteArray();
         QTest::newRow("another default for the type") << "default" << QByteArray("other.desktop");
     }
 
@@ -94,6 +98,8 @@ private slots:
             QDir().mkpath(m_where.configHome);
         } else if (home == QLatin1String("furnished")) {
             FurnishHome();
+        } else if (home == QLatin1String("text type")) {
+            FurnishHome("text/x-other");
         } else if (home == QLatin1String("default")) {
             Put(Config(QStringLiteral("mimeapps.list")),
                 "[Default Applications]\r\napplication/x-lodex-reflectors=other.desktop\r\n");

@@ -58,6 +58,34 @@ private slots:
         QCOMPARE(p.Format(), QStringLiteral("2,3,-1,-1,-1,-1,-20,15,780,615"));
     }
 
+    void storedWindowIsFittedToTheScreens_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QRect>("restored"); // invalid: placed as on a first start
+        // Areas as a wide screen with a top panel and a second screen to its right give them.
+        QTest::newRow("inside: unchanged") << "0,1,-1,-1,-1,-1,100,120,900,720" << QRect(100, 120, 800, 600);
+        QTest::newRow("on the second screen") << "0,1,-1,-1,-1,-1,2000,100,2800,700" << QRect(2000, 100, 800, 600);
+        QTest::newRow("absurdly large") << "0,1,-1,-1,-1,-1,0,0,2147483647,2147483647" << QRect(0, 32, 1920, 1048);
+        QTest::newRow("larger than its screen") << "0,1,-1,-1,-1,-1,-50,0,2000,1200" << QRect(0, 32, 1920, 1048);
+        QTest::newRow("title bar above the screen") << "0,1,-1,-1,-1,-1,100,-200,900,400" << QRect(100, 32, 800, 600);
+        QTest::newRow("partly below the screen") << "0,1,-1,-1,-1,-1,100,900,900,1500" << QRect(100, 480, 800, 600);
+        QTest::newRow("across both: on the one it covers most")
+            << "0,1,-1,-1,-1,-1,1500,100,2300,700" << QRect(1120, 100, 800, 600);
+        QTest::newRow("from the far end of the range") << "0,1,-1,-1,-1,-1,-2147483648,0,-1,600" << QRect(0, 32, 1920, 600);
+        QTest::newRow("far off the screens") << "0,1,-1,-1,-1,-1,-30000,-30000,-29200,-29400" << QRect();
+        QTest::newRow("no width") << "0,1,-1,-1,-1,-1,500,100,500,700" << QRect();
+        QTest::newRow("wider than a number holds") << "0,1,-1,-1,-1,-1,-2147483648,0,2147483647,600" << QRect();
+    }
+    void storedWindowIsFittedToTheScreens()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QRect, restored);
+        const QList<QRect> areas{QRect(0, 32, 1920, 1048), QRect(1920, 0, 1280, 1024)};
+        const auto placement = WindowPlacement::Parse(stored);
+        QVERIFY(placement.has_value());
+        QCOMPARE(FitOnScreens(placement->NormalRect(), areas), restored);
+    }
+
     void opensMaximized_data()
     {
         QTest::addColumn<uint>("flags");
@@ -146,6 +174,18 @@ private slots:
         loaded.Remove(0);
         loaded.Save(settings); // a shorter list leaves no stale entry behind
         QVERIFY(!settings.contains(QStringLiteral("Recent File List/File2")));
+    }
+
+    void recentListLoadsOnlyAbsolutePaths()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("list.ldx"));
+        settings.setValue(QStringLiteral("Recent File List/File2"), QStringLiteral("/x/one.ldx"));
+        settings.setValue(QStringLiteral("Recent File List/File3"), QStringLiteral("~/two.ldx"));
+        CRecentFileList list;
+        list.Load(settings);
+        QCOMPARE(list.Entries(), QStringList{"/x/one.ldx"});
     }
 
     void abbreviatePath_data()

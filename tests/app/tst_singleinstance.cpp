@@ -191,6 +191,22 @@ private slots:
         }
     }
 
+    void withoutAPrivateFolderNothingIsCreated()
+    {
+        // No private runtime folder: the start must not fall back on the
+        // current folder (its lock) or /tmp (a relative socket name).
+        QTemporaryDir current;
+        const QString previousCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(current.path()));
+        CSingleInstance instance{QString()};
+        const OpenRequest request{QStringLiteral("/srv/x.ldx"), QByteArray()};
+        const CSingleInstance::Outcome outcome = instance.Start(&request);
+        const QStringList created = QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QDir::setCurrent(previousCurrent);
+        QCOMPARE(outcome, CSingleInstance::Outcome::Alone);
+        QCOMPARE(created, QStringList());
+    }
+
     void secondListenerIsRefused()
     {
         CSingleInstance first(m_runtime.path());

@@ -117,6 +117,15 @@ private slots:
         QTest::newRow("control and reserved") << QList<QByteArray>{"a\tb\x7F" "c:d*e?f\"g<h>i|j\\k"}
                                               << QStringList{"a_b_c_d_e_f_g_h_i_j_k.cu"};
         QTest::newRow("trimmed") << QList<QByteArray>{"  Lab  "} << QStringList{"Lab.cu"};
+        // With U+202E kept, "Lab<U+202E>fdp.cu" shows as "Labuc.pdf".
+        QTest::newRow("bidi override dropped") << QList<QByteArray>{"Lab\xE2\x80\xAE" "fdp"} << QStringList{"Labfdp.cu"};
+        QTest::newRow("C1 controls dropped") << QList<QByteArray>{"a\xC2\x9B" "b\xC2\x85" "c"} << QStringList{"abc.cu"};
+        // BOM, zero-width space, isolate, embedding, pop, soft hyphen, and a tag beyond U+FFFF.
+        QTest::newRow("format characters dropped")
+            << QList<QByteArray>{"\xEF\xBB\xBF" "L\xE2\x80\x8B" "a\xE2\x81\xA6\xE2\x80\xAA" "b\xE2\x81\xA9\xC2\xAD\xF3\xA0\x80\x81"}
+            << QStringList{"Lab.cu"};
+        QTest::newRow("hidden or empty once dropped") << QList<QByteArray>{"\xE2\x80\x8B.profile", "\xE2\x81\xA0 "}
+                                                      << QStringList{"_profile.cu", "Reflector.cu"};
         QTest::newRow("inner dots kept") << QList<QByteArray>{"lab.example.org"} << QStringList{"lab.example.org.cu"};
         QTest::newRow("non-ASCII kept") << QList<QByteArray>{"\xC3\x89t\xC3\xA9"} << QStringList{QString::fromUtf8("\xC3\x89t\xC3\xA9.cu")};
         QTest::newRow("same names") << QList<QByteArray>{"Lab", "Lab", "lab"} << QStringList{"Lab.cu", "Lab (2).cu", "lab (3).cu"};

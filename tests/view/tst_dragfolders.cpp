@@ -77,6 +77,33 @@ private slots:
         QCOMPARE(left, expected);
     }
 
+    void withoutAPrivateFolderTheCurrentFolderIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::newRow("no folder") << QString();
+        QTest::newRow("relative folder") << QStringLiteral("lodex-drag");
+    }
+    void withoutAPrivateFolderTheCurrentFolderIsLeftAlone()
+    {
+        QFETCH(QString, base);
+        // The user's own folder named like the run of an ended process.
+        QTemporaryDir current;
+        QVERIFY(WriteAll(current.filePath(QStringLiteral("999999999/notes.txt")), "mine"));
+        const FolderTree before = SnapshotTree(current.path());
+        const QString previousCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(current.path()));
+        QStringList paths;
+        {
+            CDragFolders folders(base);
+            folders.SweepLeftovers();
+            const ReflectorList list = SampleList(1);
+            paths = folders.WriteDragFiles(RecordPointers(list));
+        }
+        QDir::setCurrent(previousCurrent);
+        QCOMPARE(paths, QStringList());
+        QCOMPARE(SnapshotTree(current.path()), before);
+    }
+
     void unwritableBaseGivesNoFiles()
     {
         QTemporaryDir base;

@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,6 +31,12 @@ QByteArrayList Column(const CLodexView &view, int column)
 int DefaultWidth(const CLodexView &view, int column)
 {
     return view.horizontalHeader()->fontMetrics().horizontalAdvance(view.ReflectorModel()->ColumnTitle(column)) + 15;
+}
+
+// Stored widths are held to this (the test run has one screen).
+int ScreenWidth()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().width();
 }
 
 } // namespace
@@ -238,6 +245,8 @@ private slots:
                                     << QList<int>{0, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 0};
         QTest::newRow("one -1") << "10,-1,30,40,50,60,70,80,90,100,110,120"
                                 << QList<int>{10, -1, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        QTest::newRow("huge: cut to the screen") << "10,2147483647,30,40,50,60,70,80,90,100,110,120"
+                                                 << QList<int>{10, 2147483647, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
     }
     void storedColumnWidths()
     {
@@ -249,7 +258,7 @@ private slots:
         {
             CLodexView view;
             for (int c = 0; c < CReflector::ColumnCount; ++c) {
-                const int expected = widths[c] == -1 ? DefaultWidth(view, c) : widths[c];
+                const int expected = widths[c] == -1 ? DefaultWidth(view, c) : std::min(widths[c], ScreenWidth());
                 QCOMPARE(view.ColumnWidthTable()[std::size_t(c)], expected);
                 QCOMPARE(view.horizontalHeader()->sectionSize(c), expected);
                 expectedText << QString::number(expected);
