@@ -34,20 +34,9 @@ int RunBuild(const QStringList &args)
     if (!in.open(stdin, QIODevice::ReadOnly))
         return Cli::Fail(QStringLiteral("standard input"), in.errorString());
     ReflectorList list;
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        QByteArray line = in.readLine();
-        ++lineNumber;
-        if (line.trimmed().isEmpty())
-            continue;
-        auto record = std::make_unique<CReflector>();
-        QString error;
-        if (!JsonLines::ParseRecord(line, *record, &error))
-            return Cli::Fail(QStringLiteral("standard input"),
-                             QStringLiteral("line %1: %2").arg(lineNumber).arg(error));
-        list.push_back(std::move(record));
-    }
     QString error;
+    if (!JsonLines::ReadRecords(in, list, &error))
+        return Cli::Fail(QStringLiteral("standard input"), error);
     if (!LdxFile::Save(args[0], list, &error))
         return Cli::Fail(args[0], error);
     return 0;

@@ -1,5 +1,6 @@
 #include "cli/jsonlines.h"
 
+#include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -106,6 +107,25 @@ bool ParseRecord(QByteArrayView line, CReflector &record, QString *error)
             return false;
         }
         *flags[i] = int(d);
+    }
+    return true;
+}
+
+bool ReadRecords(QIODevice &in, ReflectorList &out, QString *error)
+{
+    int lineNumber = 0;
+    while (!in.atEnd()) {
+        const QByteArray line = in.readLine();
+        ++lineNumber;
+        if (line.trimmed().isEmpty())
+            continue;
+        auto record = std::make_unique<CReflector>();
+        QString problem;
+        if (!ParseRecord(line, *record, &problem)) {
+            *error = QStringLiteral("line %1: %2").arg(lineNumber).arg(problem);
+            return false;
+        }
+        out.push_back(std::move(record));
     }
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "data/reflector.h"
+#include "data/reflectorlist.h"
 
 #include <QByteArray>
 #include <QString>
+
+class QIODevice;
 
 // One record as one line of JSON, keys in field order:
 // country, letters, fullName, shortName, ipAddress, contact, email,
@@ -18,5 +20,10 @@ void AppendRecord(const CReflector &record, QByteArray &out);
 // an empty text or 0. False with `error` set on bad JSON, a wrong type or
 // a zero character in a text, which the database file cannot hold.
 bool ParseRecord(QByteArrayView line, CReflector &record, QString *error);
+
+// Reads `in` to its end, one record per line, blank lines skipped: what
+// `build` takes. False with `error` naming the line at the first line that
+// does not parse.
+bool ReadRecords(QIODevice &in, ReflectorList &out, QString *error);
 
 } // namespace JsonLines
