@@ -41,9 +41,9 @@ asan: deps
 	    ctest --output-on-failure -j $(JOBS)
 
 # Coverage-guided fuzzing of every parser of user files, FUZZ_SECONDS each,
-# one after the other: the database reader and the phonebook merge.
-# Each starts from its seed corpus in fuzz/.
-FUZZ_TARGETS = ldxreader phonebookmerge
+# one after the other: the database reader, the phonebook merge and the
+# JSON lines of lodex-cli build. Each starts from its seed corpus in fuzz/.
+FUZZ_TARGETS = ldxreader phonebookmerge jsonlines
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLODEX_FUZZ=ON \
