@@ -82,7 +82,15 @@ bool ParseRecord(QByteArrayView line, CReflector &record, QString *error)
         if (value.isUndefined() || value.isNull()) {
             record.Text(i) = CText();
         } else if (value.isString()) {
-            const QByteArray text = value.toString().toUtf8();
+            const QString string = value.toString();
+            // Half of a surrogate pair is no character: UTF-8 has no form
+            // for it, and the text would be written with a '?' instead.
+            if (!string.isValidUtf16()) {
+                *error = QStringLiteral("\"%1\" holds half of a surrogate pair, which is no character")
+                             .arg(QLatin1String(kTextKeys[i]));
+                return false;
+            }
+            const QByteArray text = string.toUtf8();
             if (text.contains('\0')) {
                 *error = QStringLiteral("\"%1\" holds a zero character, which a database text cannot hold")
                              .arg(QLatin1String(kTextKeys[i]));

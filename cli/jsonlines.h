@@ -17,8 +17,9 @@ namespace JsonLines {
 void AppendRecord(const CReflector &record, QByteArray &out);
 
 // Parses one line into `record`, texts exactly as given. A missing key is
-// an empty text or 0. False with `error` set on bad JSON, a wrong type or
-// a zero character in a text, which the database file cannot hold.
+// an empty text or 0. False with `error` set on bad JSON, a wrong type, a
+// zero character in a text, which the database file cannot hold, or half
+// of a surrogate pair, which no text can hold.
 bool ParseRecord(QByteArrayView line, CReflector &record, QString *error);
 
 // Reads `in` to its end, one record per line, blank lines skipped: what
