@@ -16,6 +16,7 @@
 #include <QBuffer>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -26,8 +27,6 @@ constexpr int kMaxTextSize = 24;
 
 const DateTimeStamp kFirst{"7 Mar 2024", "14:05"};
 const DateTimeStamp kLater{"8 Mar 2024", "09:30"};
-
-const char *const kKeyNames[] = {"IP", "Send Video", "Receive Video", "Add To Menu", "ConferenceID"};
 
 [[noreturn]] void Fail(const char *what, const QByteArray &expected, const QByteArray &actual)
 {
@@ -170,10 +169,9 @@ bool IsKeyLine(QByteArray text)
         return false;
     const qsizetype equals = text.indexOf('=');
     const QByteArray name = FoldCase(equals < 0 ? text : text.left(equals).trimmed());
-    for (const char *key : kKeyNames)
-        if (name == FoldCase(key))
-            return true;
-    return false;
+    // The keys of a section, as the reference writes them.
+    static const WriteList keys = ExportWrites(ReflectorList(), kFirst.date, kFirst.time);
+    return std::any_of(keys.begin(), keys.end(), [&](const ProfileWrite &w) { return FoldCase(w.key) == name; });
 }
 
 // The merge owns the lines of its keys and the sections it appends; every
