@@ -201,9 +201,10 @@ void CheckUntouchedLines(const QByteArray &phonebook, const QByteArray &merged)
 // new marker section at the end.
 void CheckSecondMerge(const QByteArray &merged, const ReflectorList &list)
 {
-    const QByteArray laterMarker = PhonebookExport::MarkerSection(kLater);
-    if (FoldCase(merged).contains(FoldCase(laterMarker)))
-        return; // the file holds that marker already: it is written in place
+    const QByteArray laterMarker = FoldCase(PhonebookExport::MarkerSection(kLater));
+    for (const QByteArray &name : ReferenceProfile(merged).SectionNames())
+        if (FoldCase(name) == laterMarker)
+            return; // the file holds that marker already: it is written in place
     const QByteArray again = Merged(merged, list, kLater);
     const QByteArray markerOnly = Merged(QByteArray(), ReflectorList(), kLater);
     for (const char *separator : {"", "\r\n", "\r\n\r\n"})
