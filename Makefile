@@ -40,14 +40,21 @@ asan: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the database reader for FUZZ_SECONDS.
+# Coverage-guided fuzzing of every parser of user files, FUZZ_SECONDS each,
+# one after the other: the database reader, the phonebook merge and the
+# JSON lines of lodex-cli build. Each starts from its seed corpus in fuzz/.
+FUZZ_TARGETS = ldxreader phonebookmerge jsonlines
+
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLODEX_FUZZ=ON \
 	    -DLODEX_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZ_BUILD) --target fuzz-ldxreader -j $(JOBS)
-	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/bin/fuzz-ldxreader -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 \
-	    -malloc_limit_mb=256 $(FUZZ_BUILD)/corpus fuzz/corpus
+	cmake --build $(FUZZ_BUILD) --target $(addprefix fuzz-,$(FUZZ_TARGETS)) -j $(JOBS)
+	set -e; for t in $(FUZZ_TARGETS); do \
+	    seeds=fuzz/corpus-$$t; [ $$t != ldxreader ] || seeds=fuzz/corpus; \
+	    mkdir -p $(FUZZ_BUILD)/corpus-$$t; \
+	    $(FUZZ_BUILD)/bin/fuzz-$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -rss_limit_mb=1024 \
+	        -malloc_limit_mb=256 $(FUZZ_BUILD)/corpus-$$t $$seeds; \
+	done
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release

@@ -87,6 +87,9 @@ private slots:
         // A database text cannot hold it: the file would read back cut short.
         QTest::newRow("zero character") << QStringList{"build", "OUT"}
                                         << QByteArray("{}\n{\"fullName\":\"a\\u0000b\"}\n") << QByteArray("line 2");
+        // No UTF-8 text holds it: it would be written as '?'.
+        QTest::newRow("half a surrogate pair") << QStringList{"build", "OUT"}
+                                               << QByteArray("{\"shortName\":\"a\\ud800b\"}\n") << QByteArray("shortName");
         QTest::newRow("unwritable output") << QStringList{"build", "NODIR"} << QByteArray("{}\n")
                                            << QByteArray("no/such");
         // Refused at once, before anything is read: neither blocks nor reads without end.
