@@ -3,6 +3,7 @@
 #include "app/desktopidentity.h"
 #include "app/mimeappslist.h"
 #include "app/registrationmanifest.h"
+#include "data/regularfile.h"
 #include "data/safesave.h"
 
 #include <QDir>
@@ -74,15 +75,16 @@ bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *
     return false;
 }
 
+// Desktop files, manifests and caches are small: anything larger is not one.
+constexpr qint64 kMaxDesktopFileSize = 64 << 20;
+
 bool ReadFile(const QString &path, QByteArray *bytes, QString *problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *problem = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    *bytes = file.readAll();
-    return true;
+    QString why;
+    if (ReadRegularFile(path, kMaxDesktopFileSize, bytes, &why))
+        return true;
+    *problem = QStringLiteral("Cannot read %1: %2").arg(path, why);
+    return false;
 }
 
 bool WriteFile(const QString &path, const QByteArray &bytes, QString *problem)
@@ -392,8 +394,10 @@ bool CShellRegistration::TypeHasHandler() const
         const QString applications = Join(dataDir, QStringLiteral("applications"));
         if (QFileInfo::exists(Join(applications, QLatin1String(Desktop::kDesktopFileName))))
             return true;
-        QFile cache(Join(applications, QStringLiteral("mimeinfo.cache")));
-        if (cache.open(QIODevice::ReadOnly) && cache.readAll().contains(key))
+        QByteArray cache;
+        QString ignored;
+        if (ReadRegularFile(Join(applications, QStringLiteral("mimeinfo.cache")), kMaxDesktopFileSize, &cache, &ignored)
+            && cache.contains(key))
             return true;
     }
     return false;
