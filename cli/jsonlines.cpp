@@ -1,5 +1,7 @@
 #include "cli/jsonlines.h"
 
+#include "data/storedtext.h"
+
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,35 +16,23 @@ const char *const kTextKeys[CReflector::kTextCount] = {
 };
 const char *const kFlagKeys[4] = {"addToMenu", "sendVideo", "receiveVideo", "running"};
 
-void appendJsonString(std::string_view s, QByteArray &out)
+void appendJsonString(std::string_view stored, QByteArray &out)
 {
     static const char hex[] = "0123456789abcdef";
+    // A text that is not UTF-8 is Windows-1252, as everywhere it is shown.
+    const QByteArray utf8 = StoredText::ToUtf8(QByteArrayView(stored.data(), qsizetype(stored.size())));
     out.append('"');
-    const auto *p = reinterpret_cast<const unsigned char *>(s.data());
-    const auto *end = p + s.size();
-    while (p < end) {
-        const unsigned char c = *p;
-        char32_t cp = 0;
-        const int n = DecodeUtf8(p, end, &cp);
-        if (n > 1) {
-            out.append(reinterpret_cast<const char *>(p), n);
-            p += n;
-            continue;
-        }
-        ++p;
-        if (n == 0) {
-            // A stray byte: its Latin-1 character, U+0080 to U+00FF.
-            out.append(char(0xC0 | (c >> 6)));
-            out.append(char(0x80 | (c & 0x3F)));
-        } else if (c == '"' || c == '\\') {
+    for (const char byte : utf8) {
+        const auto c = (unsigned char)byte;
+        if (c == '"' || c == '\\') {
             out.append('\\');
-            out.append(char(c));
+            out.append(byte);
         } else if (c < 0x20) {
             out.append("\\u00");
             out.append(hex[c >> 4]);
             out.append(hex[c & 0xF]);
         } else {
-            out.append(char(c));
+            out.append(byte);
         }
     }
     out.append('"');

@@ -12,8 +12,8 @@ class QIODevice;
 // conferenceId (strings), addToMenu, sendVideo, receiveVideo, running.
 namespace JsonLines {
 
-// Appends the record's line, ending in "\n". Bytes that are not valid
-// UTF-8 appear as the Latin-1 character of the same value.
+// Appends the record's line, ending in "\n". A text that is not valid
+// UTF-8 is read as Windows-1252.
 void AppendRecord(const CReflector &record, QByteArray &out);
 
 // Parses one line into `record`, texts exactly as given. A missing key is

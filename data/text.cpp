@@ -1,5 +1,7 @@
 #include "data/text.h"
 
+#include "data/storedtext.h"
+
 #include <stdexcept>
 
 void CText::assign(const char *data, std::size_t size)
@@ -56,4 +58,29 @@ int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp)
         return 0;
     *cp = value;
     return length;
+}
+
+char *EncodeUtf8(char32_t cp, char *out)
+{
+    if (cp < 0x80) {
+        *out++ = char(cp);
+    } else if (cp < 0x800) {
+        *out++ = char(0xC0 | (cp >> 6));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = char(0xE0 | (cp >> 12));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (cp >> 18));
+        *out++ = char(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+QString CText::toQString() const
+{
+    return StoredText::ToString(bytes());
 }

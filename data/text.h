@@ -67,7 +67,8 @@ public:
     QByteArrayView bytes() const noexcept { return QByteArrayView(data(), qsizetype(m_size)); }
     QByteArray toByteArray() const { return QByteArray(data(), qsizetype(m_size)); }
     // For display: the locale's code page is UTF-8 on this platform.
-    QString toQString() const { return QString::fromUtf8(data(), qsizetype(m_size)); }
+    // As the user reads it: UTF-8, or else Windows-1252 (see StoredText).
+    QString toQString() const;
 
     friend bool operator==(const CText &a, const CText &b) noexcept { return a.view() == b.view(); }
     friend bool operator!=(const CText &a, const CText &b) noexcept { return !(a == b); }
@@ -116,3 +117,5 @@ std::string_view TrimControls(std::string_view text);
 // of its sequence (1 to 4) and sets `cp`, or answers 0 when the byte there
 // starts no valid sequence (a stray byte, an overlong form, a surrogate).
 int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp);
+// Writes the UTF-8 form of `cp` at `out` (room for 4 bytes); answers the end.
+char *EncodeUtf8(char32_t cp, char *out);

@@ -1,6 +1,7 @@
 #include "exchange/semicolonlist.h"
 
 #include "data/safesave.h"
+#include "data/storedtext.h"
 #include "exchange/datestamp.h"
 #include "exchange/onelinetext.h"
 
@@ -28,8 +29,13 @@ QByteArray HeaderLine(const DateTimeStamp &stamp)
 
 void AppendLine(QByteArray &out, const CReflector &reflector)
 {
+    // Read by people and spreadsheets: UTF-8 throughout.
     for (int i = 0; i < CReflector::kTextCount; ++i) {
-        AppendOneLine(out, reflector.Text(i).bytes());
+        const QByteArrayView text = reflector.Text(i).bytes();
+        if (StoredText::IsUtf8(text))
+            AppendOneLine(out, text);
+        else
+            AppendOneLine(out, StoredText::ToUtf8(text));
         out.append(';');
     }
     out.append("AM:").append(FlagWord(reflector.m_bAddToMenu));

@@ -1,5 +1,8 @@
 #include "view/findquery.h"
 
+#include "data/storedtext.h"
+#include "data/text.h"
+
 #include <QChar>
 
 namespace {
@@ -22,31 +25,20 @@ struct UpperCaseTable {
 };
 constexpr UpperCaseTable kUpper;
 
-char *EncodeUtf8(char32_t cp, char *out)
+std::size_t UpperCaseWindows1252Into(std::string_view text, char *out)
 {
-    if (cp < 0x80) {
-        *out++ = char(cp);
-    } else if (cp < 0x800) {
-        *out++ = char(0xC0 | (cp >> 6));
-        *out++ = char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        *out++ = char(0xE0 | (cp >> 12));
-        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
-        *out++ = char(0x80 | (cp & 0x3F));
-    } else {
-        *out++ = char(0xF0 | (cp >> 18));
-        *out++ = char(0x80 | ((cp >> 12) & 0x3F));
-        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
-        *out++ = char(0x80 | (cp & 0x3F));
-    }
-    return out;
+    char *o = out;
+    for (char c : text)
+        o = EncodeUtf8(QChar::toUpper(StoredText::Windows1252Character((unsigned char)c)), o);
+    return std::size_t(o - out);
 }
 
-// Writes the upper case of `text` to `out`, which must hold twice the
-// text's size: a character never more than doubles its bytes (ASCII keeps
-// its length). Each character maps on its own, as the platform's
-// upper-casing of a code page does; bytes that are not UTF-8 stay as they
-// are. Answers the length written.
+// Writes the upper case of `text` to `out`, which must hold three times the
+// text's size: a UTF-8 character never more than doubles its bytes, a
+// Windows-1252 byte becomes at most three (ASCII keeps its length). Each
+// character maps on its own, as the platform's upper-casing of a code page
+// does. A text that is not UTF-8 is read as Windows-1252, as everywhere.
+// Answers the length written.
 std::size_t UpperCaseInto(std::string_view text, char *out)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(text.data());
@@ -55,11 +47,13 @@ std::size_t UpperCaseInto(std::string_view text, char *out)
     while (p < end) {
         char32_t cp = 0;
         // ASCII, the common case, needs no decoding.
-        const int length = *p < 0x80 ? 1 : DecodeUtf8(p, end, &cp);
-        if (length <= 1) {
+        if (*p < 0x80) {
             *o++ = char(kUpper.map[*p++]);
             continue;
         }
+        const int length = DecodeUtf8(p, end, &cp);
+        if (length == 0)
+            return UpperCaseWindows1252Into(text, out);
         o = EncodeUtf8(QChar::toUpper(cp), o);
         p += length;
     }
@@ -80,7 +74,7 @@ bool LooksLikeIPAddress(std::string_view text)
 
 std::string UpperCaseUtf8(std::string_view text)
 {
-    std::string upper(2 * text.size(), '\0');
+    std::string upper(3 * text.size(), '\0');
     upper.resize(UpperCaseInto(text, upper.data()));
     return upper;
 }
@@ -107,12 +101,17 @@ bool CFindQuery::MatchesAddress(std::string_view address) const
 
 bool CFindQuery::MatchesName(std::string_view fullName) const
 {
-    if (m_bWholeWord)
-        return CompareTextNoCase(fullName, m_strText) == 0;
+    if (m_bWholeWord) {
+        const QByteArrayView name(fullName.data(), qsizetype(fullName.size()));
+        if (StoredText::IsUtf8(name))
+            return CompareTextNoCase(fullName, m_strText) == 0;
+        const QByteArray utf8 = StoredText::ToUtf8(name);
+        return CompareTextNoCase(std::string_view(utf8.constData(), std::size_t(utf8.size())), m_strText) == 0;
+    }
     // Most names are short: upper-case them on the stack, so a walk over a
     // million rows allocates nothing.
     char buffer[512];
-    if (2 * fullName.size() <= sizeof buffer)
+    if (3 * fullName.size() <= sizeof buffer)
         return std::string_view(buffer, UpperCaseInto(fullName, buffer)).find(m_strPattern) != std::string_view::npos;
     return UpperCaseUtf8(fullName).find(m_strPattern) != std::string::npos;
 }

@@ -50,7 +50,7 @@ struct FindStep {
 // the last row without wrapping. A row without a record ends the search.
 FindStep FindNext(const CFindQuery &query, int rowCount, int lastFound, const RecordOfRow &recordOfRow);
 
-// The upper case of UTF-8 text, each character mapped on its own by
-// Unicode's simple mapping (so the length in characters never changes);
-// bytes that are not UTF-8 are kept as they are.
+// The upper case of a stored text as UTF-8, each character mapped on its
+// own by Unicode's simple mapping (so the length in characters never
+// changes); a text that is not UTF-8 is read as Windows-1252.
 std::string UpperCaseUtf8(std::string_view text);

@@ -1,6 +1,7 @@
 #include "view/reflectortext.h"
 
 #include "data/reflector.h"
+#include "data/storedtext.h"
 #include "resources/strings.h"
 
 #include <iterator>
@@ -20,8 +21,11 @@ constexpr Str::Id kFlagLabels[] = {Str::LabelAddToMenu, Str::LabelSendVideo, Str
 
 void AppendReflectorText(const CReflector &record, QByteArray &out)
 {
-    for (int i = 0; i < CReflector::kTextCount; ++i)
-        out.append(LoadString(kTextLabels[i])).append(record.Text(i).bytes());
+    for (int i = 0; i < CReflector::kTextCount; ++i) {
+        out.append(LoadString(kTextLabels[i]));
+        // The clipboard's text is UTF-8: old Windows-1252 texts are converted.
+        StoredText::AppendUtf8(out, record.Text(i).bytes());
+    }
     for (int i = 0; i < int(std::size(kFlagLabels)); ++i)
         out.append(LoadString(kFlagLabels[i])).append(FlagWord(record.Flag(i)));
     out.append("\n\n");

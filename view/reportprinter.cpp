@@ -72,6 +72,8 @@ void CReportPrinter::PrintPage(QPainter &painter, int page) const
     if (!m_fontNormal)
         return;
     painter.save();
+    // The report's lines read left to right whatever the names in them.
+    painter.setLayoutDirection(Qt::LeftToRight);
     PrintHeader(painter, page);
     PrintBody(painter, page);
     painter.restore();

@@ -15,6 +15,42 @@ int CharacterCount(const QString &text)
     return count;
 }
 
+// Right-to-left letters, or marks that change the direction of what follows.
+bool ChangesDirection(const QString &text)
+{
+    for (QChar c : text) {
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirPDF:
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+// A stored text as a line shows it: line breaks as spaces, as in every
+// export, padded to `width` characters. A right-to-left text is isolated
+// (first-strong isolate) so that it keeps its place in the left-to-right
+// line instead of reordering the number and brackets around it.
+QString Field(const CText &text, int width = 0)
+{
+    QString shown = text.toQString();
+    shown.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    shown = PadRight(shown, width);
+    return ChangesDirection(shown) ? QChar(0x2068) + shown + QChar(0x2069) : shown;
+}
+
 } // namespace
 
 QString PadRight(const QString &text, int width)
@@ -26,15 +62,14 @@ QString PadRight(const QString &text, int width)
 QString FirstLine(int number, const CReflector &r)
 {
     return QStringLiteral(" %1 - %2 [%3], %4 (%5)")
-        .arg(PadRight(QString::number(number), 5), r.m_strFullName.toQString(), r.m_strShortName.toQString(),
-             r.m_strCountry.toQString(), r.m_strLetters.toQString());
+        .arg(PadRight(QString::number(number), 5), Field(r.m_strFullName), Field(r.m_strShortName),
+             Field(r.m_strCountry), Field(r.m_strLetters));
 }
 
 QString SecondLine(const CReflector &r)
 {
     return QStringLiteral("IP: %1  ID: %2  %3 (%4)")
-        .arg(PadRight(r.m_strIPAddress.toQString(), 15), PadRight(r.m_strConferenceID.toQString(), 2),
-             r.m_strContact.toQString(), r.m_strEmail.toQString());
+        .arg(Field(r.m_strIPAddress, 15), Field(r.m_strConferenceID, 2), Field(r.m_strContact), Field(r.m_strEmail));
 }
 
 QString PageLabel(int page, int pageCount)

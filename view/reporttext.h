@@ -8,8 +8,9 @@ class CReflector;
 // the printout shows, not by bytes: a UTF-8 name such as "Zürich" is one
 // character short of its byte count and would otherwise push the columns
 // after it out of line with the fixed-pitch font. Each code point counts
-// as one character; bytes that are not valid UTF-8 show, and count, as one
-// replacement character each.
+// as one character; a text that is not valid UTF-8 reads as Windows-1252.
+// Line breaks in a text print as spaces, and each text is isolated from the
+// line's left-to-right layout, so that a right-to-left name keeps its place.
 namespace ReportText {
 
 // " %-5d - %s [%s], %s (%s)": number, full name, short name, country, code.

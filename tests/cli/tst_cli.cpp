@@ -24,7 +24,7 @@ private slots:
     {
         ReflectorList list;
         list.push_back(RawRecord("France", "FR", " Paris \"Lab\" ", "P", "192.0.2.1", "Ann\\Bo", "a@b\tc", "12", 1, 0, 2, 65535));
-        list.push_back(RawRecord("K\xC3\xB6ln", "DE", "\xE9t\xE9", "", "198.51.100.7", "", "", "", 0, 0, 0, 0));
+        list.push_back(RawRecord("K\xC3\xB6ln", "DE", "\xE9t\xE9", "", "198.51.100.7", "\x80\x9F", "", "", 0, 0, 0, 0));
         QVERIFY(LdxFile::Save(Path("two.ldx"), list, nullptr));
         const Run run = Cli({QStringLiteral("dump"), Path("two.ldx")});
         QCOMPARE(run.status, 0);
@@ -33,9 +33,9 @@ private slots:
                  QByteArray("{\"country\":\"France\",\"letters\":\"FR\",\"fullName\":\" Paris \\\"Lab\\\" \",\"shortName\":\"P\","
                             "\"ipAddress\":\"192.0.2.1\",\"contact\":\"Ann\\\\Bo\",\"email\":\"a@b\\u0009c\",\"conferenceId\":\"12\","
                             "\"addToMenu\":1,\"sendVideo\":0,\"receiveVideo\":2,\"running\":65535}\n"
-                            // Valid UTF-8 stays; the stray byte E9 shows as U+00E9.
+                            // Valid UTF-8 stays; other texts read as Windows-1252 (80 is the euro).
                             "{\"country\":\"K\xC3\xB6ln\",\"letters\":\"DE\",\"fullName\":\"\xC3\xA9t\xC3\xA9\",\"shortName\":\"\","
-                            "\"ipAddress\":\"198.51.100.7\",\"contact\":\"\",\"email\":\"\",\"conferenceId\":\"\","
+                            "\"ipAddress\":\"198.51.100.7\",\"contact\":\"\xE2\x82\xAC\xC5\xB8\",\"email\":\"\",\"conferenceId\":\"\","
                             "\"addToMenu\":0,\"sendVideo\":0,\"receiveVideo\":0,\"running\":0}\n"));
     }
 

@@ -21,6 +21,7 @@ private slots:
     void initTestCase()
     {
         m_list[1]->m_strConferenceID = "42";
+        m_list[1]->m_strContact = "Jos\x80"; // Windows-1252, from the old program
         m_list[2]->m_bSendVideo = 0;
         m_file = m_dir.filePath(QStringLiteral("four.ldx"));
         QVERIFY(LdxFile::Save(m_file, m_list, nullptr));
@@ -44,6 +45,9 @@ private slots:
         QCOMPARE(run.out, ReflectorText(RecordPointers(m_list, expected)));
         QVERIFY(run.out.startsWith("Country: France\n"));
         QVERIFY(!run.out.contains('\0'));
+        // The clipboard's text is UTF-8 throughout.
+        QVERIFY(QByteArrayView(run.out).isValidUtf8());
+        QCOMPARE(run.out.contains("Jos\xE2\x82\xAC"), expected.contains(1));
     }
 
     void cu()

@@ -255,12 +255,13 @@ private slots:
         m_existing->m_strContact = "Jos\xE9";
         m_candidate->m_strContact = "Jos\xC3\xA9";
         Open();
-        QCOMPARE(List("contact")->count(), 2);
+        // Windows-1252 and UTF-8 of the same name read alike: one proposal,
+        // with the existing record's bytes.
+        QCOMPARE(List("contact")->count(), 1);
+        QCOMPARE(List("contact")->currentText(), QStringLiteral("José"));
         Click("okButton");
         QCOMPARE(m_dialog->Values().text[CReflector::ColFullName].toByteArray(), QByteArray("R\xE9" "flecteur"));
         QCOMPARE(m_dialog->Values().text[CReflector::ColContact].toByteArray(), QByteArray("Jos\xE9"));
-        List("contact")->setCurrentIndex(List("contact")->findText(QStringLiteral("José")));
-        QCOMPARE(m_dialog->Values().text[CReflector::ColContact].toByteArray(), QByteArray("Jos\xC3\xA9"));
     }
 };
 

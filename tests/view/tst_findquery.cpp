@@ -85,6 +85,11 @@ private slots:
         QTest::newRow("sharp s not SS") << QByteArray("stra\xC3\x9F" "e") << false << QByteArray("STRASSE 5") << QByteArray() << false;
         QTest::newRow("final sigma") << QByteArray("\xCF\x82") << false << QByteArray("\xCE\xA3") << QByteArray() << true;
         QTest::newRow("invalid bytes kept") << QByteArray("caf\xE9") << false << QByteArray("CAF\xE9 BAR") << QByteArray() << true;
+        // A name that is not UTF-8 is Windows-1252 from the old program.
+        QTest::newRow("Windows-1252 name") << QByteArray("z\xC3\xBCr") << false << QByteArray("Z\xFCRICH") << QByteArray() << true;
+        QTest::newRow("Windows-1252 euro") << QByteArray("\xE2\x82\xAC 5") << false << QByteArray("Price \x80 5") << QByteArray() << true;
+        QTest::newRow("whole: Windows-1252 name") << QByteArray("Z\xC3\xBCrich") << true << QByteArray("z\xFCrich") << QByteArray() << true;
+        QTest::newRow("whole: Windows-1252, accents not folded") << QByteArray("Z\xC3\x9CRICH") << true << QByteArray("z\xFCrich") << QByteArray() << false;
         QTest::newRow("ASCII text, accented name") << QByteArray("cafe") << false << QByteArray("Caf\xC3\xA9") << QByteArray() << false;
         QTest::newRow("long non-ASCII name") << QByteArray("end") << false << QByteArray(QByteArray(300, 'x') + "\xC3\xA9 END") << QByteArray() << true;
         QTest::newRow("long ASCII name") << QByteArray("end") << false << QByteArray(QByteArray(300, 'x') + " END") << QByteArray() << true;
@@ -171,11 +176,14 @@ private slots:
         QTest::newRow("two bytes grow to three") << QByteArray("\xC9\x90") << QByteArray("\xE2\xB1\xAF"); // U+0250 -> U+2C6F
         QTest::newRow("four bytes") << QByteArray("\xF0\x90\x90\xA8") << QByteArray("\xF0\x90\x90\x80"); // Deseret
         QTest::newRow("CJK unchanged") << QByteArray("\xE4\xB8\xAD") << QByteArray("\xE4\xB8\xAD");
-        QTest::newRow("overlong kept") << QByteArray("\xC0\xAF" "a") << QByteArray("\xC0\xAF" "A");
-        QTest::newRow("surrogate kept") << QByteArray("\xED\xA0\x80" "b") << QByteArray("\xED\xA0\x80" "B");
-        QTest::newRow("cut at end kept") << QByteArray("a\xC3") << QByteArray("A\xC3");
-        QTest::newRow("no lead byte F8 kept") << QByteArray("\xF8\x90\x80\x80" "c") << QByteArray("\xF8\x90\x80\x80" "C");
-        QTest::newRow("beyond U+10FFFF kept") << QByteArray("\xF4\x90\x80\x80") << QByteArray("\xF4\x90\x80\x80");
+        // Not UTF-8: the whole text reads as Windows-1252.
+        QTest::newRow("overlong") << QByteArray("\xC0\xAF" "a") << QByteArray("\xC3\x80\xC2\xAF" "A");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80" "b") << QByteArray("\xC3\x8D\xC2\xA0\xE2\x82\xAC" "B");
+        QTest::newRow("cut at end") << QByteArray("\xE9t\xC3") << QByteArray("\xC3\x89T\xC3\x83");
+        QTest::newRow("no lead byte F8") << QByteArray("\xF8\x90\x80\x80" "c")
+                                         << QByteArray("\xC3\x98\xC2\x90\xE2\x82\xAC\xE2\x82\xAC" "C");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80")
+                                         << QByteArray("\xC3\x94\xC2\x90\xE2\x82\xAC\xE2\x82\xAC");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void upperCaseUtf8()

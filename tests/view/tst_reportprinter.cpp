@@ -130,6 +130,25 @@ private slots:
         }
     }
 
+    // Texts print as they read: a line break as a space, an old
+    // Windows-1252 name as its letters, and a right-to-left name in its
+    // place, the entry number still first.
+    void textsPrintAsTheyRead()
+    {
+        ReflectorList list;
+        list.push_back(RawRecord("Z\xFCrich", "CH", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", "Tel Aviv", "10.0.0.1",
+                                 "Line one\r\nLine two", "a@b", "1"));
+        const QString pdf = m_dir.filePath(QStringLiteral("texts.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        PreparePdf(printer, pdf);
+        CReportPrinter report(QStringLiteral("Reflector"), ReportRows::FromList(list));
+        QVERIFY(report.Print(printer));
+        const QStringList lines = PdfPageLines(pdf, 1);
+        QVERIFY2(lines.value(1).startsWith(QLatin1String("1 - ")), qPrintable(lines.value(1)));
+        QVERIFY2(lines.value(1).endsWith(QStringLiteral("Tel Aviv], Zürich (CH)")), qPrintable(lines.value(1)));
+        QCOMPARE(lines.value(2), QStringLiteral("IP: 10.0.0.1 ID: 1 Line one Line two (a@b)"));
+    }
+
     void missingRowEndsThePage()
     {
         const ReflectorList list = SampleList(3);

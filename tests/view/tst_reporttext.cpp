@@ -63,10 +63,10 @@ private slots:
             << QByteArray("\xF0\x9F\x93\xB9") << QByteArray("1") << QByteArray("Ann")
             << (QStringLiteral("IP: ") + QString::fromUtf8("\xF0\x9F\x93\xB9") + QString(14, u' ')
                 + QStringLiteral("  ID: 1   Ann (a@b)"));
-        // A byte that is not UTF-8 shows as one replacement character.
-        QTest::newRow("invalid byte")
-            << QByteArray("10.0.0.1") << QByteArray("\xFF") << QByteArray("Ann")
-            << QStringLiteral("IP: 10.0.0.1         ID: \uFFFD   Ann (a@b)");
+        // A text that is not UTF-8 reads as Windows-1252.
+        QTest::newRow("Windows-1252")
+            << QByteArray("10.0.0.1") << QByteArray("\x80") << QByteArray("Z\xFCrich")
+            << QStringLiteral("IP: 10.0.0.1         ID: \u20AC   Zürich (a@b)");
     }
     void secondLine()
     {
