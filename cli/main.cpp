@@ -1,6 +1,7 @@
 // lodex-cli: the database tools for scripts. The subcommands and their
 // output are a contract; see --help.
 #include "cli/command.h"
+#include "resources/versioninfo.h"
 
 #include <QCoreApplication>
 
@@ -14,6 +15,15 @@ void PrintHelp(FILE *to)
     std::fprintf(to, "Usage: lodex-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
     for (const CliCommand *c = CliCommands(); c->name; ++c)
         std::fprintf(to, "  %s %s\n      %s\n", c->name, c->usage, c->summary);
+}
+
+// Standard output is buffered, so whether it took everything shows only
+// when it is flushed; a success that lost its output is a failure.
+int Finish(int status)
+{
+    if (std::fflush(stdout) != 0 && status == 0)
+        return Cli::OutputFailed();
+    return status;
 }
 
 } // namespace
@@ -61,16 +71,13 @@ int main(int argc, char *argv[])
     const QString name = args.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         PrintHelp(stdout);
-        return 0;
+        return Finish(0);
     }
-    for (const CliCommand *c = CliCommands(); c->name; ++c) {
-        if (name == QLatin1String(c->name)) {
-            const int status = c->run(args);
-            if (std::fflush(stdout) != 0 && status == 0)
-                return Cli::OutputFailed();
-            return status;
-        }
-    }
+    if (name == QLatin1String("--version"))
+        return Finish(Cli::Print("lodex-cli " + CVersionInfo::ThisProgram().DottedVersion().toLatin1() + '\n'));
+    for (const CliCommand *c = CliCommands(); c->name; ++c)
+        if (name == QLatin1String(c->name))
+            return Finish(c->run(args));
     std::fprintf(stderr, "lodex-cli: unknown command '%s'\n", name.toLocal8Bit().constData());
     PrintHelp(stderr);
     return Cli::kFailure;

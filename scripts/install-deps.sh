@@ -28,6 +28,7 @@ xdg-utils
 shared-mime-info
 desktop-file-utils
 appstream
+lintian
 dpkg-dev
 file
 "

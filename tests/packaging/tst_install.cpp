@@ -1,3 +1,4 @@
+#include "lodex_version.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -99,6 +100,43 @@ private slots:
             QCOMPARE(ReadAll(Installed(path)), ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/") + source));
         if (path.startsWith(QLatin1String("bin/")))
             QVERIFY(QFileInfo(Installed(path)).isExecutable());
+    }
+
+    // GNU's two options answer on standard output even where no window
+    // could open, and win over any other option on the line.
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("output"); // empty: any text
+        if (QFileInfo::exists(Installed(QStringLiteral("bin/lodex")))) {
+            QTest::newRow("lodex --help") << "lodex" << QStringList{"--help"} << QByteArray();
+            QTest::newRow("lodex -p FILE --version") << "lodex" << QStringList{"-p", "missing.ldx", "--version"}
+                                                     << QByteArray("lodex " LODEX_VERSION_STRING "\n");
+        }
+        QTest::newRow("lodex-cli --version")
+            << "lodex-cli" << QStringList{"--version"} << QByteArray("lodex-cli " LODEX_VERSION_STRING "\n");
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, output);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(Installed("bin/" + program), args);
+        QVERIFY(process.waitForFinished(20000));
+        const QByteArray errors = process.readAllStandardError();
+        QVERIFY2(errors.isEmpty(), errors.constData());
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray printed = process.readAllStandardOutput();
+        QVERIFY(!printed.isEmpty());
+        if (!output.isEmpty())
+            QCOMPARE(printed, output);
     }
 
     void themeIconsHaveTheirSizes_data()
