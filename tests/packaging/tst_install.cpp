@@ -82,6 +82,8 @@ private slots:
         QTest::newRow("command-line tool") << "bin/lodex-cli" << QString();
         if (QFileInfo::exists(QStringLiteral(LODEX_BIN_DIR "/lodex")))
             QTest::newRow("program") << "bin/lodex" << QString();
+        QTest::newRow("manual page") << "share/man/man1/lodex.1.gz" << QString();
+        QTest::newRow("command-line tool's manual page") << "share/man/man1/lodex-cli.1.gz" << QString();
         QTest::newRow("desktop entry") << "share/applications/com.quorv.Lodex.desktop"
                                        << "packaging/com.quorv.Lodex.desktop";
         QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
