@@ -29,6 +29,7 @@ shared-mime-info
 desktop-file-utils
 appstream
 lintian
+bash-completion
 dpkg-dev
 file
 "

@@ -84,6 +84,8 @@ private slots:
             QTest::newRow("program") << "bin/lodex" << QString();
         QTest::newRow("manual page") << "share/man/man1/lodex.1.gz" << QString();
         QTest::newRow("command-line tool's manual page") << "share/man/man1/lodex-cli.1.gz" << QString();
+        QTest::newRow("bash completion") << "share/bash-completion/completions/lodex-cli"
+                                         << "packaging/bash-completion/lodex-cli";
         QTest::newRow("desktop entry") << "share/applications/com.quorv.Lodex.desktop"
                                        << "packaging/com.quorv.Lodex.desktop";
         QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
@@ -139,6 +141,49 @@ private slots:
         QVERIFY(!printed.isEmpty());
         if (!output.isEmpty())
             QCOMPARE(printed, output);
+    }
+
+    void bashCompletesCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("subcommand") << QStringList{"lodex-cli", "c"}
+                                    << QStringList{"check-ip", "copy", "countries", "cu"};
+        QTest::newRow("database") << QStringList{"lodex-cli", "dump", ""} << QStringList{"B.LDX", "a.ldx", "sub"};
+        QTest::newRow("export target") << QStringList{"lodex-cli", "export", "a.ldx", ""}
+                                       << QStringList{"B.LDX", "a.ldx", "notes.txt", "sub"};
+        QTest::newRow("export option") << QStringList{"lodex-cli", "export", "a.ldx", "out.ini", "--"}
+                                       << QStringList{"--now"};
+        QTest::newRow("row") << QStringList{"lodex-cli", "cu", "a.ldx", ""} << QStringList();
+    }
+
+    // The installed completion, run by bash-completion's own loader as an
+    // interactive shell would, in a folder of a few files.
+    void bashCompletesCommandLines()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, offered);
+        const QString loader = QStringLiteral("/usr/share/bash-completion/bash_completion");
+        if (Tool("bash").isEmpty() || !QFileInfo::exists(loader))
+            QSKIP("bash-completion is not installed");
+        QTemporaryDir dir;
+        for (const char *name : {"a.ldx", "B.LDX", "notes.txt"})
+            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), QByteArray()));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString script = QStringLiteral(R"(
+            source "$1"; source "$2"; shift 2
+            function=$(complete -p lodex-cli | sed -n 's/.* -F \([^ ]*\) .*/\1/p')
+            COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+            "$function" lodex-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+            printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort)");
+        QProcess bash;
+        bash.setWorkingDirectory(dir.path());
+        bash.start(Tool("bash"), QStringList{"-c", script, "bash", loader,
+                                             Installed("share/bash-completion/completions/lodex-cli")} + words);
+        QVERIFY(bash.waitForFinished(20000));
+        QCOMPARE(bash.readAllStandardError(), QByteArray());
+        const QString printed = QString::fromLocal8Bit(bash.readAllStandardOutput());
+        QCOMPARE(printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts), offered);
     }
 
     void themeIconsHaveTheirSizes_data()
