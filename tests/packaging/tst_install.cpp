@@ -86,6 +86,8 @@ private slots:
         QTest::newRow("command-line tool's manual page") << "share/man/man1/lodex-cli.1.gz" << QString();
         QTest::newRow("bash completion") << "share/bash-completion/completions/lodex-cli"
                                          << "packaging/bash-completion/lodex-cli";
+        QTest::newRow("copyright") << "share/doc/lodex/copyright" << "packaging/copyright";
+        QTest::newRow("changelog") << "share/doc/lodex/changelog.gz" << QString();
         QTest::newRow("desktop entry") << "share/applications/com.quorv.Lodex.desktop"
                                        << "packaging/com.quorv.Lodex.desktop";
         QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
