@@ -254,6 +254,23 @@ private slots:
         QCOMPARE(type.iconName(), QStringLiteral("application-x-lodex-reflectors"));
     }
 
+    // The package as `make package` builds it, held to Debian's rules: no
+    // error and no warning from lintian.
+    void packagePassesLintian()
+    {
+        const QString cpack = QStringLiteral(LODEX_CPACK_COMMAND);
+        if (!QFileInfo(cpack).isExecutable() || Tool("dpkg-shlibdeps").isEmpty() || Tool("lintian").isEmpty())
+            QSKIP("cpack, dpkg-shlibdeps or lintian is not installed");
+        QTemporaryDir out;
+        Run run = Execute(cpack, {"-G", "DEB", "--config", LODEX_BUILD_DIR "/CPackConfig.cmake", "-B", out.path()});
+        QVERIFY2(run.status == 0, run.output.constData());
+        const QStringList packages = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+        QCOMPARE(packages.size(), 1);
+        run = Execute(Tool("lintian"),
+                      {"--fail-on", "error,warning", "--tag-display-limit", "0", out.filePath(packages[0])});
+        QVERIFY2(run.status == 0, run.output.constData());
+    }
+
     void stagedInstallLeavesCachesToTheTarget()
     {
         QTemporaryDir stage;
