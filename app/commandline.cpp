@@ -65,3 +65,14 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
     }
     return info;
 }
+
+CCommandLineInfo::InfoRequest CCommandLineInfo::FindInfoRequest(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--help"))
+            return HelpRequest;
+        if (argument == QLatin1String("--version"))
+            return VersionRequest;
+    }
+    return NoInfoRequest;
+}

@@ -18,4 +18,10 @@ struct CCommandLineInfo {
 
     // An unknown option is passed over.
     static CCommandLineInfo Parse(const QStringList &arguments);
+
+    // "--help" or "--version" anywhere on the line, exactly so written:
+    // the first of the two wins over everything else, since answering
+    // them needs no display, window or running instance.
+    enum InfoRequest { NoInfoRequest, HelpRequest, VersionRequest };
+    static InfoRequest FindInfoRequest(const QStringList &arguments);
 };

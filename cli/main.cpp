@@ -2,6 +2,7 @@
 // output are a contract; see --help.
 #include "cli/command.h"
 #include "data/outofmemory.h"
+#include "resources/versioninfo.h"
 
 #include <QCoreApplication>
 
@@ -15,6 +16,15 @@ void PrintHelp(FILE *to)
     std::fprintf(to, "Usage: lodex-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
     for (const CliCommand *c = CliCommands(); c->name; ++c)
         std::fprintf(to, "  %s %s\n      %s\n", c->name, c->usage, c->summary);
+}
+
+// Standard output is buffered, so whether it took everything shows only
+// when it is flushed; a success that lost its output is a failure.
+int Finish(int status)
+{
+    if (std::fflush(stdout) != 0 && status == 0)
+        return Cli::OutputFailed();
+    return status;
 }
 
 } // namespace
@@ -62,19 +72,19 @@ int main(int argc, char *argv[])
     const QString name = args.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         PrintHelp(stdout);
-        return 0;
+        return Finish(0);
     }
+    if (name == QLatin1String("--version"))
+        return Finish(Cli::Print("lodex-cli " + CVersionInfo::ThisProgram().DottedVersion().toLatin1() + '\n'));
     for (const CliCommand *c = CliCommands(); c->name; ++c) {
-        if (name == QLatin1String(c->name)) {
-            // No input may abort the tool: running out of memory is one more failure.
-            QString outOfMemory;
-            int status = Cli::kFailure;
-            if (!CatchOutOfMemory([&] { status = c->run(args); return true; }, &outOfMemory))
-                return Cli::Fail(QString(), outOfMemory);
-            if (std::fflush(stdout) != 0 && status == 0)
-                return Cli::OutputFailed();
-            return status;
-        }
+        if (name != QLatin1String(c->name))
+            continue;
+        // No input may abort the tool: running out of memory is one more failure.
+        QString outOfMemory;
+        int status = Cli::kFailure;
+        if (!CatchOutOfMemory([&] { status = c->run(args); return true; }, &outOfMemory))
+            return Cli::Fail(QString(), outOfMemory);
+        return Finish(status);
     }
     std::fprintf(stderr, "lodex-cli: unknown command '%s'\n", name.toLocal8Bit().constData());
     PrintHelp(stderr);

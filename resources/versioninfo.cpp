@@ -3,6 +3,15 @@
 #include "lodex_version.h"
 #include "lodex_versioninfo.h"
 
+QString CVersionInfo::DottedVersion() const
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(m_fileVersion[0])
+        .arg(m_fileVersion[1])
+        .arg(m_fileVersion[2])
+        .arg(m_fileVersion[3]);
+}
+
 CVersionInfo CVersionInfo::ThisProgram()
 {
     CVersionInfo info;

@@ -19,6 +19,9 @@ struct CVersionInfo {
     // The text of `key`, or an empty string when the record has none.
     QString Value(const QString &key) const { return m_strings.value(key); }
 
+    // The four numbers joined by dots ("1.1.5.6"), as --version prints them.
+    QString DottedVersion() const;
+
     // The record compiled into this build.
     static CVersionInfo ThisProgram();
 };

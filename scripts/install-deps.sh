@@ -28,6 +28,8 @@ xdg-utils
 shared-mime-info
 desktop-file-utils
 appstream
+lintian
+bash-completion
 dpkg-dev
 file
 "

@@ -581,13 +581,14 @@ private slots:
 
         // The mail program may still be reading the copy when Lodex ends;
         // a later start removes it once it is a day old.
+        const QString copyFolder = mail.CopiesMade()[0];
         m_prompts.answers << CUserPrompts::IdNo;
         App().ExitInstance();
         QVERIFY(QFile::exists(copy));
         CMailSender::RemoveLeftovers(std::chrono::hours(24));
         QVERIFY(QFile::exists(copy));
         const timespec dayAgo[2] = {{time(nullptr) - 25 * 3600, 0}, {time(nullptr) - 25 * 3600, 0}};
-        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(mail.CopiesMade()[0]).constData(), dayAgo, 0), 0);
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(copyFolder).constData(), dayAgo, 0), 0);
         App().InitInstance({});
         QVERIFY(!QFile::exists(copy));
     }

@@ -169,8 +169,8 @@ class SafeWritesTest : public QObject
         QFile::remove(m_path);
         QFile::remove(m_link);
         WriteAll(m_path, writer.oldBytes);
-        if (linked)
-            ::link(QFile::encodeName(m_path).constData(), QFile::encodeName(m_link).constData());
+        if (linked && ::link(QFile::encodeName(m_path).constData(), QFile::encodeName(m_link).constData()) != 0)
+            qFatal("cannot make a hard link in %s", qPrintable(dir));
         return writer;
     }
 

@@ -1,3 +1,4 @@
+#include "lodex_version.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -81,6 +82,12 @@ private slots:
         QTest::newRow("command-line tool") << "bin/lodex-cli" << QString();
         if (QFileInfo::exists(QStringLiteral(LODEX_BIN_DIR "/lodex")))
             QTest::newRow("program") << "bin/lodex" << QString();
+        QTest::newRow("manual page") << "share/man/man1/lodex.1.gz" << QString();
+        QTest::newRow("command-line tool's manual page") << "share/man/man1/lodex-cli.1.gz" << QString();
+        QTest::newRow("bash completion") << "share/bash-completion/completions/lodex-cli"
+                                         << "packaging/bash-completion/lodex-cli";
+        QTest::newRow("copyright") << "share/doc/lodex/copyright" << "packaging/copyright";
+        QTest::newRow("changelog") << "share/doc/lodex/changelog.gz" << QString();
         QTest::newRow("desktop entry") << "share/applications/com.quorv.Lodex.desktop"
                                        << "packaging/com.quorv.Lodex.desktop";
         QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
@@ -99,6 +106,86 @@ private slots:
             QCOMPARE(ReadAll(Installed(path)), ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/") + source));
         if (path.startsWith(QLatin1String("bin/")))
             QVERIFY(QFileInfo(Installed(path)).isExecutable());
+    }
+
+    // GNU's two options answer on standard output even where no window
+    // could open, and win over any other option on the line.
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("output"); // empty: any text
+        if (QFileInfo::exists(Installed(QStringLiteral("bin/lodex")))) {
+            QTest::newRow("lodex --help") << "lodex" << QStringList{"--help"} << QByteArray();
+            QTest::newRow("lodex -p FILE --version") << "lodex" << QStringList{"-p", "missing.ldx", "--version"}
+                                                     << QByteArray("lodex " LODEX_VERSION_STRING "\n");
+        }
+        QTest::newRow("lodex-cli --version")
+            << "lodex-cli" << QStringList{"--version"} << QByteArray("lodex-cli " LODEX_VERSION_STRING "\n");
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, output);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(Installed("bin/" + program), args);
+        QVERIFY(process.waitForFinished(20000));
+        const QByteArray errors = process.readAllStandardError();
+        QVERIFY2(errors.isEmpty(), errors.constData());
+        QCOMPARE(process.exitCode(), 0);
+        const QByteArray printed = process.readAllStandardOutput();
+        QVERIFY(!printed.isEmpty());
+        if (!output.isEmpty())
+            QCOMPARE(printed, output);
+    }
+
+    void bashCompletesCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("subcommand") << QStringList{"lodex-cli", "c"}
+                                    << QStringList{"check-ip", "copy", "countries", "cu"};
+        QTest::newRow("database") << QStringList{"lodex-cli", "dump", ""} << QStringList{"B.LDX", "a.ldx", "sub"};
+        QTest::newRow("export target") << QStringList{"lodex-cli", "export", "a.ldx", ""}
+                                       << QStringList{"B.LDX", "a.ldx", "notes.txt", "sub"};
+        QTest::newRow("export option") << QStringList{"lodex-cli", "export", "a.ldx", "out.ini", "--"}
+                                       << QStringList{"--now"};
+        QTest::newRow("row") << QStringList{"lodex-cli", "cu", "a.ldx", ""} << QStringList();
+    }
+
+    // The installed completion, run by bash-completion's own loader as an
+    // interactive shell would, in a folder of a few files.
+    void bashCompletesCommandLines()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, offered);
+        const QString loader = QStringLiteral("/usr/share/bash-completion/bash_completion");
+        if (Tool("bash").isEmpty() || !QFileInfo::exists(loader))
+            QSKIP("bash-completion is not installed");
+        QTemporaryDir dir;
+        for (const char *name : {"a.ldx", "B.LDX", "notes.txt"})
+            QVERIFY(WriteAll(dir.filePath(QLatin1String(name)), QByteArray()));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString script = QStringLiteral(R"(
+            source "$1"; source "$2"; shift 2
+            function=$(complete -p lodex-cli | sed -n 's/.* -F \([^ ]*\) .*/\1/p')
+            COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+            "$function" lodex-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+            printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort)");
+        QProcess bash;
+        bash.setWorkingDirectory(dir.path());
+        bash.start(Tool("bash"), QStringList{"-c", script, "bash", loader,
+                                             Installed("share/bash-completion/completions/lodex-cli")} + words);
+        QVERIFY(bash.waitForFinished(20000));
+        QCOMPARE(bash.readAllStandardError(), QByteArray());
+        const QString printed = QString::fromLocal8Bit(bash.readAllStandardOutput());
+        QCOMPARE(printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts), offered);
     }
 
     void themeIconsHaveTheirSizes_data()
@@ -165,6 +252,23 @@ private slots:
         QCOMPARE(type.name(), QStringLiteral("application/x-lodex-reflectors"));
         QCOMPARE(type.comment(), QStringLiteral("Reflector Document"));
         QCOMPARE(type.iconName(), QStringLiteral("application-x-lodex-reflectors"));
+    }
+
+    // The package as `make package` builds it, held to Debian's rules: no
+    // error and no warning from lintian.
+    void packagePassesLintian()
+    {
+        const QString cpack = QStringLiteral(LODEX_CPACK_COMMAND);
+        if (!QFileInfo(cpack).isExecutable() || Tool("dpkg-shlibdeps").isEmpty() || Tool("lintian").isEmpty())
+            QSKIP("cpack, dpkg-shlibdeps or lintian is not installed");
+        QTemporaryDir out;
+        Run run = Execute(cpack, {"-G", "DEB", "--config", LODEX_BUILD_DIR "/CPackConfig.cmake", "-B", out.path()});
+        QVERIFY2(run.status == 0, run.output.constData());
+        const QStringList packages = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+        QCOMPARE(packages.size(), 1);
+        run = Execute(Tool("lintian"),
+                      {"--fail-on", "error,warning", "--tag-display-limit", "0", out.filePath(packages[0])});
+        QVERIFY2(run.status == 0, run.output.constData());
     }
 
     void stagedInstallLeavesCachesToTheTarget()
