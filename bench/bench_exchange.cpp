@@ -2,6 +2,7 @@
 // holds 100,000 other sections, exported again over its own result, and
 // written as a semicolon list.
 #include "bench/benchdata.h"
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/semicolonlist.h"
@@ -55,7 +56,7 @@ void ExportInto(benchmark::State &state, const QByteArray &existing)
         state.PauseTiming();
         WriteFile(path, existing);
         state.ResumeTiming();
-        if (!PhonebookExport::Export(path, list, kStamp, nullptr))
+        if (!PhonebookExport::Export(path, list, kStamp, CClientCodePage(), nullptr))
             state.SkipWithError("export failed");
     }
     state.counters["outputMB"] = double(QFile(path).size()) / 1e6;
@@ -76,7 +77,7 @@ static void BM_PhonebookOverItsOwnExport(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("first.ini"));
     WriteFile(path, OtherSections(100000));
-    PhonebookExport::Export(path, RunningList(), DateTimeStamp{"12/26/24", "9:00 AM"}, nullptr);
+    PhonebookExport::Export(path, RunningList(), DateTimeStamp{"12/26/24", "9:00 AM"}, CClientCodePage(), nullptr);
     QFile first(path);
     first.open(QIODevice::ReadOnly);
     ExportInto(state, first.readAll());

@@ -37,8 +37,11 @@ unsigned char Windows1252Byte(char32_t character)
 
 QString ToString(QByteArrayView bytes)
 {
-    if (IsUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    return IsUtf8(bytes) ? QString::fromUtf8(bytes) : FromWindows1252(bytes);
+}
+
+QString FromWindows1252(QByteArrayView bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
     for (char c : bytes)

@@ -21,6 +21,7 @@ char32_t Windows1252Character(unsigned char byte);
 unsigned char Windows1252Byte(char32_t character);
 
 QString ToString(QByteArrayView bytes);
+QString FromWindows1252(QByteArrayView bytes);
 // The text as UTF-8: the bytes themselves when they are UTF-8 already.
 QByteArray ToUtf8(QByteArrayView bytes);
 // Appends ToUtf8(bytes) to `out` without a copy in between.

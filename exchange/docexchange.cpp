@@ -3,6 +3,7 @@
 #include "data/outofmemory.h"
 
 #include "data/prompts.h"
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/exportformat.h"
 #include "exchange/filefilters.h"
@@ -74,7 +75,9 @@ bool CLodexDoc::ExportPhonebook(const QString &path)
 
 bool CLodexDoc::ExportPhonebook(const QString &path, const DateTimeStamp &stamp)
 {
-    return WriteExport(*this, path, [&](QString *error) { return PhonebookExport::Export(path, m_listReflectors, stamp, error); });
+    return WriteExport(*this, path, [&](QString *error) {
+        return PhonebookExport::Export(path, m_listReflectors, stamp, CClientCodePage::FromSettings(), error);
+    });
 }
 
 bool CLodexDoc::ExportSemicolonList(const QString &path)

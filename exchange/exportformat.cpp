@@ -1,5 +1,6 @@
 #include "exchange/exportformat.h"
 
+#include "exchange/clientcodepage.h"
 #include "exchange/filefilters.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/semicolonlist.h"
@@ -13,7 +14,7 @@ bool IsPhonebook(const QString &path)
 
 bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp, QString *error)
 {
-    return IsPhonebook(path) ? PhonebookExport::Export(path, list, stamp, error)
+    return IsPhonebook(path) ? PhonebookExport::Export(path, list, stamp, CClientCodePage::FromSettings(), error)
                              : SemicolonList::Save(path, list, stamp, error);
 }
 

@@ -1,5 +1,7 @@
 #include "exchange/foldednames.h"
 
+#include "exchange/clientcodepage.h"
+
 #include <QHash>
 #include <QString>
 
@@ -19,35 +21,39 @@ bool IsAscii(QByteArrayView text)
 
 } // namespace
 
-void FoldCaseInto(QByteArray &out, QByteArrayView text)
+void FoldCaseInto(QByteArray &out, QByteArrayView text, const CClientCodePage *codePage)
 {
     out.resize(text.size());
     std::transform(text.begin(), text.end(), out.data(), FoldAscii);
     if (IsAscii(text))
         return;
+    if (codePage && !codePage->IsUtf8()) {
+        out = codePage->ToUnicode(text).toCaseFolded().toUtf8();
+        return;
+    }
     const QString decoded = QString::fromUtf8(text);
     if (decoded.toUtf8() == text)
         out = decoded.toCaseFolded().toUtf8();
 }
 
-QByteArray FoldCase(QByteArrayView text)
+QByteArray FoldCase(QByteArrayView text, const CClientCodePage *codePage)
 {
     QByteArray folded;
-    FoldCaseInto(folded, text);
+    FoldCaseInto(folded, text, codePage);
     return folded;
 }
 
-bool MatchesFolded(QByteArrayView name, QByteArrayView folded)
+bool MatchesFolded(QByteArrayView name, QByteArrayView folded, const CClientCodePage *codePage)
 {
     if (!IsAscii(name))
-        return FoldCase(name) == folded;
+        return FoldCase(name, codePage) == folded;
     return name.size() == folded.size()
            && std::equal(name.begin(), name.end(), folded.begin(), [](char a, char b) { return FoldAscii(a) == b; });
 }
 
-void CFoldedName::Set(QByteArrayView name)
+void CFoldedName::Set(QByteArrayView name, const CClientCodePage *codePage)
 {
-    FoldCaseInto(m_folded, name);
+    FoldCaseInto(m_folded, name, codePage);
     std::replace_if(m_folded.begin(), m_folded.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     m_hash = uint64_t(qHash(QByteArrayView(m_folded)));
 }

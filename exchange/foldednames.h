@@ -9,14 +9,17 @@
 // Names compared without regard to case, as profile files compare section
 // and key names.
 
+class CClientCodePage;
+
 // `text` folded: ASCII letters always, other letters too when the text is
 // valid UTF-8 (decoding anything else would map different bytes to the same
-// replacement characters).
-QByteArray FoldCase(QByteArrayView text);
+// replacement characters). With a code page (other than UTF-8), the text is
+// in that code page and its letters fold as they read there.
+QByteArray FoldCase(QByteArrayView text, const CClientCodePage *codePage = nullptr);
 // The same into `out`, whose storage is reused.
-void FoldCaseInto(QByteArray &out, QByteArrayView text);
+void FoldCaseInto(QByteArray &out, QByteArrayView text, const CClientCodePage *codePage = nullptr);
 // Whether `name` folds to `folded`; no allocation for ASCII names.
-bool MatchesFolded(QByteArrayView name, QByteArrayView folded);
+bool MatchesFolded(QByteArrayView name, QByteArrayView folded, const CClientCodePage *codePage = nullptr);
 
 // A name as written on one line (CR and LF as spaces), folded and hashed:
 // what a name is looked up by.
@@ -24,9 +27,9 @@ class CFoldedName
 {
 public:
     CFoldedName() = default;
-    explicit CFoldedName(QByteArrayView name) { Set(name); }
+    explicit CFoldedName(QByteArrayView name, const CClientCodePage *codePage = nullptr) { Set(name, codePage); }
     // Reuses the storage: a loop over many names allocates once.
-    void Set(QByteArrayView name);
+    void Set(QByteArrayView name, const CClientCodePage *codePage = nullptr);
 
     const QByteArray &folded() const { return m_folded; }
     uint64_t hash() const { return m_hash; }

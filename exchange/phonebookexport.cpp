@@ -2,6 +2,7 @@
 
 #include "data/regularfile.h"
 #include "data/safesave.h"
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/foldednames.h"
 #include "exchange/onelinetext.h"
@@ -24,14 +25,17 @@ const char *const kKeyNames[] = {"IP", "Send Video", "Receive Video", "Add To Me
 constexpr int kKeyCount = 5;
 
 // What one section of the export holds: the marker's or a running
-// reflector's name and the values of its five keys, in key order.
+// reflector's name and the values of its five keys, in key order, in the
+// client's code page.
 class SectionSource
 {
 public:
-    SectionSource(const ReflectorList &list, const DateTimeStamp &stamp)
-        : m_list(list), m_marker(PhonebookExport::MarkerSection(stamp))
+    SectionSource(const ReflectorList &list, const DateTimeStamp &stamp, const CClientCodePage &codePage)
+        : m_list(list), m_marker(codePage.FromStored(PhonebookExport::MarkerSection(stamp))), m_codePage(codePage)
     {
     }
+
+    const CClientCodePage &CodePage() const { return m_codePage; }
 
     // "(CC) Short name", or the marker's name.
     void Name(int source, QByteArray &name) const
@@ -42,9 +46,13 @@ public:
         }
         const CReflector &r = *m_list[std::size_t(source)];
         name.resize(0);
-        name.append('(').append(r.m_strLetters.bytes()).append(") ").append(r.m_strShortName.bytes());
+        name.append('(');
+        m_codePage.AppendFromStored(name, r.m_strLetters.bytes());
+        name.append(") ");
+        m_codePage.AppendFromStored(name, r.m_strShortName.bytes());
     }
 
+    // Valid until the next call.
     QByteArrayView Value(int source, int key) const
     {
         static const QByteArrayView kMarkerValues[] = {"0.0.0.0", "No", "No", "Yes", "0"};
@@ -53,7 +61,7 @@ public:
         const CReflector &r = *m_list[std::size_t(source)];
         switch (key) {
         case 0:
-            return r.m_strIPAddress.bytes();
+            return Stored(r.m_strIPAddress);
         case 1:
             return FlagWord(r.m_bSendVideo);
         case 2:
@@ -61,13 +69,22 @@ public:
         case 3:
             return FlagWord(r.m_bAddToMenu);
         default:
-            return r.m_strConferenceID.bytes();
+            return Stored(r.m_strConferenceID);
         }
     }
 
 private:
+    QByteArrayView Stored(const CText &text) const
+    {
+        m_value.resize(0);
+        m_codePage.AppendFromStored(m_value, text.bytes());
+        return m_value;
+    }
+
     const ReflectorList &m_list;
     const QByteArray m_marker;
+    const CClientCodePage &m_codePage;
+    mutable QByteArray m_value; // scratch for a converted value
 };
 
 // Sections that the file does not hold yet. Each goes to the end of the
@@ -90,7 +107,7 @@ public:
     {
         const int found = m_index.Find(name, [&](int section) {
             m_source.Name(m_sections[std::size_t(section)].first, m_candidate);
-            return MatchesFolded(OneLine(m_candidate), name.folded());
+            return MatchesFolded(OneLine(m_candidate), name.folded(), &m_source.CodePage());
         });
         if (found >= 0) {
             m_sections[std::size_t(found)].last = source;
@@ -164,13 +181,14 @@ QByteArray MarkerSection(const DateTimeStamp &stamp)
     return "_LDX List " + stamp.date + ' ' + stamp.time + '_';
 }
 
-bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const DateTimeStamp &stamp)
+bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const DateTimeStamp &stamp,
+           const CClientCodePage &codePage)
 {
     // Sections the file holds are written in place, key by key. The others
     // all go after the file's last line, so they are kept apart and written
     // out last, straight from the records.
-    CProfileFile phonebook(std::move(existing));
-    const SectionSource source(list, stamp);
+    CProfileFile phonebook(std::move(existing), &codePage);
+    const SectionSource source(list, stamp, codePage);
     NewSections newSections(source);
     newSections.Reserve(list.size() + 1);
     const std::vector<CProfileFile::Key> keys(std::begin(kKeyNames), std::end(kKeyNames));
@@ -178,7 +196,7 @@ bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const
     CFoldedName folded;
     auto write = [&](int index) {
         source.Name(index, name);
-        folded.Set(name);
+        folded.Set(name, &codePage);
         const int section = phonebook.FindSection(folded);
         if (section < 0) {
             newSections.Write(folded, index);
@@ -197,14 +215,17 @@ bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const
     return phonebook.WriteTo(out) && newSections.WriteTo(out, phonebook.SeparatorBeforeNewSection());
 }
 
-bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp, QString *error)
+bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp,
+            const CClientCodePage &codePage, QString *error)
 {
     QString reason;
     QByteArray contents;
-    const bool written =
-        ReadExisting(path, &contents, &reason)
-        && SaveFileSafely(path, [&](QIODevice &device) { return Merge(device, std::move(contents), list, stamp); },
-                          &reason);
+    const bool written = ReadExisting(path, &contents, &reason)
+                         && SaveFileSafely(path,
+                                           [&](QIODevice &device) {
+                                               return Merge(device, std::move(contents), list, stamp, codePage);
+                                           },
+                                           &reason);
     if (!written && error)
         *error = reason;
     return written;

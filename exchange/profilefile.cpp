@@ -69,14 +69,15 @@ bool MayBeHeader(QByteArrayView text)
 
 } // namespace
 
-CProfileFile::CProfileFile(QByteArray contents) : m_source(std::move(contents))
+CProfileFile::CProfileFile(QByteArray contents, const CClientCodePage *sectionCodePage)
+    : m_source(std::move(contents)), m_codePage(sectionCodePage)
 {
     for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
         const QByteArrayView text = Text(offset);
         QByteArrayView name;
         if (!MayBeHeader(text) || Classify(text, &name) != LineKind::Header)
             continue;
-        m_lookup.Set(name);
+        m_lookup.Set(name, m_codePage);
         if (FindSection(m_lookup) >= 0)
             continue; // a repeated section is never written to
         m_sectionIndex.Insert(m_lookup, int(m_headers.size()));
@@ -115,10 +116,11 @@ int CProfileFile::FindSection(const CFoldedName &name) const
 {
     return m_sectionIndex.Find(name, [&](int section) {
         if (std::size_t(section) >= m_headers.size())
-            return MatchesFolded(m_written[std::size_t(m_writtenOf[std::size_t(section)])].appendedName, name.folded());
+            return MatchesFolded(m_written[std::size_t(m_writtenOf[std::size_t(section)])].appendedName, name.folded(),
+                                 m_codePage);
         QByteArrayView header;
         Classify(Text(m_headers[std::size_t(section)]), &header);
-        return MatchesFolded(header, name.folded());
+        return MatchesFolded(header, name.folded(), m_codePage);
     });
 }
 
@@ -194,7 +196,7 @@ QByteArray CProfileFile::SeparatorBeforeNewSection() const
     if (m_endsInOurLine)
         return kLineBreak.toByteArray();
     QByteArray separator;
-    if (m_source.isEmpty())
+    if (HoldsNothing())
         return separator;
     if (!m_source.endsWith('\n'))
         separator.append(kLineBreak);
@@ -205,14 +207,14 @@ QByteArray CProfileFile::SeparatorBeforeNewSection() const
 
 int CProfileFile::Section(QByteArrayView name)
 {
-    m_lookup.Set(name);
+    m_lookup.Set(name, m_codePage);
     const int found = FindSection(m_lookup);
     if (found >= 0)
         return found;
     QByteArray prefix = SeparatorBeforeNewSection();
     // The line break that the file's last line lacks is that line's own, so
     // that lines added after it later still follow it directly.
-    if (!m_endsInOurLine && !m_source.isEmpty() && !m_source.endsWith('\n')) {
+    if (!m_endsInOurLine && !HoldsNothing() && !m_source.endsWith('\n')) {
         m_breakLastLine = true;
         prefix.remove(0, kLineBreak.size());
     }

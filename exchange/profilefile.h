@@ -19,7 +19,8 @@ class QIODevice;
 //   by name ignoring case; of two sections with the same name, the first is
 //   the one written. A missing section is appended at the end of the file,
 //   after a line break if the last line has none, and after a blank line
-//   unless the file is empty or already ends in one.
+//   unless the file is empty (or holds only a byte order mark) or already
+//   ends in one.
 // - A key is found within its section ignoring case and the white space
 //   around its name; a line without '=' whose text is the key counts as it;
 //   a comment line (starting with ';') never does. Of two equal keys the
@@ -54,10 +55,11 @@ public:
     };
 
     CProfileFile() = default;
-    // Takes the bytes of an existing file.
-    explicit CProfileFile(QByteArray contents);
+    // Takes the bytes of an existing file. Section names compare as they
+    // read in `sectionCodePage` when one is given (see FoldCase).
+    explicit CProfileFile(QByteArray contents, const CClientCodePage *sectionCodePage = nullptr);
 
-    // The section of that name, or -1.
+    // The section of that name (folded with the section code page), or -1.
     int FindSection(const CFoldedName &name) const;
     // The section of that name, appended when there is none; answers a
     // handle for Write().
@@ -119,6 +121,8 @@ private:
     void ScanBody(WrittenSection &w) const;
     qint64 FindKeyLine(const WrittenSection &w, const CFoldedName &key) const;
     qint64 LastLineStart() const;
+    // Empty, or nothing but a byte order mark: a new section starts it.
+    bool HoldsNothing() const { return m_source.isEmpty() || m_source == "\xEF\xBB\xBF"; }
     template <typename Sink> bool ForEachRun(Sink &&sink) const;
 
     QByteArray m_source;
@@ -130,6 +134,7 @@ private:
     qint64 m_lastLine = -1;           // where the file's last line starts
     bool m_breakLastLine = false;     // the file's last line gets a line break
     bool m_endsInOurLine = false;     // the file as it now stands ends in a line written
+    const CClientCodePage *m_codePage = nullptr;
     CFoldedNameIndex m_sectionIndex;
     CFoldedName m_lookup; // scratch for the name being looked up
 };

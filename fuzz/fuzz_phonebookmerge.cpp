@@ -8,6 +8,7 @@
 // phonebook. A record may take its name from a section of the phonebook or
 // from an earlier record, in other letter case, so that the hashed look-ups
 // meet names that match.
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/foldednames.h"
 #include "exchange/phonebookexport.h"
@@ -140,9 +141,11 @@ ReflectorList MakeRecords(const QList<Encoded> &encoded, const QByteArrayList &s
 
 QByteArray Merged(const QByteArray &phonebook, const ReflectorList &list, const DateTimeStamp &stamp)
 {
+    // The reference model writes and compares UTF-8.
+    static const CClientCodePage utf8Client(QStringLiteral("UTF-8"));
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    if (!PhonebookExport::Merge(out, phonebook, list, stamp))
+    if (!PhonebookExport::Merge(out, phonebook, list, stamp, utf8Client))
         Fail("the merge failed", QByteArray(), phonebook);
     return out.data();
 }

@@ -1,4 +1,6 @@
+#include "app/settingsstore.h"
 #include "data/safesave.h"
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/exportformat.h"
 #include "exchange/filefilters.h"
@@ -204,7 +206,7 @@ private slots:
         list.push_back(RawRecord("Japan", "JP", "Stopped", "Kyoto", "192.0.2.2", "", "", "0", 1, 1, 1, 0));
         list.push_back(RawRecord("Germany", "DE", "Rhein", "Rhein", "192.0.2.3", "", "", "12", 0, 1, 0, 1));
         QString error;
-        QVERIFY(PhonebookExport::Export(Path("nickname.ini"), list, kStamp, &error));
+        QVERIFY(PhonebookExport::Export(Path("nickname.ini"), list, kStamp, CClientCodePage(), &error));
         QCOMPARE(ReadAll(Path("nickname.ini")),
                  QByteArray("[_LDX List 7 Mar 2024 14:05_]\r\nIP=0.0.0.0\r\nSend Video=No\r\nReceive Video=No\r\n"
                             "Add To Menu=Yes\r\nConferenceID=0\r\n"
@@ -219,7 +221,7 @@ private slots:
         ReflectorList list = SampleList(2);
         for (auto &r : list)
             r->m_bRunning = 0;
-        QVERIFY(PhonebookExport::Export(Path("nickname.ini"), list, kStamp, nullptr));
+        QVERIFY(PhonebookExport::Export(Path("nickname.ini"), list, kStamp, CClientCodePage(), nullptr));
         QCOMPARE(ReadAll(Path("nickname.ini")),
                  QByteArray("[_LDX List 7 Mar 2024 14:05_]\r\nIP=0.0.0.0\r\nSend Video=No\r\nReceive Video=No\r\n"
                             "Add To Menu=Yes\r\nConferenceID=0\r\n"));
@@ -228,11 +230,11 @@ private slots:
     void markerPerMinute()
     {
         const QString path = Path("nickname.ini");
-        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, nullptr));
+        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, CClientCodePage(), nullptr));
         const QByteArray once = ReadAll(path);
-        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, nullptr));
+        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, CClientCodePage(), nullptr));
         QCOMPARE(ReadAll(path), once);
-        QVERIFY(PhonebookExport::Export(path, SampleList(1), DateTimeStamp{"7 Mar 2024", "14:06"}, nullptr));
+        QVERIFY(PhonebookExport::Export(path, SampleList(1), DateTimeStamp{"7 Mar 2024", "14:06"}, CClientCodePage(), nullptr));
         const QByteArray twice = ReadAll(path);
         QCOMPARE(twice.count("[_LDX List"), 2);
         QVERIFY(twice.startsWith(once));
@@ -246,7 +248,7 @@ private slots:
                                     "[(FR) R1]\nIP=10.0.0.1\nSend Video=No\nNote=mine\n\n[Friend]\nIP=198.51.100.9\n";
         const QString path = Path("nickname.ini");
         WriteAll(path, existing);
-        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, nullptr));
+        QVERIFY(PhonebookExport::Export(path, SampleList(1), kStamp, CClientCodePage(), nullptr));
         QCOMPARE(ReadAll(path),
                  QByteArray("; The client's own phonebook\n[Settings]\nMax Windows=8\n\n"
                             "[(FR) R1]\nIP=192.0.2.1\r\nSend Video=Yes\r\nNote=mine\nReceive Video=Yes\r\n"
@@ -255,12 +257,51 @@ private slots:
                             "Add To Menu=Yes\r\nConferenceID=0\r\n"));
     }
 
+    // The client reads its phonebook in its Windows code page: names and
+    // values go in that code page (Windows-1252 unless ClientCodePage names
+    // another), '?' for a character it lacks, old Windows-1252 texts as they
+    // are; sections it holds are found comparing in that code page.
+    void phonebookInTheClientCodePage_data()
+    {
+        QTest::addColumn<QString>("codePage"); // the setting; empty: none
+        QTest::addColumn<QByteArray>("shortName");
+        QTest::addColumn<QByteArray>("existing");
+        QTest::addColumn<QByteArray>("section");
+        QTest::newRow("UTF-8 text") << "" << QByteArray("Z\xC3\xBCrich \xE2\x82\xAC") << QByteArray()
+                                    << QByteArray("[(CH) Z\xFCrich \x80]");
+        QTest::newRow("a character it lacks") << "" << QByteArray("Z\xE4\xB8\xADrich") << QByteArray()
+                                              << QByteArray("[(CH) Z?rich]");
+        QTest::newRow("Windows-1252 as stored") << "" << QByteArray("Z\xFCrich") << QByteArray()
+                                                << QByteArray("[(CH) Z\xFCrich]");
+        QTest::newRow("found in other case") << "" << QByteArray("Z\xC3\xBCrich") << QByteArray("[(ch) z\xDCRICH]\r\nIP=1\r\n")
+                                             << QByteArray("[(ch) z\xDCRICH]\r\nIP=10.0.0.1\r\n");
+        QTest::newRow("another code page") << "windows-1251" << QByteArray("\xD0\x96 \xC3\xBC") << QByteArray()
+                                           << QByteArray("[(CH) \xC6 ?]");
+        QTest::newRow("unknown code page") << "no-such-code-page" << QByteArray("Z\xC3\xBCrich") << QByteArray()
+                                           << QByteArray("[(CH) Z\xFCrich]");
+    }
+    void phonebookInTheClientCodePage()
+    {
+        QFETCH(QString, codePage);
+        QFETCH(QByteArray, shortName);
+        QFETCH(QByteArray, existing);
+        QFETCH(QByteArray, section);
+        CSettingsStore().WriteText("ClientCodePage", codePage);
+        const QString path = Path("nickname.ini");
+        if (!existing.isEmpty())
+            WriteAll(path, existing);
+        QVERIFY(ExportFormat::Export(path, OneRecord(RawRecord("", "CH", "", shortName.constData(), "10.0.0.1")), kStamp,
+                                     nullptr));
+        CSettingsStore().WriteText("ClientCodePage", QString());
+        QVERIFY2(ReadAll(path).contains(section), ReadAll(path).constData());
+    }
+
     void lineBreaksCannotAddSections()
     {
         const QString path = Path("nickname.ini");
         QVERIFY(PhonebookExport::Export(
             path, OneRecord(RawRecord("", "FR", "", "Evil\r\n[Settings]", "1\nMax Windows=99", "", "", "0\r", 0, 0, 0, 1)),
-            kStamp, nullptr));
+            kStamp, CClientCodePage(), nullptr));
         const QByteArray written = ReadAll(path);
         QVERIFY(written.contains("\r\n[(FR) Evil  [Settings]]\r\nIP=1 Max Windows=99\r\n"));
         QVERIFY(written.contains("ConferenceID=0 \r\n"));

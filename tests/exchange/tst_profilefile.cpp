@@ -1,3 +1,4 @@
+#include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/profilefile.h"
@@ -12,6 +13,14 @@
 namespace {
 
 const DateTimeStamp kStamp{"7 Mar 2024", "14:05"};
+
+// The reference model writes and compares UTF-8, as a client reading its
+// phonebook in UTF-8 would.
+const CClientCodePage &Utf8Client()
+{
+    static const CClientCodePage utf8(QStringLiteral("UTF-8"));
+    return utf8;
+}
 
 // Running and stopped reflectors; sections that the tricky files hold in
 // other spellings; a name the folding of other letters must match.
@@ -112,7 +121,7 @@ private slots:
         const ReflectorList list = ExportedList();
         QBuffer batch;
         batch.open(QIODevice::WriteOnly);
-        QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp));
+        QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp, Utf8Client()));
         QCOMPARE(batch.data(), ApplyOneByOne(file, ExportWrites(list, kStamp.date, kStamp.time)));
     }
 
@@ -159,7 +168,7 @@ private slots:
             }
             QBuffer batch;
             batch.open(QIODevice::WriteOnly);
-            QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp));
+            QVERIFY(PhonebookExport::Merge(batch, file, list, kStamp, Utf8Client()));
             if (batch.data() != ApplyOneByOne(file, ExportWrites(list, kStamp.date, kStamp.time)))
                 QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString::fromLatin1(file.toPercentEncoding()))));
         }
@@ -201,6 +210,8 @@ private slots:
                                                << QByteArray("[S]\nK=v\r\n[s]\nK=1\n");
         QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[S]\r\nK=1\r\n") << QByteArray("s")
                                               << QByteArray("K") << QByteArray("\xEF\xBB\xBF[S]\r\nK=v\r\n");
+        QTest::newRow("byte order mark alone, as an empty file") << QByteArray("\xEF\xBB\xBF") << QByteArray("S")
+                                                                 << QByteArray("K") << QByteArray("\xEF\xBB\xBF[S]\r\nK=v\r\n");
         QTest::newRow("line breaks in names") << QByteArray() << QByteArray("S\r\n[T]") << QByteArray("K\nX")
                                               << QByteArray("[S  [T]]\r\nK X=v\r\n");
         // The client reads "K=2" as a key of S: a write to A must not take it.

@@ -30,7 +30,8 @@ void ReferenceProfile::Write(const ProfileWrite &raw)
         if (IsHeader(i) && FoldCase(HeaderName(i)) == FoldCase(w.section))
             header = i;
     if (header < 0) {
-        if (!m_lines.isEmpty()) {
+        // A file of nothing but a byte order mark is as empty as none.
+        if (!m_lines.isEmpty() && m_lines != QByteArrayList{"\xEF\xBB\xBF"}) {
             BreakLine(int(m_lines.size()) - 1);
             if (!Trimmed(int(m_lines.size()) - 1).isEmpty())
                 m_lines << "\r\n";

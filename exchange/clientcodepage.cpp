@@ -1,0 +1,89 @@
+#include "exchange/clientcodepage.h"
+
+#include "app/settingsstore.h"
+#include "data/storedtext.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+bool IsAscii(QByteArrayView text)
+{
+    for (char c : text)
+        if (c & 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+CClientCodePage::CClientCodePage(const QString &name)
+{
+    QStringEncoder encoder(name.toLatin1().constData());
+    // The client's code pages are single- or multi-byte ANSI code pages:
+    // ASCII must come out as it went in.
+    const QString ascii = QStringLiteral("[Az09 =;]");
+    if (name.isEmpty() || !encoder.isValid() || QByteArray(encoder(ascii)) != ascii.toLatin1())
+        return;
+    m_name = name;
+    m_utf8 = QStringEncoder(QStringConverter::Utf8).name() == QString::fromLatin1(encoder.name());
+    m_windows1252 = QStringEncoder("windows-1252").name() == QString::fromLatin1(encoder.name());
+}
+
+CClientCodePage CClientCodePage::FromSettings()
+{
+    CSettingsStore settings;
+    const QString name = settings.ReadText("ClientCodePage").trimmed();
+    return name.isEmpty() ? CClientCodePage() : CClientCodePage(name);
+}
+
+void CClientCodePage::AppendFromStored(QByteArray &out, QByteArrayView stored) const
+{
+    if (m_utf8 || IsAscii(stored) || !StoredText::IsUtf8(stored)) {
+        out.append(stored);
+        return;
+    }
+    AppendEncoded(out, QString::fromUtf8(stored));
+}
+
+QByteArray CClientCodePage::FromStored(QByteArrayView stored) const
+{
+    QByteArray out;
+    AppendFromStored(out, stored);
+    return out;
+}
+
+void CClientCodePage::AppendEncoded(QByteArray &out, QStringView text) const
+{
+    if (m_windows1252) {
+        for (char32_t c : text.toUcs4()) {
+            const unsigned char byte = StoredText::Windows1252Byte(c);
+            out.append(byte || c == 0 ? char(byte) : '?');
+        }
+        return;
+    }
+    // One character at a time: whatever the conversion puts for a character
+    // the code page lacks (SUB, a look-alike) must read back as it, or it
+    // becomes '?'.
+    const QByteArray name = m_name.toLatin1();
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        QStringEncoder encoder(name.constData());
+        QStringDecoder decoder(name.constData());
+        const QByteArray bytes = encoder(character);
+        out.append(!encoder.hasError() && QString(decoder(bytes)) == character ? bytes : QByteArray("?"));
+        i += length;
+    }
+}
+
+QString CClientCodePage::ToUnicode(QByteArrayView bytes) const
+{
+    if (m_windows1252)
+        return StoredText::FromWindows1252(bytes);
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    QStringDecoder decoder(m_name.toLatin1().constData());
+    return decoder(bytes);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The code page the client reads its own phonebook in: Windows-1252, or
+// the encoding the setting ClientCodePage (group Settings) names when Qt
+// knows it and it keeps ASCII as it is.
+class CClientCodePage
+{
+public:
+    CClientCodePage() = default; // Windows-1252
+    explicit CClientCodePage(const QString &name);
+    static CClientCodePage FromSettings();
+
+    const QString &name() const { return m_name; }
+    bool IsUtf8() const { return m_utf8; }
+
+    // A stored text as the client reads it, appended to `out`: UTF-8 is
+    // converted, each character the code page cannot hold becoming '?' as
+    // Windows converts it; a text that is not UTF-8 came from the Windows
+    // program in its code page and is kept as it is.
+    void AppendFromStored(QByteArray &out, QByteArrayView stored) const;
+    QByteArray FromStored(QByteArrayView stored) const;
+
+    // Bytes in the code page as the characters they stand for.
+    QString ToUnicode(QByteArrayView bytes) const;
+
+private:
+    void AppendEncoded(QByteArray &out, QStringView text) const;
+
+    QString m_name = QStringLiteral("windows-1252");
+    bool m_windows1252 = true;
+    bool m_utf8 = false;
+};
