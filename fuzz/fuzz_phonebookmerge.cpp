@@ -182,6 +182,10 @@ bool IsKeyLine(QByteArray text)
 // the last one given a line break when something follows it.
 void CheckUntouchedLines(const QByteArray &phonebook, const QByteArray &merged)
 {
+    // A file of only a byte order mark is empty: the first section follows
+    // the mark on its line.
+    if (phonebook == "\xEF\xBB\xBF" && merged.startsWith(phonebook))
+        return;
     QByteArrayList before;
     QByteArrayList after;
     for (const QByteArray &line : Lines(phonebook))
