@@ -16,6 +16,8 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 
+#include <functional>
+
 namespace PrintJobs {
 
 namespace {
@@ -50,24 +52,26 @@ bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &devic
     return ok;
 }
 
-bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
+// Prints into a PDF file through the one path that replaces a user's file,
+// on the pages and at the resolution of `settings`: a full disk or any other
+// failed write is reported and leaves the previous file as it was.
+bool PrintToPdf(const QString &path, const QPrinter &settings,
+                const std::function<bool(QPagedPaintDevice &, QString *)> &print, QString *error)
 {
-    // The page and resolution a PDF printer would have.
-    QPrinter defaults(QPrinter::HighResolution);
-    defaults.setOutputFormat(QPrinter::PdfFormat);
     QString printError;
     bool started = false, printed = false;
-    auto print = [&](QIODevice &file) {
+    auto write = [&](QIODevice &file) {
         started = true;
         QPdfWriter writer(&file);
-        writer.setResolution(defaults.resolution());
-        writer.setPageLayout(defaults.pageLayout());
+        writer.setResolution(settings.resolution());
+        writer.setPageLayout(settings.pageLayout());
+        writer.setPageRanges(settings.pageRanges());
         writer.setCreator(QCoreApplication::applicationName());
-        printed = report.Print(writer, &printError);
+        printed = print(writer, &printError);
         return printed;
     };
     QString saveError;
-    if (SaveFileSafely(path, print, &saveError))
+    if (SaveFileSafely(path, write, &saveError))
         return true;
     if (!started)
         *error = Tr("Cannot create the file '%1': %2").arg(path, saveError);
@@ -76,6 +80,15 @@ bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
     else
         *error = printError; // empty when the job was cancelled
     return false;
+}
+
+bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
+{
+    // The page and resolution a PDF printer would have.
+    QPrinter defaults(QPrinter::HighResolution);
+    defaults.setOutputFormat(QPrinter::PdfFormat);
+    return PrintToPdf(path, defaults,
+                      [&report](QPagedPaintDevice &device, QString *why) { return report.Print(device, why); }, error);
 }
 
 bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *error)
@@ -101,8 +114,13 @@ void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report,
 
 void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
 {
+    auto print = [&](QPagedPaintDevice &device, QString *error) { return PrintBusy(parent, report, device, error); };
     QString error;
-    if (!PrintBusy(parent, report, printer, &error) && !error.isEmpty())
+    // "Print to file" would have the printer write over the file directly.
+    const bool printed = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+                             ? PrintToPdf(printer.outputFileName(), printer, print, &error)
+                             : print(printer, &error);
+    if (!printed && !error.isEmpty())
         prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);
 }
 

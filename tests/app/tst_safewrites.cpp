@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QPrinter>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -93,6 +94,19 @@ Outcome PrintToPdf(const QString &path)
     return outcome;
 }
 
+// File > Print with "Print to file" chosen in the print dialog.
+Outcome PrintToFileFromDialog(const QString &path)
+{
+    const ReflectorList list = SampleList(g_recordCount);
+    CReportPrinter report(QStringLiteral("Reflector"), ReportRows::FromList(list));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    FakePrompts prompts;
+    PrintJobs::PrintWithoutDialog(nullptr, printer, report, prompts);
+    return {prompts.messages.isEmpty(), prompts.messages.value(0)};
+}
+
 // Register edits the user's own mimeapps.list beside the files it adds.
 Outcome RegisterForUser(const QString &mimeAppsList)
 {
@@ -112,6 +126,7 @@ const std::map<QString, Writer> &Writers()
         {"phonebook", {"nickname.ini", "[Keep]\r\nIP=9.9.9.9\r\n", ExportDocument}},
         {"semicolon list", {"list.csv", "the previous list\r\n", ExportDocument}},
         {"pdf", {"list.pdf", "%PDF-1.4 the previous print", PrintToPdf}},
+        {"print to file", {"printed.pdf", "%PDF-1.4 the previous print", PrintToFileFromDialog}},
         {"registration", {"mimeapps.list", "[Default Applications]\ntext/plain=other.desktop\n", RegisterForUser}},
     };
     return writers;
@@ -142,7 +157,7 @@ void AddWriterRows(const QStringList &names)
     }
 }
 
-const QStringList kDocumentWriters{"save", "phonebook", "semicolon list", "pdf"};
+const QStringList kDocumentWriters{"save", "phonebook", "semicolon list", "pdf", "print to file"};
 
 bool IsRoot()
 {
