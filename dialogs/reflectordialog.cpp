@@ -2,6 +2,7 @@
 
 #include "dialogs/countrycombo.h"
 #include "dialogs/okstep.h"
+#include "dialogs/onelinepaste.h"
 #include "dialogs/reflectorform.h"
 #include "dialogs/typinglimit.h"
 #include "resources/strings.h"
@@ -31,6 +32,8 @@ CReflectorDialog::CReflectorDialog(CCountryTable &countries, CUserPrompts &promp
     // reported by the OK step.
     new CTypingLimit(m_ipAddress, ReflectorForm::kMaxAddressLength, false);
     new CTypingLimit(m_conferenceId, ReflectorForm::kMaxConferenceIdLength, true);
+    for (QLineEdit *edit : {m_fullName, m_shortName, m_contact, m_email})
+        new COneLinePaste(edit);
 
     m_country->Fill(countries);
     m_country->SetCode(preset.text[CReflector::ColLetters]);

@@ -7,8 +7,12 @@
 #include "support/testutil.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -214,12 +218,67 @@ private slots:
         QCOMPARE(Edit(field.constData())->text(), kept);
     }
 
-    void pasteBeyondTheLimitIsRefused()
+    void insertBeyondTheLimitIsRefused()
     {
+        // A drop, for one, inserts without being cut to fit.
         Open(AddPreset(), false);
         Retype("ipAddress", QStringLiteral("10.0.0.1"));
         Edit("ipAddress")->insert(QStringLiteral("0000000000"));
         QCOMPARE(Edit("ipAddress")->text(), QStringLiteral("10.0.0.1"));
+    }
+
+    void pasteTakesTheFirstLineAsFarAsItFits_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QKeySequence>("keys"); // none: the context menu's Paste
+        QTest::addColumn<QString>("result");
+        const QKeySequence ctrlV(Qt::CTRL | Qt::Key_V);
+        QTest::newRow("address with its line ending")
+            << QByteArray("ipAddress") << QByteArray() << false << "192.168.100.200\r\n" << ctrlV << "192.168.100.200";
+        QTest::newRow("as much as fits") << QByteArray("ipAddress") << QByteArray("10.0.0.1") << false << "0000000000"
+                                         << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "10.0.0.10000000";
+        QTest::newRow("over the selection, from the menu") << QByteArray("ipAddress") << QByteArray("1.2.3.4") << true
+                                                           << "192.168.100.200\n" << QKeySequence() << "192.168.100.200";
+        QTest::newRow("conference ID") << QByteArray("conferenceId") << QByteArray("0") << true << "1234\n" << ctrlV
+                                       << "123";
+        QTest::newRow("long stored address takes nothing more")
+            << QByteArray("ipAddress") << QByteArray("192.168.100.2001") << false << "9" << ctrlV << "192.168.100.2001";
+        QTest::newRow("a name takes the first line")
+            << QByteArray("fullName") << QByteArray() << false << "Big\nReflector" << QKeySequence() << "Big";
+    }
+    void pasteTakesTheFirstLineAsFarAsItFits()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, clipboard);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, result);
+        ReflectorValues preset = AddPreset();
+        preset.text[field == "ipAddress" ? CReflector::ColIPAddress
+                    : field == "conferenceId" ? CReflector::ColConferenceID
+                                              : CReflector::ColFullName] = stored;
+        Open(preset, false);
+        QLineEdit *edit = Edit(field.constData());
+        if (selectAll)
+            edit->selectAll();
+        QGuiApplication::clipboard()->setText(clipboard);
+        if (!keys.isEmpty()) {
+            QTest::keySequence(edit, keys);
+        } else {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(1, 1), edit->mapToGlobal(QPoint(1, 1)));
+            QCoreApplication::sendEvent(edit, &request);
+            QMenu *menu = edit->findChild<QMenu *>();
+            QVERIFY(menu && menu->isVisible());
+            for (QAction *action : menu->actions())
+                if (action->text().startsWith(QLatin1String("&Paste")))
+                    action->trigger();
+            menu->close();
+        }
+        QCOMPARE(edit->text(), result);
     }
 
     void longStoredTextsAreShownWholeAndReported_data()
