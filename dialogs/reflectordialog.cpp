@@ -37,7 +37,7 @@ CReflectorDialog::CReflectorDialog(CCountryTable &countries, CUserPrompts &promp
 
     m_country->Fill(countries);
     m_country->SetCode(preset.text[CReflector::ColLetters]);
-    m_country->SelectCountry(preset.text[CReflector::ColCountry]);
+    m_country->SelectStoredCountry(preset.text[CReflector::ColCountry], preset.text[CReflector::ColLetters]);
 
     setWindowTitle(LoadQString(editMode ? Str::EditCaption : Str::AddCaption));
     m_ok->setText(LoadQString(editMode ? Str::UpdateButton : Str::AddButton));

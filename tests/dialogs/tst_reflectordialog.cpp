@@ -121,10 +121,13 @@ private slots:
         QTest::newRow("beginning of a later entry")
             << QByteArray("France, M") << QByteArray("FR") << "France, Metropolitan"
             << QByteArray("France, Metropolitan") << QByteArray("FX");
-        QTest::newRow("no match keeps the code") << QByteArray("Atlantis") << QByteArray("AT") << QString()
-                                                 << QByteArray() << QByteArray("AT");
-        QTest::newRow("longer than the entry") << QByteArray("Germanyx") << QByteArray("DE") << QString()
-                                               << QByteArray() << QByteArray("DE");
+        QTest::newRow("not in the table: kept with its code")
+            << QByteArray("Atlantis") << QByteArray("AT") << "Atlantis" << QByteArray("Atlantis") << QByteArray("AT");
+        QTest::newRow("longer than the entry") << QByteArray("Germanyx") << QByteArray("DE") << "Germanyx"
+                                               << QByteArray("Germanyx") << QByteArray("DE");
+        QTest::newRow("another code page: kept byte for byte")
+            << QByteArray("\xC4gypten") << QByteArray("EG") << CText("\xC4gypten").toQString()
+            << QByteArray("\xC4gypten") << QByteArray("EG");
         QTest::newRow("empty picks the first")
             << QByteArray() << QByteArray("XX") << "Don't know" << QByteArray("Don't know") << QByteArray("??");
     }
@@ -352,8 +355,6 @@ private slots:
         QVERIFY(Accepted());
         ReflectorValues expected = preset;
         expected.text[CReflector::ColShortName] = "K\xC3\xB6ln 1";
-        // "K\xF6ln" matches no entry: no country, the stored code stays.
-        expected.text[CReflector::ColCountry] = "";
         QCOMPARE(Fields(m_dialog->Values()), Fields(expected));
     }
 
