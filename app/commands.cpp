@@ -1,5 +1,8 @@
 #include "app/commands.h"
 
+#include <algorithm>
+#include <iterator>
+
 using C = CommandId;
 using R = EnableRule;
 
@@ -27,6 +30,8 @@ const QList<CommandInfo> &Commands()
          R::WithSelection},
         {C::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste", "paste.svg", R::Always},
         {C::EditFind, "&Find...\tCtrl+F", "Find the specified text", "Find", nullptr, R::WithRows},
+        {C::EditRepeat, "Find &Next", "Find the next reflector matching the last search", nullptr, nullptr,
+         R::WithRows},
         {C::ViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, R::Always},
         {C::ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, R::Always},
         {C::ReflectorAdd, "&Add", "Add a reflector", "Add", "add.svg", R::Always},
@@ -51,39 +56,75 @@ const CommandInfo *FindCommand(CommandId id)
     return nullptr;
 }
 
+namespace {
+
+struct Accelerator {
+    QKeyCombination keys;
+    CommandId id;
+};
+
+// Enter is one key on the platform the table comes from: both Return and
+// the keypad's Enter run Edit.
+const Accelerator kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_C, C::EditCopy},
+    {Qt::CTRL | Qt::Key_F, C::EditFind},
+    {Qt::CTRL | Qt::Key_N, C::FileNew},
+    {Qt::CTRL | Qt::Key_O, C::FileOpen},
+    {Qt::CTRL | Qt::Key_P, C::FilePrint},
+    {Qt::CTRL | Qt::Key_S, C::FileSave},
+    {Qt::CTRL | Qt::Key_V, C::EditPaste},
+    {Qt::ALT | Qt::Key_Backspace, C::EditUndo},
+    {QKeyCombination(Qt::Key_Delete), C::ReflectorDelete},
+    {Qt::SHIFT | Qt::Key_Delete, C::EditCut},
+    {QKeyCombination(Qt::Key_F6), C::NextPane},
+    {Qt::SHIFT | Qt::Key_F6, C::PrevPane},
+    {QKeyCombination(Qt::Key_Insert), C::ReflectorAdd},
+    {Qt::CTRL | Qt::Key_Insert, C::EditCopy},
+    {Qt::SHIFT | Qt::Key_Insert, C::EditPaste},
+    {QKeyCombination(Qt::Key_Return), C::ReflectorEdit},
+    {QKeyCombination(Qt::Key_Enter), C::ReflectorEdit},
+    {Qt::CTRL | Qt::Key_X, C::EditCut},
+    {Qt::CTRL | Qt::Key_Z, C::EditUndo},
+};
+
+bool IsAccelerator(const QKeySequence &keys)
+{
+    return std::any_of(std::begin(kAccelerators), std::end(kAccelerators),
+                       [&keys](const Accelerator &a) { return QKeySequence(a.keys) == keys; });
+}
+
+} // namespace
+
 QList<QKeySequence> AcceleratorKeys(CommandId id)
 {
-    struct Accelerator {
-        QKeyCombination keys;
-        CommandId id;
-    };
-    // Enter is one key on the platform the table comes from: both Return
-    // and the keypad's Enter run Edit.
-    static const Accelerator table[] = {
-        {Qt::CTRL | Qt::Key_C, C::EditCopy},
-        {Qt::CTRL | Qt::Key_F, C::EditFind},
-        {Qt::CTRL | Qt::Key_N, C::FileNew},
-        {Qt::CTRL | Qt::Key_O, C::FileOpen},
-        {Qt::CTRL | Qt::Key_P, C::FilePrint},
-        {Qt::CTRL | Qt::Key_S, C::FileSave},
-        {Qt::CTRL | Qt::Key_V, C::EditPaste},
-        {Qt::ALT | Qt::Key_Backspace, C::EditUndo},
-        {QKeyCombination(Qt::Key_Delete), C::ReflectorDelete},
-        {Qt::SHIFT | Qt::Key_Delete, C::EditCut},
-        {QKeyCombination(Qt::Key_F6), C::NextPane},
-        {Qt::SHIFT | Qt::Key_F6, C::PrevPane},
-        {QKeyCombination(Qt::Key_Insert), C::ReflectorAdd},
-        {Qt::CTRL | Qt::Key_Insert, C::EditCopy},
-        {Qt::SHIFT | Qt::Key_Insert, C::EditPaste},
-        {QKeyCombination(Qt::Key_Return), C::ReflectorEdit},
-        {QKeyCombination(Qt::Key_Enter), C::ReflectorEdit},
-        {Qt::CTRL | Qt::Key_X, C::EditCut},
-        {Qt::CTRL | Qt::Key_Z, C::EditUndo},
-    };
     QList<QKeySequence> keys;
-    for (const Accelerator &a : table)
+    for (const Accelerator &a : kAccelerators)
         if (a.id == id)
             keys << QKeySequence(a.keys);
+    return keys;
+}
+
+QList<QKeySequence> StandardKeys(CommandId id)
+{
+    struct Standard {
+        CommandId id;
+        QKeySequence::StandardKey key;
+        QKeyCombination usual; // where the platform names no key, as under a bare X server
+    };
+    static const Standard table[] = {
+        {C::AppExit, QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
+        {C::FileSaveAs, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+        {C::EditRepeat, QKeySequence::FindNext, QKeyCombination(Qt::Key_F3)},
+    };
+    QList<QKeySequence> keys;
+    for (const Standard &s : table) {
+        if (s.id != id)
+            continue;
+        keys << QKeySequence(s.usual);
+        for (const QKeySequence &platform : QKeySequence::keyBindings(s.key))
+            if (!keys.contains(platform) && !IsAccelerator(platform))
+                keys << platform;
+    }
     return keys;
 }
 

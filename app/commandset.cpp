@@ -18,13 +18,16 @@ CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
         m_actions.insert(info.id, action);
 
         const QList<QKeySequence> keys = AcceleratorKeys(info.id);
-        if (keys.isEmpty())
-            continue;
+        const QList<QKeySequence> standardKeys = StandardKeys(info.id);
         if (action->text().contains(QLatin1Char('\t'))) {
             // The menu shows the shortcut written in the text.
-            action->setShortcuts(keys);
+            action->setShortcuts(keys + standardKeys);
             continue;
         }
+        // The menu shows the first standard key, as the desktop's menus do.
+        action->setShortcuts(standardKeys);
+        if (keys.isEmpty())
+            continue;
         // Keys that the menu does not show (Delete, Insert, Enter ...) run
         // the command through an action of their own.
         auto *keysOnly = new QAction(owner);
