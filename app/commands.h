@@ -47,10 +47,11 @@ enum class EnableRule {
 
 struct CommandInfo {
     CommandId id;
-    const char *text;    // menu text: '&' marks the mnemonic, "\t" the shortcut shown
-    const char *prompt;  // status bar prompt
-    const char *toolTip; // null when the command has none
-    const char *icon;    // image under :/icons, or null
+    const char *text;      // menu text: '&' marks the mnemonic, "\t" the shortcut shown
+    const char *prompt;    // status bar prompt
+    const char *toolTip;   // null when the command has none
+    const char *icon;      // image under :/icons, or null
+    const char *themeIcon; // the icon theme's name for the same image, preferred when the theme has it
     EnableRule rule;
 };
 

@@ -99,5 +99,8 @@ QIcon CCommandSet::CommandIcon(CommandId id)
     const CommandInfo *info = FindCommand(id);
     if (!info || !info->icon)
         return QIcon();
-    return QIcon(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    // The desktop's own icons fit its look; ours stand in where the theme
+    // lacks one, or where there is no theme.
+    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    return QIcon::fromTheme(QLatin1String(info->themeIcon), own);
 }
