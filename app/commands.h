@@ -27,6 +27,7 @@ enum class CommandId : int {
     EditCut = 57635,
     EditFind = 57636,
     EditPaste = 57637,
+    EditRepeat = 57640, // Find Next again: a key, in no menu
     EditUndo = 57643,
     AppAbout = 57664,
     AppExit = 57665,
@@ -46,10 +47,11 @@ enum class EnableRule {
 
 struct CommandInfo {
     CommandId id;
-    const char *text;    // menu text: '&' marks the mnemonic, "\t" the shortcut shown
-    const char *prompt;  // status bar prompt
-    const char *toolTip; // null when the command has none
-    const char *icon;    // image under :/icons, or null
+    const char *text;      // menu text: '&' marks the mnemonic, "\t" the shortcut shown
+    const char *prompt;    // status bar prompt
+    const char *toolTip;   // null when the command has none
+    const char *icon;      // image under :/icons, or null
+    const char *themeIcon; // the icon theme's name for the same image, preferred when the theme has it
     EnableRule rule;
 };
 
@@ -59,6 +61,11 @@ const CommandInfo *FindCommand(CommandId id);
 
 // The accelerator table: the keys of each command.
 QList<QKeySequence> AcceleratorKeys(CommandId id);
+
+// The desktop's standard keys of a command, beside the accelerator table:
+// the usual key first, then any other the platform has for it; none that
+// the accelerator table gives to a command.
+QList<QKeySequence> StandardKeys(CommandId id);
 
 // The layouts: main menu, tool bar, list context menu.
 struct MenuEntry {

@@ -18,13 +18,16 @@ CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
         m_actions.insert(info.id, action);
 
         const QList<QKeySequence> keys = AcceleratorKeys(info.id);
-        if (keys.isEmpty())
-            continue;
+        const QList<QKeySequence> standardKeys = StandardKeys(info.id);
         if (action->text().contains(QLatin1Char('\t'))) {
             // The menu shows the shortcut written in the text.
-            action->setShortcuts(keys);
+            action->setShortcuts(keys + standardKeys);
             continue;
         }
+        // The menu shows the first standard key, as the desktop's menus do.
+        action->setShortcuts(standardKeys);
+        if (keys.isEmpty())
+            continue;
         // Keys that the menu does not show (Delete, Insert, Enter ...) run
         // the command through an action of their own.
         auto *keysOnly = new QAction(owner);
@@ -96,5 +99,8 @@ QIcon CCommandSet::CommandIcon(CommandId id)
     const CommandInfo *info = FindCommand(id);
     if (!info || !info->icon)
         return QIcon();
-    return QIcon(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    // The desktop's own icons fit its look; ours stand in where the theme
+    // lacks one, or where there is no theme.
+    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    return QIcon::fromTheme(QLatin1String(info->themeIcon), own);
 }

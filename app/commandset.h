@@ -39,7 +39,8 @@ public:
     // Runs the command if it is enabled; answers whether it ran.
     bool Trigger(CommandId id);
 
-    // The command's image (the tool-bar commands have one), or none.
+    // The command's image (the tool-bar commands have one), or none: the
+    // icon theme's when it has the image, else Lodex's own.
     static QIcon CommandIcon(CommandId id);
 
 private:

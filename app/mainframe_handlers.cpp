@@ -47,6 +47,7 @@ void CMainFrame::ConnectHandlers()
     // Edit
     c.Connect(CommandId::EditCopy, [this] { m_copyDrag->OnEditCopy(); });
     c.Connect(CommandId::EditFind, [this] { m_find->OnEditFind(); });
+    c.Connect(CommandId::EditRepeat, [this] { m_find->OnRepeatFind(); });
 
     // View
     c.Connect(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });

@@ -104,7 +104,7 @@ void CConflictDialog::RestoreDefaults()
     m_email->SelectProposal(m_existing.text[CReflector::ColEmail]);
     m_ipAddress->setText(m_existing.text[CReflector::ColIPAddress].toQString());
     ReflectorForm::SetFlags(m_flags, m_existing.flag);
-    m_country->SelectCountry(m_existing.text[CReflector::ColCountry]);
+    m_country->SelectStoredCountry(m_existing.text[CReflector::ColCountry], m_existing.text[CReflector::ColLetters]);
 }
 
 void CConflictDialog::ApplyOkRule()

@@ -43,6 +43,21 @@ bool CCountryCombo::SelectCountry(const CText &name)
     return false;
 }
 
+void CCountryCombo::SelectStoredCountry(const CText &name, const CText &code)
+{
+    if (SelectCountry(name) || name.isEmpty())
+        return;
+    // A name from an older table, another program or another code page:
+    // what the user did not change must not be lost.
+    {
+        const QSignalBlocker quiet(this); // the entry is not complete yet
+        insertItem(0, name.toQString(), code.toByteArray());
+        setItemData(0, name.toByteArray(), NameBytesRole);
+    }
+    setCurrentIndex(0);
+    TakeCodeOfSelection();
+}
+
 CText CCountryCombo::SelectedName() const
 {
     return currentIndex() < 0 ? CText() : CText(currentData(NameBytesRole).toByteArray());

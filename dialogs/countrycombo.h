@@ -8,8 +8,9 @@ class CCountryTable;
 
 // The country drop-down list of both reflector dialogs: one entry per row
 // of the country table, in table order, the name shown and the code kept
-// with it. Tracks the country code of the record being edited, which
-// follows the chosen entry but survives when no entry matches.
+// with it, and possibly one more for a stored country that the table does
+// not know. Tracks the country code of the record being edited, which
+// follows the chosen entry.
 class CCountryCombo : public QComboBox
 {
     Q_OBJECT
@@ -24,6 +25,13 @@ public:
     // (an empty name matches the first entry). Without a match the
     // selection and the code stay as they were. True when one was selected.
     bool SelectCountry(const CText &name);
+
+    // Selects the country of a stored record: as SelectCountry, and when
+    // no entry matches a name that is not empty, an entry of its own at the
+    // top holding the stored name and code, so that OK gives both back as
+    // they were unless the user picks another country. Its code becomes
+    // the code.
+    void SelectStoredCountry(const CText &name, const CText &code);
 
     // The selected entry's name, or an empty text when none is selected.
     CText SelectedName() const;

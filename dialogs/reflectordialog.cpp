@@ -2,6 +2,7 @@
 
 #include "dialogs/countrycombo.h"
 #include "dialogs/okstep.h"
+#include "dialogs/onelinepaste.h"
 #include "dialogs/reflectorform.h"
 #include "dialogs/typinglimit.h"
 #include "resources/strings.h"
@@ -31,10 +32,12 @@ CReflectorDialog::CReflectorDialog(CCountryTable &countries, CUserPrompts &promp
     // reported by the OK step.
     new CTypingLimit(m_ipAddress, ReflectorForm::kMaxAddressLength, false);
     new CTypingLimit(m_conferenceId, ReflectorForm::kMaxConferenceIdLength, true);
+    for (QLineEdit *edit : {m_fullName, m_shortName, m_contact, m_email})
+        new COneLinePaste(edit);
 
     m_country->Fill(countries);
     m_country->SetCode(preset.text[CReflector::ColLetters]);
-    m_country->SelectCountry(preset.text[CReflector::ColCountry]);
+    m_country->SelectStoredCountry(preset.text[CReflector::ColCountry], preset.text[CReflector::ColLetters]);
 
     setWindowTitle(LoadQString(editMode ? Str::EditCaption : Str::AddCaption));
     m_ok->setText(LoadQString(editMode ? Str::UpdateButton : Str::AddButton));

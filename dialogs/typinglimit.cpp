@@ -1,5 +1,7 @@
 #include "dialogs/typinglimit.h"
 
+#include "dialogs/onelinepaste.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -17,6 +19,7 @@ CTypingLimit::CTypingLimit(QLineEdit *edit, int maxLength, bool digitsOnly)
     : QValidator(edit), m_before(edit->text()), m_maxLength(maxLength), m_digitsOnly(digitsOnly)
 {
     edit->setValidator(this);
+    new COneLinePaste(edit, maxLength);
     connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_before = text; });
 }
 

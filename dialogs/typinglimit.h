@@ -8,7 +8,8 @@ class QLineEdit;
 // longer text that was already there (a record from a file may hold one;
 // the dialog's OK step reports it). A change is refused when it would make
 // the text longer than the limit, or, for a digits-only field, when it
-// would bring in a character that is not a digit.
+// would bring in a character that is not a digit. A paste is cut to fit
+// first (COneLinePaste), so that it is not refused whole.
 class CTypingLimit : public QValidator
 {
     Q_OBJECT

@@ -41,14 +41,35 @@ void CFindCommand::OnFindDialogClosed()
 
 void CFindCommand::OnFindNext(const QString &text, bool wholeWord)
 {
+    const int hit = Search(text, wholeWord, m_nLastFound);
+    if (hit >= 0)
+        m_nLastFound = hit;
+}
+
+void CFindCommand::OnRepeatFind()
+{
+    if (m_pFindDialog && !m_pFindDialog->FindText().isEmpty())
+        OnFindNext(m_pFindDialog->FindText(), m_pFindDialog->MatchWholeWord());
+    else if (!m_pFindDialog && !m_lastText.isEmpty())
+        // The dialog's hit went with the dialog; the current row is the
+        // last hit unless the user has moved since.
+        Search(m_lastText, m_lastWholeWord, m_view.currentIndex().row());
+    else
+        OnEditFind();
+}
+
+int CFindCommand::Search(const QString &text, bool wholeWord, int after)
+{
+    m_lastText = text;
+    m_lastWholeWord = wholeWord;
     const std::vector<CReflector *> &rows = m_view.Rows();
-    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), int(rows.size()), m_nLastFound,
+    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), int(rows.size()), after,
                                    [&rows](int row) { return rows[std::size_t(row)]; });
-    if (step.hit < 0) {
+    if (step.hit < 0)
         m_prompts.MessageBox(LoadQString(Str::NoMatch));
-        return;
-    }
-    ShowHit(step.hit, step.previousHit);
+    else
+        ShowHit(step.hit, step.previousHit);
+    return step.hit;
 }
 
 void CFindCommand::ShowHit(int row, int previousHit)
@@ -61,7 +82,6 @@ void CFindCommand::ShowHit(int row, int previousHit)
     const int firstColumnShown = columns->value();
     if (previousHit >= 0)
         selection->select(model->index(previousHit, 0), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-    m_nLastFound = row;
     // Becoming the current row moves the focus mark; nothing else is cleared.
     selection->setCurrentIndex(model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     m_view.scrollTo(model->index(row, 0));

@@ -25,16 +25,24 @@ public:
     // Searches for `text` (see CFindQuery) and shows the hit, or says
     // that nothing matches.
     void OnFindNext(const QString &text, bool wholeWord);
+    // The key that repeats Find Next: with the dialog open, as its button;
+    // closed, the last search again, from the current row on; with nothing
+    // searched yet, it opens the dialog.
+    void OnRepeatFind();
 
     CFindDialog *FindDialog() const { return m_pFindDialog; }
     int LastFound() const { return m_nLastFound; }
 
 private:
     void OnFindDialogClosed();
+    // The next match after row `after`; answers the row found, or -1.
+    int Search(const QString &text, bool wholeWord, int after);
     void ShowHit(int row, int previousHit);
 
     CLodexView &m_view;
     CUserPrompts &m_prompts;
     QPointer<CFindDialog> m_pFindDialog;
     int m_nLastFound = -1;
+    QString m_lastText; // of the last search, kept when the dialog closes
+    bool m_lastWholeWord = false;
 };

@@ -296,6 +296,45 @@ void CLodexView::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+void CLodexView::focusInEvent(QFocusEvent *event)
+{
+    // The table makes its first cell current when it takes the focus, and
+    // the first Down would then select the second row. A list has no
+    // current row until the user picks one: the first Down selects row 0.
+    const bool hadCurrent = currentIndex().isValid();
+    QTableView::focusInEvent(event);
+    if (!hadCurrent && !selectionModel()->hasSelection())
+        selectionModel()->clearCurrentIndex();
+}
+
+QModelIndex CLodexView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and last row, as in a list, not to the
+    // first and last column of the current row.
+    const int rows = m_model->rowCount();
+    if (rows > 0 && (cursorAction == MoveHome || cursorAction == MoveEnd)) {
+        const int column = std::max(currentIndex().column(), 0);
+        return m_model->index(cursorAction == MoveHome ? 0 : rows - 1, column);
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+QItemSelectionModel::SelectionFlags CLodexView::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    // Ctrl with an arrow moves the focus mark alone; with Home or End the
+    // table would do the same, and a Delete after Ctrl+End would remove
+    // rows left selected out of sight. Home and End select with or
+    // without Ctrl.
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) && (key->modifiers() & Qt::ControlModifier)) {
+            const QKeyEvent withoutCtrl(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier);
+            return QTableView::selectionCommand(index, &withoutCtrl);
+        }
+    }
+    return QTableView::selectionCommand(index, event);
+}
+
 void CLodexView::SetDragHandler(std::function<void(Qt::DropActions)> handler)
 {
     m_dragHandler = std::move(handler);

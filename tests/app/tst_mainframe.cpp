@@ -304,6 +304,42 @@ private slots:
         QCOMPARE(edits, 2);
     }
 
+    void standardKeysRunTheirCommand_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("id");
+        QTest::newRow("Ctrl+Q quits") << QKeySequence(Qt::CTRL | Qt::Key_Q) << int(CommandId::AppExit);
+        QTest::newRow("Ctrl+Shift+S saves as") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                               << int(CommandId::FileSaveAs);
+        QTest::newRow("Ctrl+S still saves") << QKeySequence(Qt::CTRL | Qt::Key_S) << int(CommandId::FileSave);
+        QTest::newRow("F3 finds again") << QKeySequence(Qt::Key_F3) << int(CommandId::EditRepeat);
+        QTest::newRow("Ctrl+F still finds") << QKeySequence(Qt::CTRL | Qt::Key_F) << int(CommandId::EditFind);
+    }
+    void standardKeysRunTheirCommand()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, id);
+        QCOMPARE(App().InitInstance({Saved("three.ldx", 3)}), CLodexApp::kRunEventLoop);
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QSignalSpy ran(Frame().Action(CommandId(id)), &QAction::triggered);
+        // A key that two actions claim runs neither: Qt ignores it.
+        QTest::keySequence(&View(), keys);
+        QCOMPARE(ran.size(), 1);
+    }
+
+    void noKeyBelongsToTwoActions()
+    {
+        App().InitInstance({});
+        QHash<QKeySequence, QString> owner;
+        for (const QAction *action : Frame().findChildren<QAction *>())
+            for (const QKeySequence &keys : action->shortcuts()) {
+                QVERIFY2(!owner.contains(keys), qPrintable(keys.toString() + " of " + owner.value(keys) + " and "
+                                                           + action->objectName()));
+                owner.insert(keys, action->objectName());
+            }
+    }
+
     void savePrompt_data()
     {
         QTest::addColumn<QString>("operation");

@@ -159,16 +159,40 @@ private slots:
         QCOMPARE(Fields(m_dialog->Values()), Fields(*m_existing));
     }
 
-    void countryNotInTheTable()
+    void storedCountryComesBack_data()
     {
-        m_existing->m_strCountry = "Atlantis";
-        m_existing->m_strLetters = "AT";
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("nameOnOk");
+        QTest::addColumn<QByteArray>("codeOnOk");
+        QTest::newRow("not in the table") << QByteArray("Atlantis") << QByteArray("AT") << "Atlantis"
+                                          << QByteArray("Atlantis") << QByteArray("AT");
+        QTest::newRow("in the table, with the table's code")
+            << QByteArray("Germany") << QByteArray("XX") << "Germany" << QByteArray("Germany") << QByteArray("DE");
+        QTest::newRow("another code page, byte for byte")
+            << QByteArray("\xC4gypten") << QByteArray("EG") << CText("\xC4gypten").toQString()
+            << QByteArray("\xC4gypten") << QByteArray("EG");
+    }
+    void storedCountryComesBack()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, code);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, nameOnOk);
+        QFETCH(QByteArray, codeOnOk);
+        m_existing->m_strCountry = name;
+        m_existing->m_strLetters = code;
         Open();
-        QCOMPARE(List("country")->currentIndex(), -1);
+        QCOMPARE(List("country")->currentText(), shown);
+        // Another country, then Default: the stored one is back.
+        List("country")->setCurrentIndex(List("country")->findText(QStringLiteral("United Kingdom")));
+        Click("defaultButton");
+        QCOMPARE(List("country")->currentText(), shown);
         Click("okButton");
         QVERIFY(Accepted());
-        QCOMPARE(m_dialog->Values().text[CReflector::ColCountry].toByteArray(), QByteArray());
-        QCOMPARE(m_dialog->Values().text[CReflector::ColLetters].toByteArray(), QByteArray("??"));
+        QCOMPARE(m_dialog->Values().text[CReflector::ColCountry].toByteArray(), nameOnOk);
+        QCOMPARE(m_dialog->Values().text[CReflector::ColLetters].toByteArray(), codeOnOk);
     }
 
     void countryFoundByItsBeginning()

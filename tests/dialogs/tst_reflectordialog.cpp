@@ -7,8 +7,12 @@
 #include "support/testutil.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -117,10 +121,13 @@ private slots:
         QTest::newRow("beginning of a later entry")
             << QByteArray("France, M") << QByteArray("FR") << "France, Metropolitan"
             << QByteArray("France, Metropolitan") << QByteArray("FX");
-        QTest::newRow("no match keeps the code") << QByteArray("Atlantis") << QByteArray("AT") << QString()
-                                                 << QByteArray() << QByteArray("AT");
-        QTest::newRow("longer than the entry") << QByteArray("Germanyx") << QByteArray("DE") << QString()
-                                               << QByteArray() << QByteArray("DE");
+        QTest::newRow("not in the table: kept with its code")
+            << QByteArray("Atlantis") << QByteArray("AT") << "Atlantis" << QByteArray("Atlantis") << QByteArray("AT");
+        QTest::newRow("longer than the entry") << QByteArray("Germanyx") << QByteArray("DE") << "Germanyx"
+                                               << QByteArray("Germanyx") << QByteArray("DE");
+        QTest::newRow("another code page: kept byte for byte")
+            << QByteArray("\xC4gypten") << QByteArray("EG") << CText("\xC4gypten").toQString()
+            << QByteArray("\xC4gypten") << QByteArray("EG");
         QTest::newRow("empty picks the first")
             << QByteArray() << QByteArray("XX") << "Don't know" << QByteArray("Don't know") << QByteArray("??");
     }
@@ -214,12 +221,67 @@ private slots:
         QCOMPARE(Edit(field.constData())->text(), kept);
     }
 
-    void pasteBeyondTheLimitIsRefused()
+    void insertBeyondTheLimitIsRefused()
     {
+        // A drop, for one, inserts without being cut to fit.
         Open(AddPreset(), false);
         Retype("ipAddress", QStringLiteral("10.0.0.1"));
         Edit("ipAddress")->insert(QStringLiteral("0000000000"));
         QCOMPARE(Edit("ipAddress")->text(), QStringLiteral("10.0.0.1"));
+    }
+
+    void pasteTakesTheFirstLineAsFarAsItFits_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QKeySequence>("keys"); // none: the context menu's Paste
+        QTest::addColumn<QString>("result");
+        const QKeySequence ctrlV(Qt::CTRL | Qt::Key_V);
+        QTest::newRow("address with its line ending")
+            << QByteArray("ipAddress") << QByteArray() << false << "192.168.100.200\r\n" << ctrlV << "192.168.100.200";
+        QTest::newRow("as much as fits") << QByteArray("ipAddress") << QByteArray("10.0.0.1") << false << "0000000000"
+                                         << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "10.0.0.10000000";
+        QTest::newRow("over the selection, from the menu") << QByteArray("ipAddress") << QByteArray("1.2.3.4") << true
+                                                           << "192.168.100.200\n" << QKeySequence() << "192.168.100.200";
+        QTest::newRow("conference ID") << QByteArray("conferenceId") << QByteArray("0") << true << "1234\n" << ctrlV
+                                       << "123";
+        QTest::newRow("long stored address takes nothing more")
+            << QByteArray("ipAddress") << QByteArray("192.168.100.2001") << false << "9" << ctrlV << "192.168.100.2001";
+        QTest::newRow("a name takes the first line")
+            << QByteArray("fullName") << QByteArray() << false << "Big\nReflector" << QKeySequence() << "Big";
+    }
+    void pasteTakesTheFirstLineAsFarAsItFits()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, clipboard);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, result);
+        ReflectorValues preset = AddPreset();
+        preset.text[field == "ipAddress" ? CReflector::ColIPAddress
+                    : field == "conferenceId" ? CReflector::ColConferenceID
+                                              : CReflector::ColFullName] = stored;
+        Open(preset, false);
+        QLineEdit *edit = Edit(field.constData());
+        if (selectAll)
+            edit->selectAll();
+        QGuiApplication::clipboard()->setText(clipboard);
+        if (!keys.isEmpty()) {
+            QTest::keySequence(edit, keys);
+        } else {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(1, 1), edit->mapToGlobal(QPoint(1, 1)));
+            QCoreApplication::sendEvent(edit, &request);
+            QMenu *menu = edit->findChild<QMenu *>();
+            QVERIFY(menu && menu->isVisible());
+            for (QAction *action : menu->actions())
+                if (action->text().startsWith(QLatin1String("&Paste")))
+                    action->trigger();
+            menu->close();
+        }
+        QCOMPARE(edit->text(), result);
     }
 
     void longStoredTextsAreShownWholeAndReported_data()
@@ -293,8 +355,6 @@ private slots:
         QVERIFY(Accepted());
         ReflectorValues expected = preset;
         expected.text[CReflector::ColShortName] = "K\xC3\xB6ln 1";
-        // "K\xF6ln" matches no entry: no country, the stored code stays.
-        expected.text[CReflector::ColCountry] = "";
         QCOMPARE(Fields(m_dialog->Values()), Fields(expected));
     }
 

@@ -154,6 +154,28 @@ private slots:
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
     }
 
+    void repeatKeySearchesAgainFromTheCurrentRow()
+    {
+        Fill({{"a lab", "1"}, {"b lab", "2"}, {"other", "3"}, {"c lab", "4"}});
+        // Nothing searched yet: the key opens the dialog.
+        m_find->OnRepeatFind();
+        QVERIFY(m_find->FindDialog());
+        QVERIFY(m_view->SelectedRows().empty());
+        QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
+        m_find->OnRepeatFind(); // as the dialog's button
+        QCOMPARE(m_view->SelectedRows(), std::vector<int>{1});
+        // Closed, the dialog's hit is gone but not the text; the walk goes
+        // on from the current row, the user's if he moved.
+        CloseDialog();
+        m_find->OnRepeatFind();
+        QCOMPARE(m_view->SelectedRows(), std::vector<int>{3});
+        m_view->SelectRow(0);
+        m_find->OnRepeatFind();
+        QCOMPARE(m_view->SelectedRows(), std::vector<int>{1});
+        QVERIFY(!m_find->FindDialog());
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
     void afterASortTheSearchGoesOnFromTheRememberedRow()
     {
         Fill({{"c lab", "1"}, {"a lab", "2"}, {"b lab", "3"}, {"d", "4"}});

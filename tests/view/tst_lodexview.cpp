@@ -343,6 +343,40 @@ private slots:
         shown->close();
     }
 
+    void keysMoveToAndSelectRows_data()
+    {
+        QTest::addColumn<int>("selected"); // -1: none, as at start
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<std::vector<int>>("selectedAfter");
+        QTest::newRow("first Down selects the first row") << -1 << QKeyCombination(Qt::Key_Down) << std::vector<int>{0};
+        QTest::newRow("End") << 1 << QKeyCombination(Qt::Key_End) << std::vector<int>{4};
+        QTest::newRow("Home") << 3 << QKeyCombination(Qt::Key_Home) << std::vector<int>{0};
+        QTest::newRow("Ctrl+End leaves no row selected out of sight")
+            << 1 << (Qt::CTRL | Qt::Key_End) << std::vector<int>{4};
+        QTest::newRow("Ctrl+Home") << 3 << (Qt::CTRL | Qt::Key_Home) << std::vector<int>{0};
+        QTest::newRow("Shift+End extends") << 2 << (Qt::SHIFT | Qt::Key_End) << std::vector<int>{2, 3, 4};
+    }
+    void keysMoveToAndSelectRows()
+    {
+        QFETCH(int, selected);
+        QFETCH(QKeyCombination, key);
+        QFETCH(std::vector<int>, selectedAfter);
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = FiveRecords();
+        doc.RefreshView();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        view.setFocus();
+        if (selected >= 0)
+            view.SelectRow(selected);
+        QTest::keyClick(&view, key.key(), key.keyboardModifiers());
+        QCOMPARE(view.SelectedRows(), selectedAfter);
+        QCOMPARE(view.currentIndex().row(), selectedAfter.back());
+    }
+
     void dragOutGoesToTheInstalledHandler()
     {
         CLodexDoc doc;
