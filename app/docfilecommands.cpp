@@ -1,6 +1,6 @@
 #include "app/docfilecommands.h"
 
-#include "app/recentfilelist.h"
+#include "app/core/recentfilelist.h"
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
 #include "data/prompts.h"

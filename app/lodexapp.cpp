@@ -1,13 +1,13 @@
 #include "app/lodexapp.h"
 
-#include "app/desktopidentity.h"
+#include "app/core/desktopidentity.h"
+#include "app/core/mailsender.h"
 #include "app/docfilecommands.h"
-#include "app/mailsender.h"
 #include "app/mainframe.h"
-#include "app/settingsstore.h"
 #include "app/singleinstance.h"
 #include "app/widgetprompts.h"
 #include "data/lodexdoc.h"
+#include "data/settingsstore.h"
 #include "resources/bitmaps.h"
 #include "resources/strings.h"
 

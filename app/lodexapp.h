@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/commandline.h"
-#include "app/recentfilelist.h"
+#include "app/core/commandline.h"
+#include "app/core/recentfilelist.h"
 #include "data/countrytable.h"
 
 #include <QApplication>

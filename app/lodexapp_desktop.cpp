@@ -3,9 +3,9 @@
 // registration) and the open requests that later starts hand over.
 #include "app/lodexapp.h"
 
+#include "app/core/registrationfiles.h"
+#include "app/core/shellregistration.h"
 #include "app/mainframe.h"
-#include "app/registrationfiles.h"
-#include "app/shellregistration.h"
 #include "app/singleinstance.h"
 #include "data/prompts.h"
 

@@ -1,5 +1,5 @@
-#include "app/commandline.h"
-#include "app/displaycheck.h"
+#include "app/core/commandline.h"
+#include "app/core/displaycheck.h"
 #include "app/lodexapp.h"
 #include "resources/versioninfo.h"
 

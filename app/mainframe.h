@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/commands.h"
-#include "app/windowplacement.h"
+#include "app/core/windowplacement.h"
 
 #include <QMainWindow>
 

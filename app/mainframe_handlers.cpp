@@ -2,8 +2,8 @@
 // command stays disabled until it is connected here.
 #include "app/aboutbox.h"
 #include "app/commandset.h"
+#include "app/core/mailsender.h"
 #include "app/docfilecommands.h"
-#include "app/mailsender.h"
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
 #include "app/weblinks.h"

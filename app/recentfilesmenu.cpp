@@ -1,7 +1,7 @@
 #include "app/recentfilesmenu.h"
 
 #include "app/commands.h"
-#include "app/recentfilelist.h"
+#include "app/core/recentfilelist.h"
 
 #include <QAction>
 #include <QMenu>

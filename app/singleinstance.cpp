@@ -1,7 +1,7 @@
 #include "app/singleinstance.h"
 
-#include "app/desktopidentity.h"
-#include "app/runtimefolder.h"
+#include "app/core/desktopidentity.h"
+#include "data/runtimefolder.h"
 
 #include <QDataStream>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Find Next over a million rows, and the text of a copy of 10,000 rows.
 #include "bench/benchdata.h"
-#include "view/connectionfile.h"
-#include "view/findquery.h"
-#include "view/reflectortext.h"
+#include "view/core/connectionfile.h"
+#include "view/core/findquery.h"
+#include "view/core/reflectortext.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The main window at a million rows: open and show, a header-click sort to
 // the repaint, and the memory the rows add beyond the records.
+#include "app/core/recentfilelist.h"
 #include "app/docfilecommands.h"
 #include "app/mainframe.h"
-#include "app/recentfilelist.h"
 #include "app/widgetprompts.h"
 #include "bench/benchdata.h"
 #include "data/countrytable.h"

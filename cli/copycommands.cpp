@@ -1,8 +1,8 @@
 // copy, cu: what Copy and drag-out hand to other programs, for chosen records.
 #include "cli/command.h"
 #include "data/ldxfile.h"
-#include "view/connectionfile.h"
-#include "view/reflectortext.h"
+#include "view/core/connectionfile.h"
+#include "view/core/reflectortext.h"
 
 #include <set>
 

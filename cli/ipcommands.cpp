@@ -1,6 +1,6 @@
 // check-ip: the IP address check of the reflector dialogs, for scripts.
 #include "cli/command.h"
-#include "dialogs/ipaddress.h"
+#include "dialogs/core/ipaddress.h"
 
 int RunCheckIP(const QStringList &args)
 {

@@ -1,4 +1,4 @@
-#include "app/runtimefolder.h"
+#include "data/runtimefolder.h"
 
 #include <QDir>
 #include <QFile>

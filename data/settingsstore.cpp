@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "data/settingsstore.h"
 
 #include "resources/strings.h"
 

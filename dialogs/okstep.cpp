@@ -1,7 +1,7 @@
 #include "dialogs/okstep.h"
 
 #include "data/prompts.h"
-#include "dialogs/ipaddress.h"
+#include "dialogs/core/ipaddress.h"
 #include "resources/strings.h"
 
 #include <QLineEdit>

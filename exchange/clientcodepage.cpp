@@ -1,6 +1,6 @@
 #include "exchange/clientcodepage.h"
 
-#include "app/settingsstore.h"
+#include "data/settingsstore.h"
 #include "data/storedtext.h"
 
 #include <QStringDecoder>

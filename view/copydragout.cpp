@@ -1,8 +1,8 @@
 #include "view/copydragout.h"
 
+#include "view/core/reflectordatasource.h"
+#include "view/core/selectedrecords.h"
 #include "view/lodexview.h"
-#include "view/reflectordatasource.h"
-#include "view/selectedrecords.h"
 
 #include <QClipboard>
 #include <QDrag>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/dragfolders.h"
+#include "view/core/dragfolders.h"
 
 #include <QObject>
 #include <QPointer>

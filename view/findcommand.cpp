@@ -2,8 +2,8 @@
 
 #include "data/prompts.h"
 #include "resources/strings.h"
+#include "view/core/findquery.h"
 #include "view/finddialog.h"
-#include "view/findquery.h"
 #include "view/lodexview.h"
 
 #include <QScrollBar>

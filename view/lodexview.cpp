@@ -1,8 +1,8 @@
 #include "view/lodexview.h"
 
-#include "app/settingsstore.h"
 #include "data/lodexdoc.h"
-#include "view/reflectortablemodel.h"
+#include "data/settingsstore.h"
+#include "view/core/reflectortablemodel.h"
 #include "view/screenareas.h"
 #include "view/waitcursor.h"
 

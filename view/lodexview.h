@@ -2,7 +2,7 @@
 
 #include "data/docview.h"
 #include "data/lodexdoc.h"
-#include "view/columnwidths.h"
+#include "view/core/columnwidths.h"
 
 #include <QList>
 #include <QPointer>

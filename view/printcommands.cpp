@@ -1,9 +1,9 @@
 #include "view/printcommands.h"
 
-#include "app/settingsstore.h"
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
 #include "data/prompts.h"
+#include "data/settingsstore.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"
 

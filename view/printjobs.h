@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/printtarget.h"
+#include "view/core/printtarget.h"
 
 class CReportPrinter;
 class CUserPrompts;

@@ -2,7 +2,7 @@
 
 #include "data/docview.h"
 #include "resources/bitmaps.h"
-#include "view/reporttext.h"
+#include "view/core/reporttext.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

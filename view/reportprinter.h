@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/reflectorlist.h"
-#include "view/printlayout.h"
+#include "view/core/printlayout.h"
 
 #include <QFont>
 #include <QString>

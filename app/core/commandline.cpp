@@ -1,4 +1,4 @@
-#include "app/commandline.h"
+#include "app/core/commandline.h"
 
 namespace {
 

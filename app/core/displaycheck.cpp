@@ -1,4 +1,4 @@
-#include "app/displaycheck.h"
+#include "app/core/displaycheck.h"
 
 #include <cstring>
 

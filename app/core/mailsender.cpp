@@ -1,4 +1,4 @@
-#include "app/mailsender.h"
+#include "app/core/mailsender.h"
 
 #include "data/lodexdoc.h"
 #include "data/prompts.h"

@@ -1,6 +1,6 @@
-#include "app/recentfilelist.h"
+#include "app/core/recentfilelist.h"
 
-#include "app/settingsstore.h"
+#include "data/settingsstore.h"
 
 #include <QDir>
 #include <QFileInfo>

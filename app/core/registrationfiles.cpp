@@ -1,6 +1,6 @@
-#include "app/registrationfiles.h"
+#include "app/core/registrationfiles.h"
 
-#include "app/desktopidentity.h"
+#include "app/core/desktopidentity.h"
 
 #include <QByteArrayView>
 

@@ -1,4 +1,4 @@
-#include "app/registrationmanifest.h"
+#include "app/core/registrationmanifest.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
-#include "app/shellregistration.h"
+#include "app/core/shellregistration.h"
 
-#include "app/desktopidentity.h"
-#include "app/mimeappslist.h"
-#include "app/registrationmanifest.h"
+#include "app/core/desktopidentity.h"
+#include "app/core/mimeappslist.h"
+#include "app/core/registrationmanifest.h"
 #include "data/regularfile.h"
 #include "data/safesave.h"
 

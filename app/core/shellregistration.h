@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/registrationfiles.h"
+#include "app/core/registrationfiles.h"
 
 #include <QList>
 #include <QString>

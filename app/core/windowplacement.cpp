@@ -1,6 +1,6 @@
-#include "app/windowplacement.h"
+#include "app/core/windowplacement.h"
 
-#include "app/settingsstore.h"
+#include "data/settingsstore.h"
 
 #include <algorithm>
 #include <limits>

@@ -10,8 +10,8 @@
 #include "view/finddialog.h"
 #include "view/findcommand.h"
 #include "view/lodexview.h"
-#include "view/reflectordatasource.h"
-#include "view/reflectortext.h"
+#include "view/core/reflectordatasource.h"
+#include "view/core/reflectortext.h"
 
 #include <QAction>
 #include <QClipboard>

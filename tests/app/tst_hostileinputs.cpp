@@ -1,8 +1,8 @@
 // Files that are not what they claim to be, and files too large for the
 // memory there is: opening them is refused at once with a message, and the
 // document the user is working on stays as it was.
+#include "app/core/recentfilelist.h"
 #include "app/docfilecommands.h"
-#include "app/recentfilelist.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
 #include "support/fakes.h"

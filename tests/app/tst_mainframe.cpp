@@ -1,15 +1,15 @@
 // The program as a user meets it: start-up, the main window's commands,
 // the file commands with their save prompt, the window placement.
 #include "app/commandset.h"
+#include "app/core/mailsender.h"
 #include "app/docfilecommands.h"
 #include "app/lodexapp.h"
-#include "app/mailsender.h"
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
 #include "app/recentfilesmenu.h"
-#include "app/settingsstore.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
+#include "data/settingsstore.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"

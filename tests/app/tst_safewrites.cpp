@@ -2,18 +2,18 @@
 // the operating system itself: a failure is reported and leaves the old
 // file as it was, a success leaves the new contents, and nothing is left
 // behind either way.
+#include "app/core/recentfilelist.h"
+#include "app/core/registrationfiles.h"
+#include "app/core/shellregistration.h"
 #include "app/docfilecommands.h"
-#include "app/recentfilelist.h"
-#include "app/registrationfiles.h"
-#include "app/shellregistration.h"
 #include "data/lodexdoc.h"
 #include "data/safesave.h"
 #include "exchange/datestamp.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/core/printtarget.h"
 #include "view/printjobs.h"
-#include "view/printtarget.h"
 #include "view/reportprinter.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "data/ldxfile.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/connectionfile.h"
-#include "view/reflectortext.h"
+#include "view/core/connectionfile.h"
+#include "view/core/reflectortext.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "app/runtimefolder.h"
+#include "data/runtimefolder.h"
 #include "support/testmain.h"
 
 #include <QDir>

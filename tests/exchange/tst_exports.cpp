@@ -1,5 +1,5 @@
-#include "app/settingsstore.h"
 #include "data/safesave.h"
+#include "data/settingsstore.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datestamp.h"
 #include "exchange/exportformat.h"

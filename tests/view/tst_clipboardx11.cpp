@@ -3,9 +3,9 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/copydragout.h"
+#include "view/core/reflectordatasource.h"
+#include "view/core/reflectortext.h"
 #include "view/lodexview.h"
-#include "view/reflectordatasource.h"
-#include "view/reflectortext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,11 +3,11 @@
 #include "data/lodexdoc.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/connectionfile.h"
 #include "view/copydragout.h"
+#include "view/core/connectionfile.h"
+#include "view/core/reflectordatasource.h"
+#include "view/core/reflectortext.h"
 #include "view/lodexview.h"
-#include "view/reflectordatasource.h"
-#include "view/reflectortext.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,12 +1,12 @@
 // The reflector list: rows over the document's records, columns and their
 // stored widths, sorting, selection queries, context menu.
-#include "app/settingsstore.h"
 #include "data/lodexdoc.h"
+#include "data/settingsstore.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/core/reflectortablemodel.h"
 #include "view/lodexview.h"
-#include "view/reflectortablemodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

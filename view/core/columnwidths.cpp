@@ -1,6 +1,6 @@
-#include "view/columnwidths.h"
+#include "view/core/columnwidths.h"
 
-#include "app/settingsstore.h"
+#include "data/settingsstore.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "view/connectionfile.h"
+#include "view/core/connectionfile.h"
 
 #include "data/reflector.h"
 #include "exchange/onelinetext.h"

@@ -1,4 +1,4 @@
-#include "view/cufilenames.h"
+#include "view/core/cufilenames.h"
 
 #include "data/reflector.h"
 

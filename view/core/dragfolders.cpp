@@ -1,8 +1,8 @@
-#include "view/dragfolders.h"
+#include "view/core/dragfolders.h"
 
-#include "app/runtimefolder.h"
-#include "view/connectionfile.h"
-#include "view/cufilenames.h"
+#include "data/runtimefolder.h"
+#include "view/core/connectionfile.h"
+#include "view/core/cufilenames.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "view/filegroupdescriptor.h"
+#include "view/core/filegroupdescriptor.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "view/findquery.h"
+#include "view/core/findquery.h"
 
 #include "data/storedtext.h"
 #include "data/text.h"

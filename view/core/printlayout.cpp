@@ -1,4 +1,4 @@
-#include "view/printlayout.h"
+#include "view/core/printlayout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "view/printtarget.h"
+#include "view/core/printtarget.h"
 
 namespace {
 

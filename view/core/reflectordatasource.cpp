@@ -1,8 +1,8 @@
-#include "view/reflectordatasource.h"
+#include "view/core/reflectordatasource.h"
 
 #include "data/outofmemory.h"
-#include "view/reflectortext.h"
-#include "view/selectedrecords.h"
+#include "view/core/reflectortext.h"
+#include "view/core/selectedrecords.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "view/reflectortablemodel.h"
+#include "view/core/reflectortablemodel.h"
 
 #include "resources/strings.h"
-#include "view/rowsorter.h"
+#include "view/core/rowsorter.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "view/reflectortext.h"
+#include "view/core/reflectortext.h"
 
 #include "data/reflector.h"
 #include "data/storedtext.h"

@@ -1,4 +1,4 @@
-#include "view/reporttext.h"
+#include "view/core/reporttext.h"
 
 #include "data/reflector.h"
 #include "resources/strings.h"

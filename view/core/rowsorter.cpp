@@ -1,4 +1,4 @@
-#include "view/rowsorter.h"
+#include "view/core/rowsorter.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "view/selectedrecords.h"
+#include "view/core/selectedrecords.h"
 
 #include "data/docview.h"
 

@@ -1,4 +1,4 @@
-#include "app/mimeappslist.h"
+#include "app/core/mimeappslist.h"
 #include "support/testmain.h"
 
 #include <QTest>

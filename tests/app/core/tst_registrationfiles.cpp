@@ -1,4 +1,4 @@
-#include "app/registrationfiles.h"
+#include "app/core/registrationfiles.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

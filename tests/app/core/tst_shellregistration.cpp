@@ -1,6 +1,6 @@
-#include "app/desktopidentity.h"
-#include "app/registrationfiles.h"
-#include "app/shellregistration.h"
+#include "app/core/desktopidentity.h"
+#include "app/core/registrationfiles.h"
+#include "app/core/shellregistration.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

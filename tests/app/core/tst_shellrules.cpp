@@ -1,9 +1,9 @@
 // The application shell's pure rules: the stored window placement, the
 // command line, the recent-file list.
-#include "app/commandline.h"
-#include "app/displaycheck.h"
-#include "app/recentfilelist.h"
-#include "app/windowplacement.h"
+#include "app/core/commandline.h"
+#include "app/core/displaycheck.h"
+#include "app/core/recentfilelist.h"
+#include "app/core/windowplacement.h"
 #include "support/testmain.h"
 
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "dialogs/ipaddress.h"
+#include "dialogs/core/ipaddress.h"
 #include "support/testmain.h"
 
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/connectionfile.h"
-#include "view/cufilenames.h"
-#include "view/filegroupdescriptor.h"
-#include "view/reflectortext.h"
-#include "view/selectedrecords.h"
+#include "view/core/connectionfile.h"
+#include "view/core/cufilenames.h"
+#include "view/core/filegroupdescriptor.h"
+#include "view/core/reflectortext.h"
+#include "view/core/selectedrecords.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/connectionfile.h"
-#include "view/dragfolders.h"
+#include "view/core/connectionfile.h"
+#include "view/core/dragfolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/findquery.h"
+#include "view/core/findquery.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "support/testmain.h"
-#include "view/printlayout.h"
+#include "view/core/printlayout.h"
 
 #include <QTest>
 

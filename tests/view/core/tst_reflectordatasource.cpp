@@ -1,8 +1,8 @@
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/reflectordatasource.h"
-#include "view/reflectortext.h"
+#include "view/core/reflectordatasource.h"
+#include "view/core/reflectortext.h"
 
 #include <QTest>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/reporttext.h"
+#include "view/core/reporttext.h"
 
 #include "data/reflector.h"
 

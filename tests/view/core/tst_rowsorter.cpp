@@ -2,7 +2,7 @@
 // whatever the texts hold.
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/rowsorter.h"
+#include "view/core/rowsorter.h"
 
 #include <QRandomGenerator>
 #include <QTest>
