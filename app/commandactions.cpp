@@ -1,12 +1,12 @@
-#include "app/commandset.h"
+#include "app/commandactions.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QWidget>
 
-CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
+CCommandActions::CCommandActions(QWidget *owner) : QObject(owner)
 {
-    for (const CommandInfo &info : Commands()) {
+    for (const CommandInfo &info : CommandTable()) {
         auto *action = new QAction(QString::fromUtf8(info.text), owner);
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
         action->setStatusTip(QString::fromUtf8(info.prompt));
@@ -41,12 +41,12 @@ CCommandSet::CCommandSet(QWidget *owner) : QObject(owner)
     }
 }
 
-QAction *CCommandSet::Action(CommandId id) const
+QAction *CCommandActions::Action(CommandId id) const
 {
     return m_actions.value(id);
 }
 
-void CCommandSet::Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled)
+void CCommandActions::Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled)
 {
     QAction *action = Action(id);
     if (!action || !handler)
@@ -58,13 +58,13 @@ void CCommandSet::Connect(CommandId id, std::function<void()> handler, std::func
     action->setEnabled(m_handlers.value(id)());
 }
 
-void CCommandSet::SetListState(std::function<bool()> hasSelection, std::function<bool()> hasRows)
+void CCommandActions::SetListState(std::function<bool()> hasSelection, std::function<bool()> hasRows)
 {
     m_hasSelection = std::move(hasSelection);
     m_hasRows = std::move(hasRows);
 }
 
-bool CCommandSet::IsEnabledByRule(CommandId id) const
+bool CCommandActions::IsEnabledByRule(CommandId id) const
 {
     const CommandInfo *info = FindCommand(id);
     switch (info ? info->rule : EnableRule::Always) {
@@ -78,14 +78,14 @@ bool CCommandSet::IsEnabledByRule(CommandId id) const
     return false;
 }
 
-void CCommandSet::UpdateStates()
+void CCommandActions::UpdateStates()
 {
     for (auto it = m_handlers.cbegin(); it != m_handlers.cend(); ++it)
         if (QAction *action = Action(it.key()))
             action->setEnabled(it.value()());
 }
 
-bool CCommandSet::Trigger(CommandId id)
+bool CCommandActions::Trigger(CommandId id)
 {
     QAction *action = Action(id);
     if (!action || !action->isEnabled())
@@ -94,7 +94,7 @@ bool CCommandSet::Trigger(CommandId id)
     return true;
 }
 
-QIcon CCommandSet::CommandIcon(CommandId id)
+QIcon CCommandActions::CommandIcon(CommandId id)
 {
     const CommandInfo *info = FindCommand(id);
     if (!info || !info->icon)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/commands.h"
+#include "app/commandtable.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,13 +17,13 @@ class QWidget;
 //
 // A command is enabled only once a handler is connected, and then by its
 // rule (or by the handler's own test), re-evaluated by UpdateStates().
-class CCommandSet : public QObject
+class CCommandActions : public QObject
 {
     Q_OBJECT
 
 public:
     // The actions belong to `owner`, whose window takes their shortcuts.
-    explicit CCommandSet(QWidget *owner);
+    explicit CCommandActions(QWidget *owner);
 
     QAction *Action(CommandId id) const;
 

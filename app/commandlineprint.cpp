@@ -1,6 +1,6 @@
 #include "app/commandlineprint.h"
 
-#include "app/core/commandline.h"
+#include "app/core/commandlineinfo.h"
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
 #include "view/printjobs.h"

@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "app/commandtable.h"
 
 #include <algorithm>
 #include <iterator>
@@ -6,7 +6,7 @@
 using C = CommandId;
 using R = EnableRule;
 
-const QList<CommandInfo> &Commands()
+const QList<CommandInfo> &CommandTable()
 {
     static const QList<CommandInfo> commands = {
         {C::FileNew, "&New\tCtrl+N", "Create a new document", "New", "new.svg", "document-new", R::Always},
@@ -60,7 +60,7 @@ const QList<CommandInfo> &Commands()
 
 const CommandInfo *FindCommand(CommandId id)
 {
-    for (const CommandInfo &info : Commands())
+    for (const CommandInfo &info : CommandTable())
         if (info.id == id)
             return &info;
     return nullptr;

@@ -56,7 +56,7 @@ struct CommandInfo {
 };
 
 // The command table, in menu order.
-const QList<CommandInfo> &Commands();
+const QList<CommandInfo> &CommandTable();
 const CommandInfo *FindCommand(CommandId id);
 
 // The accelerator table: the keys of each command.

@@ -1,9 +1,9 @@
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 
 #include "app/core/recentfilelist.h"
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "resources/strings.h"
 #include "view/waitcursor.h"
 
@@ -30,22 +30,22 @@ bool SamePath(const QString &a, const QString &b)
 
 } // namespace
 
-CDocFileCommands::CDocFileCommands(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QObject *parent)
+CDocumentFiles::CDocumentFiles(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QObject *parent)
     : QObject(parent), m_doc(doc), m_prompts(prompts), m_recent(recent)
 {
 }
 
-QString CDocFileCommands::FileFilters()
+QString CDocumentFiles::FileFilters()
 {
     return DocumentStringField(Str::FilterName) + QStringLiteral(";;All Files (*)");
 }
 
-void CDocFileCommands::Report(int stringId, const QString &path, const QString &reason)
+void CDocumentFiles::Report(int stringId, const QString &path, const QString &reason)
 {
     m_prompts.MessageBox(LoadQString(stringId).arg(QDir::toNativeSeparators(path), Reason(reason)));
 }
 
-bool CDocFileCommands::SaveModified()
+bool CDocumentFiles::SaveModified()
 {
     if (!m_doc.IsModified())
         return true;
@@ -62,21 +62,21 @@ bool CDocFileCommands::SaveModified()
     }
 }
 
-bool CDocFileCommands::OnFileNew()
+bool CDocumentFiles::OnFileNew()
 {
     if (!SaveModified())
         return false;
     return m_doc.OnNewDocument();
 }
 
-void CDocFileCommands::OnFileOpen()
+void CDocumentFiles::OnFileOpen()
 {
     const QStringList chosen = m_prompts.GetOpenFileNames(QStringLiteral("Open"), FileFilters(), false);
     if (!chosen.isEmpty())
         OpenDocumentFile(chosen.constFirst());
 }
 
-bool CDocFileCommands::OnOpenRecentFile(int index)
+bool CDocumentFiles::OnOpenRecentFile(int index)
 {
     const QString path = m_recent.Entries().value(index);
     if (path.isEmpty())
@@ -89,7 +89,7 @@ bool CDocFileCommands::OnOpenRecentFile(int index)
     return outcome == OpenOutcome::Opened;
 }
 
-CDocFileCommands::OpenOutcome CDocFileCommands::OpenDocumentFile(const QString &path)
+CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path)
 {
     // The open document itself: nothing to read again.
     if (SamePath(path, m_doc.GetPathName())) {
@@ -133,7 +133,7 @@ CDocFileCommands::OpenOutcome CDocFileCommands::OpenDocumentFile(const QString &
     return OpenOutcome::Opened;
 }
 
-bool CDocFileCommands::OnFileSave()
+bool CDocumentFiles::OnFileSave()
 {
     const QString path = m_doc.GetPathName();
     // A file that has become read-only is saved elsewhere, under a new name.
@@ -143,12 +143,12 @@ bool CDocFileCommands::OnFileSave()
     return DoSave(path);
 }
 
-bool CDocFileCommands::OnFileSaveAs()
+bool CDocumentFiles::OnFileSaveAs()
 {
     return DoSave(QString());
 }
 
-bool CDocFileCommands::DoSave(const QString &requestedPath, bool adopt)
+bool CDocumentFiles::DoSave(const QString &requestedPath, bool adopt)
 {
     QString path = requestedPath;
     if (path.isEmpty()) {

@@ -10,12 +10,12 @@ class CUserPrompts;
 // New, Open, Save, Save As and the recent files for the one document, with
 // the save prompt before the document is replaced or the program ends.
 // Widget-free: every question goes through CUserPrompts.
-class CDocFileCommands : public QObject
+class CDocumentFiles : public QObject
 {
     Q_OBJECT
 
 public:
-    CDocFileCommands(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QObject *parent = nullptr);
+    CDocumentFiles(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &recent, QObject *parent = nullptr);
 
     static QString FileFilters();
 

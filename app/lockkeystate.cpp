@@ -1,4 +1,4 @@
-#include "app/lockkeys.h"
+#include "app/lockkeystate.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>

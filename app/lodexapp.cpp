@@ -2,7 +2,7 @@
 
 #include "app/core/desktopidentity.h"
 #include "app/core/mailsender.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
 #include "app/widgetprompts.h"
@@ -95,13 +95,13 @@ int CLodexApp::ProcessShellCommand(const CCommandLineInfo &info)
     case CCommandLineInfo::FileNew:
         StartSingleInstance(nullptr);
         CreateMainFrame();
-        m_frame->FileCommands().OnFileNew();
+        m_frame->DocumentFiles().OnFileNew();
         break;
     case CCommandLineInfo::FileOpen:
         StartSingleInstance(nullptr);
         CreateMainFrame();
         // The failure has been reported; the window never shows.
-        if (m_frame->FileCommands().OpenDocumentFile(info.fileName) != CDocFileCommands::OpenOutcome::Opened) {
+        if (m_frame->DocumentFiles().OpenDocumentFile(info.fileName) != CDocumentFiles::OpenOutcome::Opened) {
             m_frame.reset();
             m_doc.reset();
             return kExitFailure;

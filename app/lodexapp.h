@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/commandline.h"
+#include "app/core/commandlineinfo.h"
 #include "app/core/recentfilelist.h"
 #include "data/countrytable.h"
 
@@ -63,7 +63,7 @@ private:
     bool StartSingleInstance(const OpenRequest *request);
     void OnOpenRequested(const QString &path, const QByteArray &activationToken);
     // The options handled by other parts of the program (print, register,
-    // DDE); lodexapp_shellcommands.cpp.
+    // DDE); lodexapp_shelloptions.cpp.
     int RunShellOption(const CCommandLineInfo &info);
     void CreateMainFrame();
 

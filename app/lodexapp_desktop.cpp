@@ -7,7 +7,7 @@
 #include "app/core/shellregistration.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
-#include "data/prompts.h"
+#include "data/userprompts.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "app/core/commandline.h"
+#include "app/core/commandlineinfo.h"
 #include "app/core/displaycheck.h"
 #include "app/lodexapp.h"
 #include "resources/versioninfo.h"

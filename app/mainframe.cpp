@@ -1,17 +1,17 @@
 #include "app/mainframe.h"
 
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/core/mailsender.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "app/mainstatusbar.h"
 #include "app/recentfilesmenu.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
 #include "resources/strings.h"
 #include "view/copydragout.h"
-#include "view/findcommand.h"
+#include "view/listprinting.h"
+#include "view/listsearch.h"
 #include "view/lodexview.h"
-#include "view/printcommands.h"
 #include "view/screenareas.h"
 
 #include <QAction>
@@ -46,13 +46,13 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_doc(doc)
     , m_prompts(prompts)
     , m_recent(recent)
-    , m_commands(new CCommandSet(this))
+    , m_actions(new CCommandActions(this))
     , m_view(new CLodexView(this))
-    , m_fileCommands(new CDocFileCommands(doc, prompts, recent, this))
-    , m_find(new CFindCommand(*m_view, prompts, this))
+    , m_documentFiles(new CDocumentFiles(doc, prompts, recent, this))
+    , m_find(new CListSearch(*m_view, prompts, this))
     , m_copyDrag(new CCopyDragOut(*m_view, CDragFolders::DefaultBase(), this))
     , m_mail(new CMailSender(this))
-    , m_print(std::make_unique<CPrintCommands>(doc, *m_view, prompts, this))
+    , m_print(std::make_unique<CListPrinting>(doc, *m_view, prompts, this))
 {
     setObjectName(QStringLiteral("mainFrame"));
 
@@ -69,13 +69,13 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
         contextActions << Action(id);
     m_view->SetContextMenuActions(contextActions);
 
-    m_commands->SetListState([this] { return m_view->GetSelectedCount() > 0; },
+    m_actions->SetListState([this] { return m_view->GetSelectedCount() > 0; },
                              [this] { return m_view->GetRowCount() > 0; });
     connect(m_view, &CLodexView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(m_view, &CLodexView::editRequested, this, [this] { m_commands->Trigger(CommandId::ReflectorEdit); });
+    connect(m_view, &CLodexView::editRequested, this, [this] { m_actions->Trigger(CommandId::ReflectorEdit); });
     connect(&m_doc, &CLodexDoc::titleChanged, this, &CMainFrame::UpdateCaption);
-    connect(m_fileCommands, &CDocFileCommands::recentFilesChanged, m_recentMenu, &CRecentFilesMenu::Rebuild);
-    connect(m_recentMenu, &CRecentFilesMenu::openRequested, m_fileCommands, &CDocFileCommands::OnOpenRecentFile);
+    connect(m_documentFiles, &CDocumentFiles::recentFilesChanged, m_recentMenu, &CRecentFilesMenu::Rebuild);
+    connect(m_recentMenu, &CRecentFilesMenu::openRequested, m_documentFiles, &CDocumentFiles::OnOpenRecentFile);
 
     ApplyStoredPlacement();
     ConnectHandlers();
@@ -101,12 +101,12 @@ CMainFrame::~CMainFrame()
 
 QAction *CMainFrame::Action(CommandId id) const
 {
-    return m_commands->Action(id);
+    return m_actions->Action(id);
 }
 
 void CMainFrame::UpdateCommandStates()
 {
-    m_commands->UpdateStates();
+    m_actions->UpdateStates();
 }
 
 void CMainFrame::CreateMenus()
@@ -233,7 +233,7 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     // The placement is kept even when the save prompt is cancelled.
     if (isVisible())
         SavePlacement();
-    if (!m_fileCommands->SaveModified()) {
+    if (!m_documentFiles->SaveModified()) {
         event->ignore();
         return;
     }
@@ -265,5 +265,5 @@ void CMainFrame::OpenDroppedFiles(const QStringList &paths)
     activateWindow();
     raise();
     for (const QString &path : paths)
-        m_fileCommands->OpenDocumentFile(path);
+        m_documentFiles->OpenDocumentFile(path);
 }

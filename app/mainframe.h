@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/commands.h"
+#include "app/commandtable.h"
 #include "app/core/windowplacement.h"
 
 #include <QMainWindow>
@@ -8,15 +8,15 @@
 #include <memory>
 #include <optional>
 
-class CCommandSet;
+class CCommandActions;
 class CCopyDragOut;
-class CDocFileCommands;
-class CFindCommand;
+class CDocumentFiles;
+class CListPrinting;
+class CListSearch;
 class CLodexDoc;
 class CLodexView;
 class CMailSender;
 class CMainStatusBar;
-class CPrintCommands;
 class CRecentFileList;
 class CRecentFilesMenu;
 class CUserPrompts;
@@ -25,7 +25,7 @@ class QToolBar;
 // The main window: menus, tool bar, status bar and the reflector list,
 // with the window placement kept in "WindowPos".
 //
-// Every command is an action of CCommandSet, disabled until a handler is
+// Every command is an action of CCommandActions, disabled until a handler is
 // connected; ConnectHandlers() (mainframe_handlers.cpp) is the one place
 // where handlers are connected.
 class CMainFrame : public QMainWindow
@@ -37,15 +37,15 @@ public:
     ~CMainFrame() override;
 
     QAction *Action(CommandId id) const;
-    CCommandSet &Commands() const { return *m_commands; }
+    CCommandActions &CommandActions() const { return *m_actions; }
     CLodexView *View() const { return m_view; }
     CLodexDoc &Document() const { return m_doc; }
     CUserPrompts &Prompts() const { return m_prompts; }
-    CDocFileCommands &FileCommands() const { return *m_fileCommands; }
-    CFindCommand &FindCommand() const { return *m_find; }
+    CDocumentFiles &DocumentFiles() const { return *m_documentFiles; }
+    CListSearch &ListSearch() const { return *m_find; }
     CCopyDragOut &CopyDragOut() const { return *m_copyDrag; }
     CMailSender &MailSender() const { return *m_mail; }
-    CPrintCommands &PrintCommands() const { return *m_print; }
+    CListPrinting &ListPrinting() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
     QToolBar *ToolBar() const { return m_toolBar; }
     CMainStatusBar *MainStatusBar() const { return m_statusBar; }
@@ -80,13 +80,13 @@ private:
     CLodexDoc &m_doc;
     CUserPrompts &m_prompts;
     CRecentFileList &m_recent;
-    CCommandSet *m_commands;
+    CCommandActions *m_actions;
     CLodexView *m_view;
-    CDocFileCommands *m_fileCommands;
-    CFindCommand *m_find;
+    CDocumentFiles *m_documentFiles;
+    CListSearch *m_find;
     CCopyDragOut *m_copyDrag;
     CMailSender *m_mail;
-    std::unique_ptr<CPrintCommands> m_print;
+    std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
     QToolBar *m_toolBar = nullptr;
     CMainStatusBar *m_statusBar = nullptr;

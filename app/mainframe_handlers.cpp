@@ -1,16 +1,16 @@
 // The one place where the main window's commands get their handlers. A
 // command stays disabled until it is connected here.
 #include "app/aboutbox.h"
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/core/mailsender.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
 #include "app/weblinks.h"
 #include "data/lodexdoc.h"
 #include "view/copydragout.h"
-#include "view/findcommand.h"
-#include "view/printcommands.h"
+#include "view/listprinting.h"
+#include "view/listsearch.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -18,8 +18,8 @@
 
 void CMainFrame::ConnectHandlers()
 {
-    CCommandSet &c = *m_commands;
-    CDocFileCommands &files = *m_fileCommands;
+    CCommandActions &c = *m_actions;
+    CDocumentFiles &files = *m_documentFiles;
 
     // File
     c.Connect(CommandId::FileNew, [&files] { files.OnFileNew(); });

@@ -1,6 +1,6 @@
 #include "app/mainstatusbar.h"
 
-#include "app/lockkeys.h"
+#include "app/lockkeystate.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "app/recentfilesmenu.h"
 
-#include "app/commands.h"
+#include "app/commandtable.h"
 #include "app/core/recentfilelist.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/prompts.h"
+#include "data/userprompts.h"
 
 class CCountryTable;
 class QWidget;

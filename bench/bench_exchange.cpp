@@ -3,7 +3,7 @@
 // written as a semicolon list.
 #include "bench/benchdata.h"
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/semicolonlist.h"
 

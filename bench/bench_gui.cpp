@@ -1,7 +1,7 @@
 // The main window at a million rows: open and show, a header-click sort to
 // the repaint, and the memory the rows add beyond the records.
 #include "app/core/recentfilelist.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "app/mainframe.h"
 #include "app/widgetprompts.h"
 #include "bench/benchdata.h"
@@ -40,7 +40,7 @@ static void BM_OpenAndShow(benchmark::State &state)
     const QString path = RealisticFile(int(state.range(0)));
     for (auto _ : state) {
         auto window = std::make_unique<Window>();
-        window->frame.FileCommands().OpenDocumentFile(path);
+        window->frame.DocumentFiles().OpenDocumentFile(path);
         window->frame.show();
         Repaint(window->frame);
         state.PauseTiming();
@@ -55,7 +55,7 @@ BENCHMARK(BM_OpenAndShow)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iteratio
 static void BM_HeaderSort(benchmark::State &state)
 {
     Window window;
-    window.frame.FileCommands().OpenDocumentFile(RealisticFile(int(state.range(0))));
+    window.frame.DocumentFiles().OpenDocumentFile(RealisticFile(int(state.range(0))));
     window.frame.show();
     Repaint(window.frame);
     const int column = int(state.range(1));

@@ -1,5 +1,5 @@
 // check-ip: the IP address check of the reflector dialogs, for scripts.
-#include "cli/command.h"
+#include "cli/subcommand.h"
 #include "dialogs/core/ipaddress.h"
 
 int RunCheckIP(const QStringList &args)

@@ -1,5 +1,5 @@
 // copy, cu: what Copy and drag-out hand to other programs, for chosen records.
-#include "cli/command.h"
+#include "cli/subcommand.h"
 #include "data/ldxfile.h"
 #include "view/core/connectionfile.h"
 #include "view/core/reflectortext.h"

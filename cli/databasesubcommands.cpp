@@ -1,6 +1,6 @@
 // dump, build, countries: the database file and the country table.
-#include "cli/command.h"
 #include "cli/jsonlines.h"
+#include "cli/subcommand.h"
 #include "data/countrytable.h"
 #include "data/ldxfile.h"
 

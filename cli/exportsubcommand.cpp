@@ -1,7 +1,7 @@
 // export: the Export command of the program, for scripts.
-#include "cli/command.h"
+#include "cli/subcommand.h"
 #include "data/ldxfile.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/exportformat.h"
 
 #include <QDateTime>

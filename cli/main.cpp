@@ -1,6 +1,6 @@
 // lodex-cli: the database tools for scripts. The subcommands and their
 // output are a contract; see --help.
-#include "cli/command.h"
+#include "cli/subcommand.h"
 #include "data/outofmemory.h"
 #include "resources/versioninfo.h"
 
@@ -14,7 +14,7 @@ namespace {
 void PrintHelp(FILE *to)
 {
     std::fprintf(to, "Usage: lodex-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
-    for (const CliCommand *c = CliCommands(); c->name; ++c)
+    for (const CliSubcommand *c = CliSubcommands(); c->name; ++c)
         std::fprintf(to, "  %s %s\n      %s\n", c->name, c->usage, c->summary);
 }
 
@@ -40,10 +40,10 @@ int Fail(const QString &file, const QString &problem)
     return kFailure;
 }
 
-int Usage(const char *commandName)
+int Usage(const char *subcommandName)
 {
-    for (const CliCommand *c = CliCommands(); c->name; ++c)
-        if (std::strcmp(c->name, commandName) == 0)
+    for (const CliSubcommand *c = CliSubcommands(); c->name; ++c)
+        if (std::strcmp(c->name, subcommandName) == 0)
             std::fprintf(stderr, "Usage: lodex-cli %s %s\n", c->name, c->usage);
     return kFailure;
 }
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
     }
     if (name == QLatin1String("--version"))
         return Finish(Cli::Print("lodex-cli " + CVersionInfo::ThisProgram().DottedVersion().toLatin1() + '\n'));
-    for (const CliCommand *c = CliCommands(); c->name; ++c) {
+    for (const CliSubcommand *c = CliSubcommands(); c->name; ++c) {
         if (name != QLatin1String(c->name))
             continue;
         // No input may abort the tool: running out of memory is one more failure.

@@ -8,7 +8,7 @@
 
 // A subcommand of lodex-cli. Output goes to stdout only on success; any
 // failure is one line on stderr naming the file and the problem, exit 2.
-struct CliCommand {
+struct CliSubcommand {
     const char *name;
     const char *usage;   // arguments, for --help
     const char *summary; // one line, for --help
@@ -16,7 +16,7 @@ struct CliCommand {
 };
 
 // Every subcommand, in the order --help lists them.
-const CliCommand *CliCommands();
+const CliSubcommand *CliSubcommands();
 
 namespace Cli {
 constexpr int kFailure = 2;
@@ -24,7 +24,7 @@ constexpr int kFailure = 2;
 // Prints "lodex-cli: FILE: PROBLEM" and answers kFailure.
 int Fail(const QString &file, const QString &problem);
 // Prints the usage of the named command and answers kFailure.
-int Usage(const char *commandName);
+int Usage(const char *subcommandName);
 // Writes bytes to stdout. Answers 0, or kFailure after saying that stdout
 // could not take them.
 int Print(QByteArrayView bytes);

@@ -1,4 +1,4 @@
-#include "cli/command.h"
+#include "cli/subcommand.h"
 
 int RunDump(const QStringList &args);
 int RunBuild(const QStringList &args);
@@ -8,9 +8,9 @@ int RunCheckIP(const QStringList &args);
 int RunCopy(const QStringList &args);
 int RunCu(const QStringList &args);
 
-const CliCommand *CliCommands()
+const CliSubcommand *CliSubcommands()
 {
-    static const CliCommand commands[] = {
+    static const CliSubcommand subcommands[] = {
         {"dump", "FILE.ldx", "Print each record as one JSON object per line, in file order.", RunDump},
         {"build", "OUT.ldx", "Write the records read as JSON lines from standard input.", RunBuild},
         {"countries", "", "Print the country table, one CODE;Name line per row.", RunCountries},
@@ -27,5 +27,5 @@ const CliCommand *CliCommands()
         {"cu", "FILE.ldx ROW", "Write the 215-byte .cu connection file of the record at that 0-based row.", RunCu},
         {nullptr, nullptr, nullptr, nullptr},
     };
-    return commands;
+    return subcommands;
 }

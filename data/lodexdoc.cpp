@@ -2,7 +2,7 @@
 
 #include "data/docview.h"
 #include "data/ldxfile.h"
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "resources/strings.h"
 
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 #include "data/lodexdoc.h"
 
 #include "data/docview.h"
-#include "data/prompts.h"
 #include "data/reflectorvalues.h"
+#include "data/userprompts.h"
 #include "resources/strings.h"
 
 void CLodexDoc::OnReflectorAdd()

@@ -1,6 +1,6 @@
 #include "dialogs/okstep.h"
 
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "dialogs/core/ipaddress.h"
 #include "resources/strings.h"
 

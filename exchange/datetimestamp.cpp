@@ -1,4 +1,4 @@
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 
 #include <QDateTime>
 #include <QLocale>

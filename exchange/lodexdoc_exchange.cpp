@@ -2,9 +2,9 @@
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
 
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/exportformat.h"
 #include "exchange/filefilters.h"
 #include "exchange/phonebookexport.h"

@@ -3,7 +3,7 @@
 #include "data/regularfile.h"
 #include "data/safesave.h"
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/foldednames.h"
 #include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"

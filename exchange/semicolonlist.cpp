@@ -2,7 +2,7 @@
 
 #include "data/safesave.h"
 #include "data/storedtext.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/onelinetext.h"
 
 #include <QIODevice>

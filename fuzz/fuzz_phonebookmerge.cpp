@@ -9,7 +9,7 @@
 // from an earlier record, in other letter case, so that the hashed look-ups
 // meet names that match.
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/foldednames.h"
 #include "exchange/phonebookexport.h"
 #include "support/referenceprofile.h"

@@ -1,16 +1,16 @@
-#include "view/printcommands.h"
+#include "view/listprinting.h"
 
 #include "data/lodexdoc.h"
 #include "data/outofmemory.h"
-#include "data/prompts.h"
 #include "data/settingsstore.h"
+#include "data/userprompts.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"
 
 #include <QCoreApplication>
 #include <QPrinter>
 
-CPrintCommands::CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
+CListPrinting::CListPrinting(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
     : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -20,7 +20,7 @@ CPrintCommands::CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &pro
     m_nPreviewPages = stored == 1 || stored == 2 ? stored : 0;
 }
 
-CPrintCommands::~CPrintCommands()
+CListPrinting::~CListPrinting()
 {
     CSettingsStore settings;
     settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
@@ -30,27 +30,27 @@ CPrintCommands::~CPrintCommands()
         settings.remove(QLatin1String(kPreviewPagesKey)); // a value that was not 1 or 2
 }
 
-CReportPrinter CPrintCommands::Report() const
+CReportPrinter CListPrinting::Report() const
 {
     return CReportPrinter(m_doc.GetTitle(), ReportRows::FromView(m_view));
 }
 
-void CPrintCommands::OnFilePrint()
+void CListPrinting::OnFilePrint()
 {
     RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts); });
 }
 
-void CPrintCommands::OnFilePrintDirect()
+void CListPrinting::OnFilePrintDirect()
 {
     RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts); });
 }
 
-void CPrintCommands::OnFilePrintPreview()
+void CListPrinting::OnFilePrintPreview()
 {
     RunJob([this](CReportPrinter &report) { PrintJobs::Preview(m_pWindow, *m_printer, report, m_nPreviewPages); });
 }
 
-void CPrintCommands::RunJob(const std::function<void(CReportPrinter &)> &job)
+void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)
 {
     QString error;
     const bool done = CatchOutOfMemory([&] {
@@ -59,10 +59,10 @@ void CPrintCommands::RunJob(const std::function<void(CReportPrinter &)> &job)
         return true;
     }, &error);
     if (!done)
-        m_prompts.MessageBox(QCoreApplication::translate("CPrintCommands", "Cannot print the list: %1.").arg(error));
+        m_prompts.MessageBox(QCoreApplication::translate("CListPrinting", "Cannot print the list: %1.").arg(error));
 }
 
-void CPrintCommands::OnFilePrintSetup()
+void CListPrinting::OnFilePrintSetup()
 {
     PrintJobs::PrintSetup(m_pWindow, *m_printer);
 }

@@ -15,15 +15,15 @@ class QWidget;
 // printer lasts the whole run, so the set-up and the print dialog's choices
 // carry over to the next job and to the preview.
 //
-// "PreviewPages" (one or two pages in the preview) is read when the
-// commands are made, at start-up, and written when they end, at exit,
-// unless it is still 0. A stored value other than 1 or 2 counts as 0 and
+// "PreviewPages" (one or two pages in the preview) is read when this is
+// made, at start-up, and written when it ends, at exit, unless it is
+// still 0. A stored value other than 1 or 2 counts as 0 and
 // is removed at exit.
-class CPrintCommands
+class CListPrinting
 {
 public:
-    CPrintCommands(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window);
-    ~CPrintCommands();
+    CListPrinting(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window);
+    ~CListPrinting();
 
     void OnFilePrint();
     // Prints on the current printer without the print dialog.

@@ -1,6 +1,6 @@
-#include "view/findcommand.h"
+#include "view/listsearch.h"
 
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "resources/strings.h"
 #include "view/core/findquery.h"
 #include "view/finddialog.h"
@@ -8,45 +8,45 @@
 
 #include <QScrollBar>
 
-CFindCommand::CFindCommand(CLodexView &view, CUserPrompts &prompts, QObject *parent)
+CListSearch::CListSearch(CLodexView &view, CUserPrompts &prompts, QObject *parent)
     : QObject(parent)
     , m_view(view)
     , m_prompts(prompts)
 {
 }
 
-CFindCommand::~CFindCommand()
+CListSearch::~CListSearch()
 {
     delete m_pFindDialog;
 }
 
-void CFindCommand::OnEditFind()
+void CListSearch::OnEditFind()
 {
     if (!m_pFindDialog) {
         m_pFindDialog = new CFindDialog(m_view.window());
-        connect(m_pFindDialog, &CFindDialog::findNext, this, &CFindCommand::OnFindNext);
-        connect(m_pFindDialog, &QDialog::finished, this, &CFindCommand::OnFindDialogClosed);
+        connect(m_pFindDialog, &CFindDialog::findNext, this, &CListSearch::OnFindNext);
+        connect(m_pFindDialog, &QDialog::finished, this, &CListSearch::OnFindDialogClosed);
     }
     m_pFindDialog->show();
     m_pFindDialog->raise();
     m_pFindDialog->activateWindow();
 }
 
-void CFindCommand::OnFindDialogClosed()
+void CListSearch::OnFindDialogClosed()
 {
     // The dialog deletes itself; a new Edit > Find makes a new one.
     m_pFindDialog = nullptr;
     m_nLastFound = -1;
 }
 
-void CFindCommand::OnFindNext(const QString &text, bool wholeWord)
+void CListSearch::OnFindNext(const QString &text, bool wholeWord)
 {
     const int hit = Search(text, wholeWord, m_nLastFound);
     if (hit >= 0)
         m_nLastFound = hit;
 }
 
-void CFindCommand::OnRepeatFind()
+void CListSearch::OnRepeatFind()
 {
     if (m_pFindDialog && !m_pFindDialog->FindText().isEmpty())
         OnFindNext(m_pFindDialog->FindText(), m_pFindDialog->MatchWholeWord());
@@ -58,7 +58,7 @@ void CFindCommand::OnRepeatFind()
         OnEditFind();
 }
 
-int CFindCommand::Search(const QString &text, bool wholeWord, int after)
+int CListSearch::Search(const QString &text, bool wholeWord, int after)
 {
     m_lastText = text;
     m_lastWholeWord = wholeWord;
@@ -72,7 +72,7 @@ int CFindCommand::Search(const QString &text, bool wholeWord, int after)
     return step.hit;
 }
 
-void CFindCommand::ShowHit(int row, int previousHit)
+void CListSearch::ShowHit(int row, int previousHit)
 {
     QItemSelectionModel *selection = m_view.selectionModel();
     const QAbstractItemModel *model = m_view.model();

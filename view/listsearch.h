@@ -12,13 +12,13 @@ class CUserPrompts;
 // last hit. Each Find Next selects the next matching row after that hit
 // and deselects the hit before it; other selected rows stay selected.
 // Closing the dialog forgets the hit.
-class CFindCommand : public QObject
+class CListSearch : public QObject
 {
     Q_OBJECT
 
 public:
-    CFindCommand(CLodexView &view, CUserPrompts &prompts, QObject *parent = nullptr);
-    ~CFindCommand() override;
+    CListSearch(CLodexView &view, CUserPrompts &prompts, QObject *parent = nullptr);
+    ~CListSearch() override;
 
     // Opens the dialog, or brings it forward with its text as left.
     void OnEditFind();

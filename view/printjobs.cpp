@@ -1,7 +1,7 @@
 #include "view/printjobs.h"
 
-#include "data/prompts.h"
 #include "data/safesave.h"
+#include "data/userprompts.h"
 #include "view/reportprinter.h"
 #include "view/waitcursor.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/commandline.h"
+#include "app/core/commandlineinfo.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/core/mailsender.h"
 
 #include "data/lodexdoc.h"
-#include "data/prompts.h"
+#include "data/userprompts.h"
 #include "resources/strings.h"
 
 #include <QDateTime>

@@ -1,5 +1,5 @@
 // File > Import and File > Export as the user meets them in the main window.
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -58,7 +58,7 @@ private slots:
     void enabledAlsoForAnEmptyList()
     {
         for (CommandId id : {CommandId::FileImport, CommandId::FileExport}) {
-            QVERIFY(Frame().Commands().IsConnected(id));
+            QVERIFY(Frame().CommandActions().IsConnected(id));
             QVERIFY(Frame().Action(id)->isEnabled());
         }
     }
@@ -85,7 +85,7 @@ private slots:
         connect(&Doc(), &CLodexDoc::busyChanged, this,
                 [&](bool busy) { busyWhileWriting << (busy && QGuiApplication::overrideCursor()
                                                       && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor); });
-        QVERIFY(Frame().Commands().Trigger(CommandId::FileExport));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::FileExport));
         QCOMPARE(busyWhileWriting, (QList<bool>{true, false}));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(m_prompts.fileDialogs.size(), 1);
@@ -98,7 +98,7 @@ private slots:
     void importAnswersEachChosenFile()
     {
         m_prompts.openNames << QStringList{m_dir.filePath("a.ini"), m_dir.filePath("b.doc")};
-        QVERIFY(Frame().Commands().Trigger(CommandId::FileImport));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::FileImport));
         QCOMPARE(m_prompts.messages, (QStringList{"Not yet implemented, sorry !",
                                                   "Format not supported !\nOperation cancelled."}));
         QVERIFY(!Doc().IsModified());

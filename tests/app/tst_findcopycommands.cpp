@@ -1,5 +1,5 @@
 // Edit > Find and Edit > Copy as the main window runs them.
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -8,7 +8,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/finddialog.h"
-#include "view/findcommand.h"
+#include "view/listsearch.h"
 #include "view/lodexview.h"
 #include "view/core/reflectordatasource.h"
 #include "view/core/reflectortext.h"
@@ -53,8 +53,8 @@ private slots:
         Doc().RefreshView();
         QVERIFY(Frame().Action(CommandId::EditFind)->isEnabled());
         QVERIFY(!Frame().Action(CommandId::EditCopy)->isEnabled());
-        QVERIFY(Frame().Commands().Trigger(CommandId::EditFind));
-        CFindDialog *dialog = Frame().FindCommand().FindDialog();
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditFind));
+        CFindDialog *dialog = Frame().ListSearch().FindDialog();
         QVERIFY(dialog && dialog->isVisible());
         dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("reflector 2"));
         dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
@@ -75,8 +75,8 @@ private slots:
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().FindCommand().OnEditFind();
-        CFindDialog *dialog = Frame().FindCommand().FindDialog();
+        Frame().ListSearch().OnEditFind();
+        CFindDialog *dialog = Frame().ListSearch().FindDialog();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("no such name"));
         QWidget *owner = nullptr;
@@ -93,7 +93,7 @@ private slots:
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
         Frame().View()->SelectRow(2);
-        QVERIFY(Frame().Commands().Trigger(CommandId::EditCopy));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCopy));
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(Doc().m_listReflectors, {2})));
@@ -106,7 +106,7 @@ private slots:
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
         Frame().View()->SelectRow(1);
-        Frame().Commands().Trigger(CommandId::EditCopy);
+        Frame().CommandActions().Trigger(CommandId::EditCopy);
         const QByteArray expected = ReflectorText(RecordPointers(Doc().m_listReflectors, {1}));
         QTimer::singleShot(0, &App(), &QCoreApplication::quit);
         App().exec();

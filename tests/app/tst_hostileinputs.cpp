@@ -2,7 +2,7 @@
 // memory there is: opening them is refused at once with a message, and the
 // document the user is working on stays as it was.
 #include "app/core/recentfilelist.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
 #include "support/fakes.h"
@@ -84,13 +84,13 @@ private slots:
         CLodexDoc doc;
         FakePrompts prompts;
         CRecentFileList recent;
-        CDocFileCommands commands(doc, prompts, recent);
+        CDocumentFiles commands(doc, prompts, recent);
         doc.m_pPrompts = &prompts;
         doc.m_listReflectors = SampleList(3);
         doc.SetModifiedFlag(true);
         prompts.answers << CUserPrompts::IdNo; // keep the edits unsaved
 
-        CDocFileCommands::OpenOutcome outcome;
+        CDocumentFiles::OpenOutcome outcome;
         if (kind == QLatin1String("large")) {
             rlimit previous{};
             getrlimit(RLIMIT_AS, &previous);
@@ -102,7 +102,7 @@ private slots:
         } else {
             outcome = commands.OpenDocumentFile(path);
         }
-        QVERIFY(outcome != CDocFileCommands::OpenOutcome::Opened);
+        QVERIFY(outcome != CDocumentFiles::OpenOutcome::Opened);
         QCOMPARE(prompts.messages.size(), 2); // the save prompt, then why
         QVERIFY2(prompts.messages[1].contains(reason), qPrintable(prompts.messages[1]));
         QVERIFY(prompts.messages[1].contains(path));

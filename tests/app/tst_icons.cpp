@@ -1,4 +1,4 @@
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -25,7 +25,7 @@ bool WriteTheme(const QString &folder, const QImage &square)
     bool written = QDir().mkpath(folder + QStringLiteral("/16x16"))
                    && WriteAll(folder + QStringLiteral("/index.theme"),
                                "[Icon Theme]\nDirectories=16x16\n[16x16]\nSize=16\nType=Fixed\n");
-    for (const CommandInfo &info : Commands())
+    for (const CommandInfo &info : CommandTable())
         if (info.themeIcon)
             written = written && square.save(QStringLiteral("%1/16x16/%2.png").arg(folder, info.themeIcon));
     return written;
@@ -85,8 +85,8 @@ private slots:
         QIcon::setThemeName(themeHasThem ? QStringLiteral("test") : QStringLiteral("no-such-theme"));
 
         QWidget owner;
-        CCommandSet commands(&owner);
-        for (const CommandInfo &info : Commands()) {
+        CCommandActions commands(&owner);
+        for (const CommandInfo &info : CommandTable()) {
             if (!info.icon)
                 continue;
             const QImage own = Drawn(QIcon(QStringLiteral(":/icons/") + QLatin1String(info.icon)));

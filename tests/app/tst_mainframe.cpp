@@ -1,8 +1,8 @@
 // The program as a user meets it: start-up, the main window's commands,
 // the file commands with their save prompt, the window placement.
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/core/mailsender.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
@@ -141,11 +141,11 @@ private slots:
         for (CommandId id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditPaste, CommandId::NextPane,
                              CommandId::PrevPane}) {
             QVERIFY(!Frame().Action(id)->isEnabled());
-            QVERIFY(!Frame().Commands().IsConnected(id));
+            QVERIFY(!Frame().CommandActions().IsConnected(id));
         }
         View().selectAll();
         QVERIFY(!Frame().Action(CommandId::EditCut)->isEnabled());
-        QVERIFY(!Frame().Commands().Trigger(CommandId::EditPaste));
+        QVERIFY(!Frame().CommandActions().Trigger(CommandId::EditPaste));
     }
 
     void enablingFollowsSelectionAndRows_data()
@@ -168,7 +168,7 @@ private slots:
         App().InitInstance({});
         // Stand-in handlers: the rules apply once a command has one.
         for (CommandId id : {CommandId::EditCopy, CommandId::EditFind, CommandId::ReflectorEdit, CommandId::ReflectorAdd})
-            Frame().Commands().Connect(id, [] {});
+            Frame().CommandActions().Connect(id, [] {});
         Doc().m_listReflectors = SampleList(rows);
         Doc().RefreshView();
         for (int row : selected)
@@ -291,7 +291,7 @@ private slots:
     {
         QVERIFY(App().InitInstance({Saved("three.ldx", 3)}) == CLodexApp::kRunEventLoop);
         int edits = 0;
-        Frame().Commands().Connect(CommandId::ReflectorEdit, [&edits] { ++edits; });
+        Frame().CommandActions().Connect(CommandId::ReflectorEdit, [&edits] { ++edits; });
         QAction *enter = Frame().findChild<QAction *>(QStringLiteral("keys32778"));
         enter->trigger(); // disabled: no row selected
         QCOMPARE(edits, 0);
@@ -367,7 +367,7 @@ private slots:
 
         bool wentOn = false;
         if (operation == QLatin1String("new")) {
-            wentOn = Frame().FileCommands().OnFileNew();
+            wentOn = Frame().DocumentFiles().OnFileNew();
             QCOMPARE(View().GetRowCount(), goesOn ? 0 : 3);
         } else if (operation == QLatin1String("open")) {
             m_prompts.openNames << QStringList{other};
@@ -392,7 +392,7 @@ private slots:
     {
         StartModified();
         m_prompts.answers << CUserPrompts::IdYes; // save, then Cancel in the Save As dialog
-        QVERIFY(!Frame().FileCommands().OnFileNew());
+        QVERIFY(!Frame().DocumentFiles().OnFileNew());
         QCOMPARE(View().GetRowCount(), 3);
         QVERIFY(Doc().IsModified());
     }
@@ -401,7 +401,7 @@ private slots:
     {
         StartModified();
         m_prompts.saveNames << m_dir.filePath(QStringLiteral("named.ldx"));
-        QVERIFY(Frame().FileCommands().OnFileSaveAs());
+        QVERIFY(Frame().DocumentFiles().OnFileSaveAs());
         QCOMPARE(Frame().windowTitle(), QStringLiteral("named.ldx - Lodex"));
         QVERIFY(!Doc().IsModified());
         QCOMPARE(App().RecentFiles().Entries().value(0), m_dir.filePath(QStringLiteral("named.ldx")));
@@ -422,7 +422,7 @@ private slots:
         // Save on a read-only file asks for another name; given the same
         // one, the write is refused and the file stays as it was.
         m_prompts.saveNames << path;
-        QVERIFY(!Frame().FileCommands().OnFileSave());
+        QVERIFY(!Frame().DocumentFiles().OnFileSave());
         QCOMPARE(m_prompts.fileDialogs, QStringList{"Save As"});
         QCOMPARE(m_prompts.messages.size(), 1);
         QVERIFY(m_prompts.messages[0].startsWith(QStringLiteral("Cannot save the file \"%1\"").arg(path)));
@@ -432,7 +432,7 @@ private slots:
 
         // A folder that does not exist: reported, nothing created.
         const QString nowhere = m_dir.filePath(QStringLiteral("no/such/folder/x.ldx"));
-        QVERIFY(!Frame().FileCommands().DoSave(nowhere));
+        QVERIFY(!Frame().DocumentFiles().DoSave(nowhere));
         QVERIFY(!QFile::exists(nowhere));
         QCOMPARE(Doc().GetPathName(), path);
     }
@@ -451,7 +451,7 @@ private slots:
         QFile::remove(bad);
         if (malformed)
             QVERIFY(WriteAll(bad, Hex("0200FFFF01000A00") + "CReflectoR"));
-        QVERIFY(Frame().FileCommands().OpenDocumentFile(bad) != CDocFileCommands::OpenOutcome::Opened);
+        QVERIFY(Frame().DocumentFiles().OpenDocumentFile(bad) != CDocumentFiles::OpenOutcome::Opened);
         QCOMPARE(m_prompts.messages.size(), 1);
         QCOMPARE(View().GetRowCount(), malformed ? 0 : 4);
         QCOMPARE(Frame().windowTitle(), malformed ? QStringLiteral("Reflector - Lodex") : QStringLiteral("good.ldx - Lodex"));
@@ -467,8 +467,8 @@ private slots:
         QVERIFY(menu.Placeholder()->isVisible() && !menu.Placeholder()->isEnabled());
         QCOMPARE(menu.Placeholder()->statusTip(), QStringLiteral("Open this document"));
 
-        Frame().FileCommands().OpenDocumentFile(first);
-        Frame().FileCommands().OpenDocumentFile(second);
+        Frame().DocumentFiles().OpenDocumentFile(first);
+        Frame().DocumentFiles().OpenDocumentFile(second);
         QVERIFY(!menu.Placeholder()->isVisible());
         QCOMPARE(ActionTexts(menu.EntryActions()), QStringList({"&1 " + AbbreviatePath(second, 30),
                                                                  "&2 " + AbbreviatePath(first, 30)}));
@@ -534,7 +534,7 @@ private slots:
         for (int row : selectedRows)
             View().SelectRow(row, true);
         m_prompts.answers << Answer(answer);
-        QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorDelete));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;
         for (const CReflector *r : View().Rows())
             names << r->m_strFullName.toByteArray();
@@ -611,7 +611,7 @@ private slots:
 
         // An unmodified document with a file is sent as it is.
         m_prompts.answers << CUserPrompts::IdNo;
-        Frame().FileCommands().OpenDocumentFile(Saved("plain.ldx", 2));
+        Frame().DocumentFiles().OpenDocumentFile(Saved("plain.ldx", 2));
         QVERIFY(mail.Send(Doc(), m_prompts));
         QCOMPARE(mail.CopiesMade().size(), 1);
 

@@ -1,7 +1,7 @@
 // Printing, the About box and the web links as the main window runs them,
 // and printing from the command line.
 #include "app/aboutbox.h"
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "app/weblinks.h"
@@ -11,8 +11,8 @@
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/listprinting.h"
 #include "view/lodexview.h"
-#include "view/printcommands.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -97,7 +97,7 @@ private slots:
     {
         QFETCH(CommandId, id);
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
-        QVERIFY(Frame().Commands().IsConnected(id));
+        QVERIFY(Frame().CommandActions().IsConnected(id));
         QVERIFY(Frame().Action(id)->isEnabled());
     }
 
@@ -107,8 +107,8 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
         const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); });
         App().InitInstance({});
-        QVERIFY(Frame().Commands().Trigger(CommandId::WebCuSeeMe));
-        QVERIFY(Frame().Commands().Trigger(CommandId::WebHomePage));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::WebCuSeeMe));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::WebHomePage));
         const QUrl maker = WebLinks::Address(WebLinks::Site::ClientMaker);
         const QUrl author = WebLinks::Address(WebLinks::Site::AuthorHome);
         QCOMPARE(browser.opened, (QList<QUrl>{maker, author}));
@@ -124,7 +124,7 @@ private slots:
             QCOMPARE(box->findChild<QLabel *>(QStringLiteral("versionLine"))->text(),
                      QStringLiteral("Version 1.1 release 5 build 6\n"));
         }, &seen);
-        QVERIFY(Frame().Commands().Trigger(CommandId::AppAbout));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::AppAbout));
         QVERIFY(seen);
     }
 
@@ -140,10 +140,10 @@ private slots:
         Frame().View()->SortByColumn(CReflector::ColFullName);
 
         const QString pdf = m_dir.filePath(QStringLiteral("sorted.pdf"));
-        QPrinter &printer = Frame().PrintCommands().Printer();
+        QPrinter &printer = Frame().ListPrinting().Printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintDirect));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::FilePrintDirect));
 
         const QStringList lines = PdfPageLines(pdf, 1);
         QCOMPARE(lines.value(0), QStringLiteral("four.ldx Page 1/1"));
@@ -156,10 +156,10 @@ private slots:
     void printFailureIsReported()
     {
         App().InitInstance({});
-        QPrinter &printer = Frame().PrintCommands().Printer();
+        QPrinter &printer = Frame().ListPrinting().Printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_dir.filePath(QStringLiteral("no/such/folder/out.pdf")));
-        QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintDirect));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::FilePrintDirect));
         QCOMPARE(m_prompts.messages.size(), 1);
     }
 
@@ -199,7 +199,7 @@ private slots:
                 if (!switchTo.isEmpty())
                     dialog->findChild<QAction *>(switchTo)->trigger();
             }, &seen);
-            QVERIFY(Frame().Commands().Trigger(CommandId::FilePrintPreview));
+            QVERIFY(Frame().CommandActions().Trigger(CommandId::FilePrintPreview));
             QVERIFY(seen);
         }
         App().ExitInstance();

@@ -1,6 +1,6 @@
 // Add, Edit and double-click as the user runs them in the main window, with
 // the record dialogs answered by script or, at the end, by the real dialogs.
-#include "app/commandset.h"
+#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -79,7 +79,7 @@ private slots:
             v.text[CReflector::ColIPAddress] = "10.0.0.1";
             return true;
         };
-        QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
         QCOMPARE(ShownNames(), before + QStringList{"Added"});
         QVERIFY(Doc().IsModified());
     }
@@ -105,7 +105,7 @@ private slots:
             const QRect cell = View().visualRect(View().model()->index(row, kFullNameColumn));
             QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, cell.center());
         } else {
-            QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorEdit));
+            QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorEdit));
         }
         expected[row] = QStringLiteral("Edited");
         QCOMPARE(ShownNames(), expected);
@@ -116,7 +116,7 @@ private slots:
     void editWithoutSelectionShowsNothing()
     {
         StartSorted();
-        QVERIFY(!Frame().Commands().Trigger(CommandId::ReflectorEdit));
+        QVERIFY(!Frame().CommandActions().Trigger(CommandId::ReflectorEdit));
         emit View().editRequested();
         QCOMPARE(m_prompts.reflectorDialogs, 0);
     }
@@ -153,7 +153,7 @@ private slots:
             });
             dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
         });
-        QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
 
         QVERIFY(conflictShown);
         QCOMPARE(Doc().m_listReflectors.size(), size_t(3));
@@ -169,7 +169,7 @@ private slots:
         App().SetPrompts(nullptr);
         Doc().SetModifiedFlag(false);
         WhenShown<CReflectorDialog>([](CReflectorDialog *dialog) { dialog->reject(); });
-        QVERIFY(Frame().Commands().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
         QCOMPARE(View().GetRowCount(), 3);
         QVERIFY(!Doc().IsModified());
     }

@@ -5,10 +5,10 @@
 #include "app/core/recentfilelist.h"
 #include "app/core/registrationfiles.h"
 #include "app/core/shellregistration.h"
-#include "app/docfilecommands.h"
+#include "app/documentfiles.h"
 #include "data/lodexdoc.h"
 #include "data/safesave.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -61,7 +61,7 @@ Outcome SaveDocument(const QString &path)
     CLodexDoc doc;
     FakePrompts prompts;
     CRecentFileList recent;
-    CDocFileCommands commands(doc, prompts, recent);
+    CDocumentFiles commands(doc, prompts, recent);
     doc.m_pPrompts = &prompts;
     doc.m_listReflectors = SampleList(g_recordCount);
     doc.SetPathName(path);

@@ -1,5 +1,5 @@
 #include "data/ldxfile.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

@@ -55,7 +55,7 @@ QByteArray Address(int n)
 
 } // namespace
 
-class RecordCommandsTest : public QObject
+class AddEditTest : public QObject
 {
     Q_OBJECT
 
@@ -339,5 +339,5 @@ private slots:
     }
 };
 
-LODEX_TEST(RecordCommandsTest)
-#include "tst_recordcommands.moc"
+LODEX_TEST(AddEditTest)
+#include "tst_addedit.moc"

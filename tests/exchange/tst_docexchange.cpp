@@ -1,5 +1,5 @@
 #include "data/lodexdoc.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"

@@ -1,7 +1,7 @@
 #include "data/safesave.h"
 #include "data/settingsstore.h"
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/exportformat.h"
 #include "exchange/filefilters.h"
 #include "exchange/phonebookexport.h"

@@ -1,5 +1,5 @@
 #include "exchange/clientcodepage.h"
-#include "exchange/datestamp.h"
+#include "exchange/datetimestamp.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/profilefile.h"
 #include "support/referenceprofile.h"

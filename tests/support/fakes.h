@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/docview.h"
-#include "data/prompts.h"
 #include "data/reflectorvalues.h"
+#include "data/userprompts.h"
 
 #include <QList>
 #include <QString>

@@ -5,7 +5,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/finddialog.h"
-#include "view/findcommand.h"
+#include "view/listsearch.h"
 #include "view/lodexview.h"
 
 #include <QCheckBox>
@@ -14,14 +14,14 @@
 #include <QScrollBar>
 #include <QTest>
 
-class FindCommandTest : public QObject
+class ListSearchTest : public QObject
 {
     Q_OBJECT
 
     CLodexDoc m_doc;
     FakePrompts m_prompts;
     std::unique_ptr<CLodexView> m_view;
-    std::unique_ptr<CFindCommand> m_find;
+    std::unique_ptr<CListSearch> m_find;
 
     // Rows by full name and address.
     void Fill(const QList<QPair<const char *, const char *>> &rows)
@@ -60,7 +60,7 @@ private slots:
         m_view = std::make_unique<CLodexView>();
         m_view->AttachDocument(&m_doc);
         m_view->resize(700, 300);
-        m_find = std::make_unique<CFindCommand>(*m_view, m_prompts);
+        m_find = std::make_unique<CListSearch>(*m_view, m_prompts);
     }
     void cleanup()
     {
@@ -213,5 +213,5 @@ private slots:
     }
 };
 
-LODEX_TEST(FindCommandTest)
-#include "tst_findcommand.moc"
+LODEX_TEST(ListSearchTest)
+#include "tst_listsearch.moc"

@@ -1,4 +1,4 @@
-#include "view/core/cufilenames.h"
+#include "view/core/connectionfilenames.h"
 
 #include "data/reflector.h"
 

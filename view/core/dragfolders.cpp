@@ -2,7 +2,7 @@
 
 #include "data/runtimefolder.h"
 #include "view/core/connectionfile.h"
-#include "view/core/cufilenames.h"
+#include "view/core/connectionfilenames.h"
 
 #include <QCoreApplication>
 #include <QDir>

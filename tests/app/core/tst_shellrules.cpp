@@ -1,6 +1,6 @@
 // The application shell's pure rules: the stored window placement, the
 // command line, the recent-file list.
-#include "app/core/commandline.h"
+#include "app/core/commandlineinfo.h"
 #include "app/core/displaycheck.h"
 #include "app/core/recentfilelist.h"
 #include "app/core/windowplacement.h"

@@ -2,7 +2,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/core/connectionfile.h"
-#include "view/core/cufilenames.h"
+#include "view/core/connectionfilenames.h"
 #include "view/core/filegroupdescriptor.h"
 #include "view/core/reflectortext.h"
 #include "view/core/selectedrecords.h"
