@@ -46,7 +46,7 @@ QAction *CCommandActions::Action(CommandId id) const
     return m_actions.value(id);
 }
 
-void CCommandActions::Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled)
+void CCommandActions::SetHandler(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled)
 {
     QAction *action = Action(id);
     if (!action || !handler)

@@ -15,7 +15,7 @@ class QWidget;
 // tips and icons from the command table, one action per command shared by
 // the menus, the tool bar and the context menu.
 //
-// A command is enabled only once a handler is connected, and then by its
+// A command is enabled only once it has a handler, and then by its
 // rule (or by the handler's own test), re-evaluated by UpdateStates().
 class CCommandActions : public QObject
 {
@@ -29,8 +29,8 @@ public:
 
     // Runs `handler` when the command is chosen. `isEnabled`, when given,
     // replaces the command's enable rule.
-    void Connect(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled = {});
-    bool IsConnected(CommandId id) const { return m_handlers.contains(id); }
+    void SetHandler(CommandId id, std::function<void()> handler, std::function<bool()> isEnabled = {});
+    bool HasHandler(CommandId id) const { return m_handlers.contains(id); }
 
     // What the enable rules look at.
     void SetListState(std::function<bool()> hasSelection, std::function<bool()> hasRows);
@@ -47,7 +47,7 @@ private:
     bool IsEnabledByRule(CommandId id) const;
 
     QHash<CommandId, QAction *> m_actions;
-    QHash<CommandId, std::function<bool()>> m_handlers; // the enable test of each connected command
+    QHash<CommandId, std::function<bool()>> m_handlers; // the enable test of each command with a handler
     std::function<bool()> m_hasSelection;
     std::function<bool()> m_hasRows;
 };

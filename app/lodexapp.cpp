@@ -37,7 +37,7 @@ CLodexApp::~CLodexApp()
     m_countryTable.Release();
 }
 
-CLodexApp *CLodexApp::Instance()
+CLodexApp *CLodexApp::Current()
 {
     return qobject_cast<CLodexApp *>(QCoreApplication::instance());
 }

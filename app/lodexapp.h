@@ -31,7 +31,7 @@ public:
     ~CLodexApp() override;
 
     // The one application object, or null outside the program.
-    static CLodexApp *Instance();
+    static CLodexApp *Current();
 
     CCountryTable &CountryTable() { return m_countryTable; }
     CRecentFileList &RecentFiles() { return m_recentFiles; }

@@ -25,9 +25,9 @@ class QToolBar;
 // The main window: menus, tool bar, status bar and the reflector list,
 // with the window placement kept in "WindowPos".
 //
-// Every command is an action of CCommandActions, disabled until a handler is
-// connected; ConnectHandlers() (mainframe_handlers.cpp) is the one place
-// where handlers are connected.
+// Every command is an action of CCommandActions, disabled until it has a
+// handler; ConnectHandlers() (mainframe_handlers.cpp) is the one place
+// where commands get their handlers.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT

@@ -1,5 +1,5 @@
 // The one place where the main window's commands get their handlers. A
-// command stays disabled until it is connected here.
+// command stays disabled until it gets one here.
 #include "app/aboutbox.h"
 #include "app/commandactions.h"
 #include "app/core/mailsender.h"
@@ -22,14 +22,14 @@ void CMainFrame::ConnectHandlers()
     CDocumentFiles &files = *m_documentFiles;
 
     // File
-    c.Connect(CommandId::FileNew, [&files] { files.OnFileNew(); });
-    c.Connect(CommandId::FileOpen, [&files] { files.OnFileOpen(); });
-    c.Connect(CommandId::FileSave, [&files] { files.OnFileSave(); });
-    c.Connect(CommandId::FileSaveAs, [&files] { files.OnFileSaveAs(); });
-    c.Connect(
+    c.SetHandler(CommandId::FileNew, [&files] { files.OnFileNew(); });
+    c.SetHandler(CommandId::FileOpen, [&files] { files.OnFileOpen(); });
+    c.SetHandler(CommandId::FileSave, [&files] { files.OnFileSave(); });
+    c.SetHandler(CommandId::FileSaveAs, [&files] { files.OnFileSaveAs(); });
+    c.SetHandler(
         CommandId::FileSendMail, [this] { m_mail->Send(m_doc, m_prompts); }, [this] { return m_mail->IsAvailable(); });
-    c.Connect(CommandId::FileImport, [this] { m_doc.OnFileImport(); });
-    c.Connect(CommandId::FileExport, [this] { m_doc.OnFileExport(); });
+    c.SetHandler(CommandId::FileImport, [this] { m_doc.OnFileImport(); });
+    c.SetHandler(CommandId::FileExport, [this] { m_doc.OnFileExport(); });
     // An export of a million records takes a moment: the document says
     // when it writes, after the file dialog and before any message.
     connect(&m_doc, &CLodexDoc::busyChanged, this, [](bool busy) {
@@ -38,31 +38,31 @@ void CMainFrame::ConnectHandlers()
         else
             QGuiApplication::restoreOverrideCursor();
     });
-    c.Connect(CommandId::FilePrint, [this] { m_print->OnFilePrint(); });
-    c.Connect(CommandId::FilePrintDirect, [this] { m_print->OnFilePrintDirect(); });
-    c.Connect(CommandId::FilePrintPreview, [this] { m_print->OnFilePrintPreview(); });
-    c.Connect(CommandId::FilePrintSetup, [this] { m_print->OnFilePrintSetup(); });
-    c.Connect(CommandId::AppExit, [this] { close(); });
+    c.SetHandler(CommandId::FilePrint, [this] { m_print->OnFilePrint(); });
+    c.SetHandler(CommandId::FilePrintDirect, [this] { m_print->OnFilePrintDirect(); });
+    c.SetHandler(CommandId::FilePrintPreview, [this] { m_print->OnFilePrintPreview(); });
+    c.SetHandler(CommandId::FilePrintSetup, [this] { m_print->OnFilePrintSetup(); });
+    c.SetHandler(CommandId::AppExit, [this] { close(); });
 
     // Edit
-    c.Connect(CommandId::EditCopy, [this] { m_copyDrag->OnEditCopy(); });
-    c.Connect(CommandId::EditFind, [this] { m_find->OnEditFind(); });
-    c.Connect(CommandId::EditRepeat, [this] { m_find->OnRepeatFind(); });
+    c.SetHandler(CommandId::EditCopy, [this] { m_copyDrag->OnEditCopy(); });
+    c.SetHandler(CommandId::EditFind, [this] { m_find->OnEditFind(); });
+    c.SetHandler(CommandId::EditRepeat, [this] { m_find->OnRepeatFind(); });
 
     // View
-    c.Connect(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });
-    c.Connect(CommandId::ViewStatusBar,
+    c.SetHandler(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });
+    c.SetHandler(CommandId::ViewStatusBar,
               [this] { m_statusBar->setVisible(Action(CommandId::ViewStatusBar)->isChecked()); });
 
     // Reflectors
-    c.Connect(CommandId::ReflectorAdd, [this] { m_doc.OnReflectorAdd(); });
-    c.Connect(CommandId::ReflectorEdit, [this] { m_doc.OnReflectorEdit(); });
-    c.Connect(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
+    c.SetHandler(CommandId::ReflectorAdd, [this] { m_doc.OnReflectorAdd(); });
+    c.SetHandler(CommandId::ReflectorEdit, [this] { m_doc.OnReflectorEdit(); });
+    c.SetHandler(CommandId::ReflectorDelete, [this] { m_doc.OnReflectorDelete(); });
 
     // Help
-    c.Connect(CommandId::WebCuSeeMe, [] { WebLinks::Open(WebLinks::Site::ClientMaker); });
-    c.Connect(CommandId::WebHomePage, [] { WebLinks::Open(WebLinks::Site::AuthorHome); });
-    c.Connect(CommandId::AppAbout, [this] { CAboutBox::Run(this); });
+    c.SetHandler(CommandId::WebCuSeeMe, [] { WebLinks::Open(WebLinks::Site::ClientMaker); });
+    c.SetHandler(CommandId::WebHomePage, [] { WebLinks::Open(WebLinks::Site::AuthorHome); });
+    c.SetHandler(CommandId::AppAbout, [this] { CAboutBox::Run(this); });
 
-    // Never connected: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
+    // Without a handler: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
 }

@@ -64,7 +64,7 @@ static void BM_HeaderSort(benchmark::State &state)
         window.doc.RefreshView(); // back to the file's order
         Repaint(window.frame);
         state.ResumeTiming();
-        window.frame.View()->SortByColumn(column);
+        window.frame.View()->sortByColumn(column, Qt::AscendingOrder);
         Repaint(window.frame);
     }
 }

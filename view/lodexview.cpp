@@ -46,7 +46,7 @@ CLodexView::CLodexView(QWidget *parent) : QTableView(parent), m_model(new CRefle
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setMinimumSectionSize(0);
     header->viewport()->installEventFilter(this);
-    connect(header, &QHeaderView::sectionClicked, this, &CLodexView::SortByColumn);
+    connect(header, &QHeaderView::sectionClicked, this, &CLodexView::OnHeaderClicked);
     connect(header, &QHeaderView::sectionResized, this, &CLodexView::OnSectionResized);
 
     auto rowsChanged = [this] {
@@ -95,7 +95,7 @@ CReflector *CLodexView::GetReflector(int row) const
 
 int CLodexView::InsertReflectorItem(int index, CReflector *record)
 {
-    return m_model->InsertRow(index, record);
+    return m_model->InsertRecord(index, record);
 }
 
 void CLodexView::UpdateRow(int row)
@@ -178,7 +178,7 @@ std::vector<int> CLodexView::SelectedRows() const
     return rows;
 }
 
-void CLodexView::SelectRow(int row, bool add)
+void CLodexView::PickRow(int row, bool add)
 {
     const QModelIndex index = m_model->index(row, 0);
     if (!index.isValid())
@@ -232,11 +232,10 @@ bool CLodexView::eventFilter(QObject *watched, QEvent *event)
     return QTableView::eventFilter(watched, event);
 }
 
-void CLodexView::SortByColumn(int column)
+void CLodexView::OnHeaderClicked(int column)
 {
     CWaitCursor wait;
-    m_model->SortByColumn(column);
-    viewport()->update();
+    sortByColumn(column, Qt::AscendingOrder);
 }
 
 QMenu *CLodexView::CreateContextMenu(QWidget *parent) const

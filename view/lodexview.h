@@ -53,7 +53,9 @@ public:
     // ascending order.
     const std::vector<CReflector *> &Rows() const;
     std::vector<int> SelectedRows() const;
-    void SelectRow(int row, bool add = false);
+    // Makes `row` current and selects it: alone, or with `add` beside the
+    // rows already selected.
+    void PickRow(int row, bool add = false);
 
     // Columns and their widths ("ColumnWidth" in the settings store).
     void SetupColumns();
@@ -62,9 +64,6 @@ public:
     int AddColumn(const QString &title, int column, int *widthSlot);
     void SaveColumnWidths() const;
     const ColumnWidths::Table &ColumnWidthTable() const { return m_widths; }
-
-    // A header click: ascending, stable, no indicator.
-    void SortByColumn(int column);
 
     // The commands of the context menu (Add, Edit, Delete), as the main
     // window's actions so that they are enabled alike.
@@ -101,6 +100,9 @@ private:
     const std::vector<std::pair<int, int>> &SelectedIntervals() const;
     void InvalidateSelection();
     void OnSectionResized(int column, int oldSize, int newSize);
+    // A header click sorts on that column through sortByColumn():
+    // ascending, stable, no indicator.
+    void OnHeaderClicked(int column);
 
     CReflectorTableModel *m_model = nullptr;
     QPointer<CLodexDoc> m_pDocument; // the document may go first

@@ -21,7 +21,7 @@ const char *const kXdgVariables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DA
 
 CLodexApp &App()
 {
-    return *CLodexApp::Instance();
+    return *CLodexApp::Current();
 }
 
 QByteArray Run(QProcess &process)

@@ -37,7 +37,7 @@ class ExchangeCommandsTest : public QObject
     QTemporaryDir m_dir;
     CursorWatchingPrompts m_prompts;
 
-    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CLodexApp &App() { return *CLodexApp::Current(); }
     static CMainFrame &Frame() { return *App().MainFrame(); }
     static CLodexDoc &Doc() { return *App().Document(); }
 
@@ -58,7 +58,7 @@ private slots:
     void enabledAlsoForAnEmptyList()
     {
         for (CommandId id : {CommandId::FileImport, CommandId::FileExport}) {
-            QVERIFY(Frame().CommandActions().IsConnected(id));
+            QVERIFY(Frame().CommandActions().HasHandler(id));
             QVERIFY(Frame().Action(id)->isEnabled());
         }
     }

@@ -29,7 +29,7 @@ class FindCopyCommandsTest : public QObject
 
     FakePrompts m_prompts;
 
-    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CLodexApp &App() { return *CLodexApp::Current(); }
     static CMainFrame &Frame() { return *App().MainFrame(); }
     static CLodexDoc &Doc() { return *App().Document(); }
 
@@ -92,7 +92,7 @@ private slots:
     {
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().View()->SelectRow(2);
+        Frame().View()->PickRow(2);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCopy));
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
@@ -105,7 +105,7 @@ private slots:
         // and the records are gone: the text of the last moment is kept.
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().View()->SelectRow(1);
+        Frame().View()->PickRow(1);
         Frame().CommandActions().Trigger(CommandId::EditCopy);
         const QByteArray expected = ReflectorText(RecordPointers(Doc().m_listReflectors, {1}));
         QTimer::singleShot(0, &App(), &QCoreApplication::quit);

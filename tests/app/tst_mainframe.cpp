@@ -54,7 +54,7 @@ class MainFrameTest : public QObject
     QTemporaryDir m_dir;
     FakePrompts m_prompts;
 
-    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CLodexApp &App() { return *CLodexApp::Current(); }
     static CMainFrame &Frame() { return *App().MainFrame(); }
     static CLodexDoc &Doc() { return *App().Document(); }
     static CLodexView &View() { return *Frame().View(); }
@@ -141,7 +141,7 @@ private slots:
         for (CommandId id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditPaste, CommandId::NextPane,
                              CommandId::PrevPane}) {
             QVERIFY(!Frame().Action(id)->isEnabled());
-            QVERIFY(!Frame().CommandActions().IsConnected(id));
+            QVERIFY(!Frame().CommandActions().HasHandler(id));
         }
         View().selectAll();
         QVERIFY(!Frame().Action(CommandId::EditCut)->isEnabled());
@@ -168,11 +168,11 @@ private slots:
         App().InitInstance({});
         // Stand-in handlers: the rules apply once a command has one.
         for (CommandId id : {CommandId::EditCopy, CommandId::EditFind, CommandId::ReflectorEdit, CommandId::ReflectorAdd})
-            Frame().CommandActions().Connect(id, [] {});
+            Frame().CommandActions().SetHandler(id, [] {});
         Doc().m_listReflectors = SampleList(rows);
         Doc().RefreshView();
         for (int row : selected)
-            View().SelectRow(row, true);
+            View().PickRow(row, true);
         for (CommandId id : {CommandId::EditCopy, CommandId::ReflectorEdit, CommandId::ReflectorDelete})
             QCOMPARE(Frame().Action(id)->isEnabled(), withSelection);
         QCOMPARE(Frame().Action(CommandId::EditFind)->isEnabled(), find);
@@ -291,11 +291,11 @@ private slots:
     {
         QVERIFY(App().InitInstance({Saved("three.ldx", 3)}) == CLodexApp::kRunEventLoop);
         int edits = 0;
-        Frame().CommandActions().Connect(CommandId::ReflectorEdit, [&edits] { ++edits; });
+        Frame().CommandActions().SetHandler(CommandId::ReflectorEdit, [&edits] { ++edits; });
         QAction *enter = Frame().findChild<QAction *>(QStringLiteral("keys32778"));
         enter->trigger(); // disabled: no row selected
         QCOMPARE(edits, 0);
-        View().SelectRow(0);
+        View().PickRow(0);
         QVERIFY(enter->isEnabled());
         enter->trigger();
         QCOMPARE(edits, 1);
@@ -530,9 +530,9 @@ private slots:
             list.push_back(RawRecord("", "", name, "", name));
         QCOMPARE(App().InitInstance({Saved("five.ldx", std::move(list))}), CLodexApp::kRunEventLoop);
         QVERIFY(!Frame().Action(CommandId::ReflectorDelete)->isEnabled());
-        View().SortByColumn(CReflector::ColFullName); // a b c d e
+        View().sortByColumn(CReflector::ColFullName, Qt::AscendingOrder); // a b c d e
         for (int row : selectedRows)
-            View().SelectRow(row, true);
+            View().PickRow(row, true);
         m_prompts.answers << Answer(answer);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;

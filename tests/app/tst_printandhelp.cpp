@@ -67,7 +67,7 @@ class PrintAndHelpCommandsTest : public QObject
     QTemporaryDir m_dir;
     FakePrompts m_prompts;
 
-    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CLodexApp &App() { return *CLodexApp::Current(); }
     static CMainFrame &Frame() { return *App().MainFrame(); }
 
 private slots:
@@ -97,7 +97,7 @@ private slots:
     {
         QFETCH(CommandId, id);
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
-        QVERIFY(Frame().CommandActions().IsConnected(id));
+        QVERIFY(Frame().CommandActions().HasHandler(id));
         QVERIFY(Frame().Action(id)->isEnabled());
     }
 
@@ -137,7 +137,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("four.ldx"));
         QVERIFY(LdxFile::Save(path, list, nullptr));
         QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
-        Frame().View()->SortByColumn(CReflector::ColFullName);
+        Frame().View()->sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
 
         const QString pdf = m_dir.filePath(QStringLiteral("sorted.pdf"));
         QPrinter &printer = Frame().ListPrinting().Printer();

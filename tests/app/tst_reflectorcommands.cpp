@@ -31,7 +31,7 @@ class ReflectorCommandsTest : public QObject
 
     FakePrompts m_prompts;
 
-    static CLodexApp &App() { return *CLodexApp::Instance(); }
+    static CLodexApp &App() { return *CLodexApp::Current(); }
     static CMainFrame &Frame() { return *App().MainFrame(); }
     static CLodexDoc &Doc() { return *App().Document(); }
     static CLodexView &View() { return *Frame().View(); }
@@ -54,7 +54,7 @@ class ReflectorCommandsTest : public QObject
         for (int i = 0; i < 3; ++i)
             Doc().m_listReflectors[size_t(i)]->m_strFullName = names[i];
         Doc().RefreshView();
-        View().SortByColumn(kFullNameColumn);
+        View().sortByColumn(kFullNameColumn, Qt::AscendingOrder);
         QCOMPARE(ShownNames(), QStringList({"Alpha", "Bravo", "Charlie"}));
     }
 
@@ -96,7 +96,7 @@ private slots:
         StartSorted();
         QStringList expected = ShownNames();
         const int row = 1;
-        View().SelectRow(row);
+        View().PickRow(row);
         m_prompts.reflectorDialog = [](ReflectorValues &v, bool editMode) {
             v.text[CReflector::ColFullName] = "Edited";
             return editMode;

@@ -90,11 +90,11 @@ private slots:
         doc.RefreshView();
         QTemporaryDir drags;
         CCopyDragOut copy(view, drags.path());
-        view.SelectRow(2);
-        view.SelectRow(0, true);
+        view.PickRow(2);
+        view.PickRow(0, true);
         copy.OnEditCopy();
         QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {0, 2})));
-        view.SelectRow(1);
+        view.PickRow(1);
         QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {1})));
     }
 

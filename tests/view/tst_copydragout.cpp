@@ -116,13 +116,13 @@ private slots:
 
     void copyRendersTheSelectionOfThePaste()
     {
-        m_view->SelectRow(2);
-        m_view->SelectRow(0, true);
+        m_view->PickRow(2);
+        m_view->PickRow(0, true);
         m_copy->OnEditCopy();
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(m_doc.m_listReflectors, {0, 2})));
-        m_view->SelectRow(3);
+        m_view->PickRow(3);
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(m_doc.m_listReflectors, {3})));
         // The list gone, a paste gets nothing rather than freed records.
         m_view.reset();
@@ -142,8 +142,8 @@ private slots:
         target.show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         QVERIFY(QTest::qWaitForWindowExposed(&target));
-        m_view->SelectRow(0);
-        m_view->SelectRow(2, true);
+        m_view->PickRow(0);
+        m_view->PickRow(2, true);
         DragRowOnto(2, &target);
         QCOMPARE(target.text, ReflectorText(RecordPointers(m_doc.m_listReflectors, {0, 2})));
         QVERIFY(target.formats.contains(QStringLiteral("text/uri-list")));

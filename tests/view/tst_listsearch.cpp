@@ -106,7 +106,7 @@ private slots:
     void successiveHitsMoveTheSelectionAndKeepTheUsersRows()
     {
         Fill({{"a lab", "1"}, {"other", "2"}, {"b lab", "3"}, {"c lab", "4"}, {"last", "5"}});
-        m_view->SelectRow(1); // the user's own selection stays
+        m_view->PickRow(1); // the user's own selection stays
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{0, 1}));
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 2}));
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
@@ -169,7 +169,7 @@ private slots:
         CloseDialog();
         m_find->OnRepeatFind();
         QCOMPARE(m_view->SelectedRows(), std::vector<int>{3});
-        m_view->SelectRow(0);
+        m_view->PickRow(0);
         m_find->OnRepeatFind();
         QCOMPARE(m_view->SelectedRows(), std::vector<int>{1});
         QVERIFY(!m_find->FindDialog());
@@ -180,7 +180,7 @@ private slots:
     {
         Fill({{"c lab", "1"}, {"a lab", "2"}, {"b lab", "3"}, {"d", "4"}});
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0}); // "c lab"
-        m_view->SortByColumn(2);                                         // a lab, b lab, c lab, d
+        m_view->sortByColumn(2, Qt::AscendingOrder);                    // a lab, b lab, c lab, d
         m_view->clearSelection();
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{1}); // row 1 of the new order
         QCOMPARE(m_view->Rows()[1]->m_strFullName.view(), "b lab");

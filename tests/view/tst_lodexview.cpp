@@ -72,7 +72,7 @@ private slots:
         doc.m_listReflectors = FiveRecords();
         doc.RefreshView();
         view.selectRow(2);
-        view.SortByColumn(CReflector::ColFullName);
+        view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
         auto extra = RawRecord("Japan", "JP", "z", "", "10.0.0.9");
         extra->AddToView(-1, view);
         extra->AddToView(0, view);
@@ -137,16 +137,21 @@ private slots:
     void headerClickSortsStablyAndRefillRestores_data()
     {
         QTest::addColumn<int>("column");
-        QTest::addColumn<QByteArrayList>("names"); // full names after one or two clicks
-        QTest::newRow("Full Name: case ignored, equals keep order") << 2 << QByteArrayList{"a", "A", "b", "B", "c"};
-        QTest::newRow("Country: equals keep order") << 0 << QByteArrayList{"c", "B", "A", "b", "a"};
+        QTest::addColumn<QByteArrayList>("names");      // full names after one or two clicks
+        QTest::addColumn<QByteArrayList>("descending"); // after sortByColumn(column, Qt::DescendingOrder)
+        QTest::newRow("Full Name: case ignored, equals keep order")
+            << 2 << QByteArrayList{"a", "A", "b", "B", "c"} << QByteArrayList{"c", "b", "B", "a", "A"};
+        QTest::newRow("Country: equals keep order")
+            << 0 << QByteArrayList{"c", "B", "A", "b", "a"} << QByteArrayList{"b", "a", "B", "A", "c"};
         for (int c = CReflector::ColConferenceID; c < CReflector::ColumnCount; ++c)
-            QTest::addRow("column %d compares all equal", c) << c << QByteArrayList{"b", "B", "a", "c", "A"};
+            QTest::addRow("column %d compares all equal", c)
+                << c << QByteArrayList{"b", "B", "a", "c", "A"} << QByteArrayList{"b", "B", "a", "c", "A"};
     }
     void headerClickSortsStablyAndRefillRestores()
     {
         QFETCH(int, column);
         QFETCH(QByteArrayList, names);
+        QFETCH(QByteArrayList, descending);
         CLodexDoc doc;
         CLodexView view;
         view.AttachDocument(&doc);
@@ -167,6 +172,12 @@ private slots:
         QCOMPARE(doc.m_listReflectors[0]->m_strFullName.toByteArray(), QByteArray("b"));
         doc.RefreshView();
         QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"b", "B", "a", "c", "A"}));
+        // The table's own sort call sorts as the click does, and either way.
+        view.sortByColumn(column, Qt::AscendingOrder);
+        QCOMPARE(Column(view, CReflector::ColFullName), names);
+        doc.RefreshView();
+        view.sortByColumn(column, Qt::DescendingOrder);
+        QCOMPARE(Column(view, CReflector::ColFullName), descending);
     }
 
     void sortKeepsTheSelectionWithItsRecords()
@@ -176,9 +187,9 @@ private slots:
         view.AttachDocument(&doc);
         doc.m_listReflectors = FiveRecords();
         doc.RefreshView();
-        view.SelectRow(0);       // "b"
-        view.SelectRow(3, true); // "c"
-        view.SortByColumn(CReflector::ColFullName);
+        view.PickRow(0);       // "b"
+        view.PickRow(3, true); // "c"
+        view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
         QCOMPARE(view.SelectedRows(), std::vector<int>({2, 4}));
         QCOMPARE(view.GetReflector(view.currentIndex().row())->m_strFullName.toByteArray(), QByteArray("c"));
     }
@@ -328,7 +339,7 @@ private slots:
         QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
         view.selectionModel()->clearCurrentIndex();
         QCOMPARE(view.ContextMenuPosition(byKey), view.viewport()->mapToGlobal(QPoint(0, 0)));
-        view.SelectRow(3);
+        view.PickRow(3);
         const QRect row = view.visualRect(view.model()->index(3, 0));
         QVERIFY(view.viewport()->mapFromGlobal(view.ContextMenuPosition(byKey)).y() == row.bottom());
 
@@ -371,7 +382,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&view));
         view.setFocus();
         if (selected >= 0)
-            view.SelectRow(selected);
+            view.PickRow(selected);
         QTest::keyClick(&view, key.key(), key.keyboardModifiers());
         QCOMPARE(view.SelectedRows(), selectedAfter);
         QCOMPARE(view.currentIndex().row(), selectedAfter.back());

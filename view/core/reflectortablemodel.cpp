@@ -67,7 +67,7 @@ CReflector *CReflectorTableModel::RecordAt(int row) const
     return row >= 0 && row < int(m_rows.size()) ? m_rows[std::size_t(row)] : nullptr;
 }
 
-int CReflectorTableModel::InsertRow(int index, CReflector *record)
+int CReflectorTableModel::InsertRecord(int index, CReflector *record)
 {
     // A row without a record could be neither shown nor ordered.
     if (!record)
@@ -110,11 +110,11 @@ void CReflectorTableModel::Clear()
     endResetModel();
 }
 
-void CReflectorTableModel::SortByColumn(int column)
+void CReflectorTableModel::sort(int column, Qt::SortOrder sortOrder)
 {
     if (!RowSorter::ColumnHasOrder(column) || m_rows.size() < 2)
         return;
-    const std::vector<uint32_t> order = RowSorter::StableOrder(m_rows, column);
+    const std::vector<uint32_t> order = RowSorter::StableOrder(m_rows, column, sortOrder);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<CReflector *> sorted(m_rows.size());

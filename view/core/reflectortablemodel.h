@@ -22,6 +22,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Sorts the rows stably (only the rows: the document's list keeps its
+    // order); the selection and the current row follow their records.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     const std::vector<CReflector *> &Rows() const { return m_rows; }
     CReflector *RecordAt(int row) const;
@@ -32,13 +35,11 @@ public:
 
     // Inserts a row at `index` (at the end when out of range); answers its
     // index, or -1 for a null record, which never gets a row.
-    int InsertRow(int index, CReflector *record);
+    int InsertRecord(int index, CReflector *record);
     void UpdateRow(int row);
     int FindRow(const CReflector *record) const;
     void SetRows(const ReflectorList &list);
     void Clear();
-    // Sorts the rows (only the rows: the document's list keeps its order).
-    void SortByColumn(int column);
 
 private:
     std::vector<CReflector *> m_rows;

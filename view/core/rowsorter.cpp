@@ -46,7 +46,7 @@ bool ColumnHasOrder(int column)
     return column >= CReflector::ColCountry && column <= CReflector::ColEmail;
 }
 
-std::vector<uint32_t> StableOrder(const std::vector<CReflector *> &rows, int column)
+std::vector<uint32_t> StableOrder(const std::vector<CReflector *> &rows, int column, Qt::SortOrder direction)
 {
     std::vector<uint32_t> order(rows.size());
     if (!ColumnHasOrder(column)) {
@@ -75,7 +75,10 @@ std::vector<uint32_t> StableOrder(const std::vector<CReflector *> &rows, int col
         key.row = uint32_t(i);
     }
 
-    std::stable_sort(keys.begin(), keys.end(), KeyLess);
+    if (direction == Qt::AscendingOrder)
+        std::stable_sort(keys.begin(), keys.end(), KeyLess);
+    else
+        std::stable_sort(keys.begin(), keys.end(), [](const SortKey &a, const SortKey &b) { return KeyLess(b, a); });
     for (std::size_t i = 0; i < keys.size(); ++i)
         order[i] = keys[i].row;
     return order;

@@ -1,5 +1,5 @@
-// The header-click order: the same as a stable sort by CReflector::Compare,
-// whatever the texts hold.
+// The list's sort order: the same as a stable sort by CReflector::Compare,
+// either way, whatever the texts hold.
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/core/rowsorter.h"
@@ -44,12 +44,16 @@ private slots:
     void matchesStableSortByCompare_data()
     {
         QTest::addColumn<int>("column");
-        for (int c = 0; c < CReflector::ColumnCount + 1; ++c)
-            QTest::addRow("column %d", c) << c;
+        QTest::addColumn<Qt::SortOrder>("direction");
+        for (int c = 0; c < CReflector::ColumnCount + 1; ++c) {
+            QTest::addRow("column %d", c) << c << Qt::AscendingOrder;
+            QTest::addRow("column %d, descending", c) << c << Qt::DescendingOrder;
+        }
     }
     void matchesStableSortByCompare()
     {
         QFETCH(int, column);
+        QFETCH(Qt::SortOrder, direction);
         const ReflectorList list = RandomList(2000, quint32(column) + 7);
         std::vector<CReflector *> rows;
         for (const auto &r : list)
@@ -57,10 +61,11 @@ private slots:
 
         std::vector<uint32_t> expected(rows.size());
         std::iota(expected.begin(), expected.end(), 0u);
+        const int sign = direction == Qt::AscendingOrder ? 1 : -1;
         std::stable_sort(expected.begin(), expected.end(),
-                         [&](uint32_t a, uint32_t b) { return rows[a]->Compare(*rows[b], column) < 0; });
+                         [&](uint32_t a, uint32_t b) { return sign * rows[a]->Compare(*rows[b], column) < 0; });
 
-        QCOMPARE(RowSorter::StableOrder(rows, column), expected);
+        QCOMPARE(RowSorter::StableOrder(rows, column, direction), expected);
         QCOMPARE(RowSorter::ColumnHasOrder(column), column <= CReflector::ColEmail);
     }
 
