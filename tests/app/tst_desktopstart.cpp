@@ -6,7 +6,7 @@
 #include "app/singleinstance.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -19,11 +19,6 @@ namespace {
 
 const char *const kXdgVariables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"};
 
-CLodexApp &App()
-{
-    return *CLodexApp::Current();
-}
-
 QByteArray Run(QProcess &process)
 {
     process.waitForFinished(20000);
@@ -32,11 +27,10 @@ QByteArray Run(QProcess &process)
 
 } // namespace
 
-class DesktopStartTest : public QObject
+class DesktopStartTest : public QObject, AppFixture
 {
     Q_OBJECT
 
-    FakePrompts m_prompts;
     std::unique_ptr<QTemporaryDir> m_root;
     QByteArray m_saved[3];
 
@@ -46,8 +40,7 @@ class DesktopStartTest : public QObject
 private slots:
     void init()
     {
-        m_prompts = FakePrompts();
-        App().SetPrompts(&m_prompts);
+        BeginTest();
         // A user of their own: empty data and config folders, and system
         // folders that know nothing of Lodex.
         m_root = std::make_unique<QTemporaryDir>();
@@ -59,8 +52,7 @@ private slots:
     }
     void cleanup()
     {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
+        EndTest();
         for (int i = 0; i < 3; ++i)
             qputenv(kXdgVariables[i], m_saved[i]);
     }

@@ -3,7 +3,7 @@
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
-#include "data/settingsstore.h"
+#include "support/appfixture.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -30,30 +30,21 @@ public:
 
 } // namespace
 
-class ExchangeCommandsTest : public QObject
+class ExchangeCommandsTest : public QObject, AppFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    CursorWatchingPrompts m_prompts;
-
-    static CLodexApp &App() { return *CLodexApp::Current(); }
-    static CMainFrame &Frame() { return *App().MainFrame(); }
-    static CLodexDoc &Doc() { return *App().Document(); }
+    CursorWatchingPrompts m_watching;
 
 private slots:
     void init()
     {
-        m_prompts = CursorWatchingPrompts();
-        App().SetPrompts(&m_prompts);
-        CSettingsStore().clear();
+        m_watching = CursorWatchingPrompts();
+        BeginTest(&m_watching);
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
     }
-    void cleanup()
-    {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
-    }
+    void cleanup() { EndTest(); }
 
     void enabledAlsoForAnEmptyList()
     {
@@ -80,7 +71,7 @@ private slots:
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
         const QString path = m_dir.filePath(name);
-        m_prompts.saveNames << path;
+        m_watching.saveNames << path;
         QList<bool> busyWhileWriting;
         connect(&Doc(), &CLodexDoc::busyChanged, this,
                 [&](bool busy) { busyWhileWriting << (busy && QGuiApplication::overrideCursor()
@@ -88,18 +79,18 @@ private slots:
         QVERIFY(Frame().CommandActions().Trigger(CommandId::FileExport));
         QCOMPARE(busyWhileWriting, (QList<bool>{true, false}));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QCOMPARE(m_prompts.fileDialogs.size(), 1);
+        QCOMPARE(m_watching.fileDialogs.size(), 1);
         QVERIFY(ReadAll(path).startsWith(begins));
-        QCOMPARE(m_prompts.messages.size(), begins.isEmpty() ? 1 : 0);
-        QVERIFY(!m_prompts.boxUnderBusyCursor);
+        QCOMPARE(m_watching.messages.size(), begins.isEmpty() ? 1 : 0);
+        QVERIFY(!m_watching.boxUnderBusyCursor);
         disconnect(&Doc(), &CLodexDoc::busyChanged, this, nullptr);
     }
 
     void importAnswersEachChosenFile()
     {
-        m_prompts.openNames << QStringList{m_dir.filePath("a.ini"), m_dir.filePath("b.doc")};
+        m_watching.openNames << QStringList{m_dir.filePath("a.ini"), m_dir.filePath("b.doc")};
         QVERIFY(Frame().CommandActions().Trigger(CommandId::FileImport));
-        QCOMPARE(m_prompts.messages, (QStringList{"Not yet implemented, sorry !",
+        QCOMPARE(m_watching.messages, (QStringList{"Not yet implemented, sorry !",
                                                   "Format not supported !\nOperation cancelled."}));
         QVERIFY(!Doc().IsModified());
     }

@@ -3,15 +3,15 @@
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/core/reflectordatasource.h"
+#include "view/core/reflectortext.h"
 #include "view/finddialog.h"
 #include "view/listsearch.h"
 #include "view/lodexview.h"
-#include "view/core/reflectordatasource.h"
-#include "view/core/reflectortext.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -23,28 +23,17 @@
 #include <QTest>
 #include <QTimer>
 
-class FindCopyCommandsTest : public QObject
+class FindCopyCommandsTest : public QObject, AppFixture
 {
     Q_OBJECT
-
-    FakePrompts m_prompts;
-
-    static CLodexApp &App() { return *CLodexApp::Current(); }
-    static CMainFrame &Frame() { return *App().MainFrame(); }
-    static CLodexDoc &Doc() { return *App().Document(); }
 
 private slots:
     void init()
     {
-        m_prompts = FakePrompts();
-        App().SetPrompts(&m_prompts);
+        BeginTest();
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
     }
-    void cleanup()
-    {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
-    }
+    void cleanup() { EndTest(); }
 
     void findOpensTheDialogAndAHitEnablesCopy()
     {

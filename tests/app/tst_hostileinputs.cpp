@@ -1,11 +1,9 @@
 // Files that are not what they claim to be, and files too large for the
 // memory there is: opening them is refused at once with a message, and the
 // document the user is working on stays as it was.
-#include "app/core/recentfilelist.h"
-#include "app/documentfiles.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -81,14 +79,10 @@ private slots:
         else
             QVERIFY(WriteAll(path, ManyRecords(300000)));
 
-        CLodexDoc doc;
-        FakePrompts prompts;
-        CRecentFileList recent;
-        CDocumentFiles commands(doc, prompts, recent);
-        doc.m_pPrompts = &prompts;
-        doc.m_listReflectors = SampleList(3);
-        doc.SetModifiedFlag(true);
-        prompts.answers << CUserPrompts::IdNo; // keep the edits unsaved
+        DocumentFilesFixture f;
+        f.doc.m_listReflectors = SampleList(3);
+        f.doc.SetModifiedFlag(true);
+        f.prompts.answers << CUserPrompts::IdNo; // keep the edits unsaved
 
         CDocumentFiles::OpenOutcome outcome;
         if (kind == QLatin1String("large")) {
@@ -97,17 +91,17 @@ private slots:
             rlimit tight = previous;
             tight.rlim_cur = MappedNow() + (48 << 20);
             setrlimit(RLIMIT_AS, &tight);
-            outcome = commands.OpenDocumentFile(path);
+            outcome = f.files.OpenDocumentFile(path);
             setrlimit(RLIMIT_AS, &previous);
         } else {
-            outcome = commands.OpenDocumentFile(path);
+            outcome = f.files.OpenDocumentFile(path);
         }
         QVERIFY(outcome != CDocumentFiles::OpenOutcome::Opened);
-        QCOMPARE(prompts.messages.size(), 2); // the save prompt, then why
-        QVERIFY2(prompts.messages[1].contains(reason), qPrintable(prompts.messages[1]));
-        QVERIFY(prompts.messages[1].contains(path));
-        QCOMPARE(doc.m_listReflectors.size(), std::size_t(3));
-        QVERIFY(doc.IsModified());
+        QCOMPARE(f.prompts.messages.size(), 2); // the save prompt, then why
+        QVERIFY2(f.prompts.messages[1].contains(reason), qPrintable(f.prompts.messages[1]));
+        QVERIFY(f.prompts.messages[1].contains(path));
+        QCOMPARE(f.doc.m_listReflectors.size(), std::size_t(3));
+        QVERIFY(f.doc.IsModified());
     }
 };
 

@@ -10,7 +10,7 @@
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/lodexview.h"
@@ -47,17 +47,11 @@ QStringList ActionTexts(const QList<QAction *> &actions)
 
 } // namespace
 
-class MainFrameTest : public QObject
+class MainFrameTest : public QObject, AppFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    FakePrompts m_prompts;
-
-    static CLodexApp &App() { return *CLodexApp::Current(); }
-    static CMainFrame &Frame() { return *App().MainFrame(); }
-    static CLodexDoc &Doc() { return *App().Document(); }
-    static CLodexView &View() { return *Frame().View(); }
 
     QString Saved(const char *name, ReflectorList list)
     {
@@ -79,18 +73,8 @@ class MainFrameTest : public QObject
     static QString StoredWindowPos() { return CSettingsStore().ReadText("WindowPos"); }
 
 private slots:
-    void init()
-    {
-        m_prompts = FakePrompts();
-        App().SetPrompts(&m_prompts);
-        CSettingsStore().clear();
-        App().RecentFiles() = CRecentFileList();
-    }
-    void cleanup()
-    {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
-    }
+    void init() { BeginTest(); }
+    void cleanup() { EndTest(); }
 
     void startWithoutArguments()
     {

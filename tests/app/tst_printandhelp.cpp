@@ -8,7 +8,7 @@
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/listprinting.h"
@@ -60,28 +60,15 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-class PrintAndHelpCommandsTest : public QObject
+class PrintAndHelpCommandsTest : public QObject, AppFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    FakePrompts m_prompts;
-
-    static CLodexApp &App() { return *CLodexApp::Current(); }
-    static CMainFrame &Frame() { return *App().MainFrame(); }
 
 private slots:
-    void init()
-    {
-        m_prompts = FakePrompts();
-        App().SetPrompts(&m_prompts);
-        CSettingsStore().clear();
-    }
-    void cleanup()
-    {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
-    }
+    void init() { BeginTest(); }
+    void cleanup() { EndTest(); }
 
     void commandsEnabledWithAnEmptyList_data()
     {

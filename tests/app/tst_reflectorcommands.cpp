@@ -6,7 +6,7 @@
 #include "data/lodexdoc.h"
 #include "dialogs/conflictdialog.h"
 #include "dialogs/reflectordialog.h"
-#include "support/fakes.h"
+#include "support/appfixture.h"
 #include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -25,16 +25,10 @@ constexpr int kFullNameColumn = 2;
 
 } // namespace
 
-class ReflectorCommandsTest : public QObject
+class ReflectorCommandsTest : public QObject, AppFixture
 {
     Q_OBJECT
 
-    FakePrompts m_prompts;
-
-    static CLodexApp &App() { return *CLodexApp::Current(); }
-    static CMainFrame &Frame() { return *App().MainFrame(); }
-    static CLodexDoc &Doc() { return *App().Document(); }
-    static CLodexView &View() { return *Frame().View(); }
     static QString Shown(int row) { return View().model()->index(row, kFullNameColumn).data().toString(); }
     static QStringList ShownNames()
     {
@@ -59,16 +53,8 @@ class ReflectorCommandsTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_prompts = FakePrompts();
-        App().SetPrompts(&m_prompts);
-    }
-    void cleanup()
-    {
-        App().ExitInstance();
-        App().SetPrompts(nullptr);
-    }
+    void init() { BeginTest(); }
+    void cleanup() { EndTest(); }
 
     void addAppendsARowAtTheBottom()
     {

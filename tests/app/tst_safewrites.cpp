@@ -2,13 +2,12 @@
 // the operating system itself: a failure is reported and leaves the old
 // file as it was, a success leaves the new contents, and nothing is left
 // behind either way.
-#include "app/core/recentfilelist.h"
 #include "app/core/registrationfiles.h"
 #include "app/core/shellregistration.h"
-#include "app/documentfiles.h"
 #include "data/lodexdoc.h"
 #include "data/safesave.h"
 #include "exchange/datetimestamp.h"
+#include "support/appfixture.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -58,18 +57,14 @@ int g_recordCount = kManyRecords;
 // File > Save of a modified document, as the window runs it.
 Outcome SaveDocument(const QString &path)
 {
-    CLodexDoc doc;
-    FakePrompts prompts;
-    CRecentFileList recent;
-    CDocumentFiles commands(doc, prompts, recent);
-    doc.m_pPrompts = &prompts;
-    doc.m_listReflectors = SampleList(g_recordCount);
-    doc.SetPathName(path);
-    doc.SetModifiedFlag(true);
-    const bool saved = commands.OnFileSave();
-    const bool agrees = doc.IsModified() != saved && prompts.messages.size() == (saved ? 0 : 1)
-                        && (saved || prompts.messages[0].contains(path));
-    return {saved, prompts.messages.value(0), agrees};
+    DocumentFilesFixture f;
+    f.doc.m_listReflectors = SampleList(g_recordCount);
+    f.doc.SetPathName(path);
+    f.doc.SetModifiedFlag(true);
+    const bool saved = f.files.OnFileSave();
+    const bool agrees = f.doc.IsModified() != saved && f.prompts.messages.size() == (saved ? 0 : 1)
+                        && (saved || f.prompts.messages[0].contains(path));
+    return {saved, f.prompts.messages.value(0), agrees};
 }
 
 // File > Export; its message names the file and the reason.
