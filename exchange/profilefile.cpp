@@ -1,5 +1,6 @@
 #include "exchange/profilefile.h"
 
+#include "exchange/inilines.h"
 #include "exchange/onelinetext.h"
 
 #include <QIODevice>
@@ -13,42 +14,12 @@ namespace {
 constexpr QByteArrayView kLineBreak("\r\n");
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-QByteArrayView Trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsSpace(text[begin]))
-        ++begin;
-    while (end > begin && IsSpace(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-enum class LineKind { Blank, Header, Comment, Key };
-
 // What a line is, and its section or key name.
-LineKind Classify(QByteArrayView text, QByteArrayView *name)
+IniLine::Kind Classify(QByteArrayView text, QByteArrayView *name)
 {
-    const QByteArrayView trimmed = Trimmed(text);
-    if (trimmed.isEmpty())
-        return LineKind::Blank;
-    if (trimmed.front() == ';')
-        return LineKind::Comment;
-    // Whatever follows the last ']' (a comment, as a rule) is not part of
-    // the name, and does not keep the line from starting a section.
-    const qsizetype close = trimmed.front() == '[' ? trimmed.lastIndexOf(']') : -1;
-    if (close > 0) {
-        *name = trimmed.sliced(1, close - 1);
-        return LineKind::Header;
-    }
-    const qsizetype equals = trimmed.indexOf('=');
-    *name = equals < 0 ? trimmed : Trimmed(trimmed.first(equals));
-    return LineKind::Key;
+    const IniLine::Parsed line = IniLine::Parse(text, ';');
+    *name = line.name;
+    return line.kind;
 }
 
 } // namespace
@@ -59,12 +30,11 @@ CProfileFile::Key::Key(QByteArrayView name) : m_name(OneLine(name)), m_folded(m_
 
 namespace {
 
+// Most lines are keys: no need to parse them all.
 bool MayBeHeader(QByteArrayView text)
 {
-    for (char c : text)
-        if (!IsSpace(c))
-            return c == '[';
-    return false;
+    const QByteArrayView trimmed = text.trimmed();
+    return !trimmed.isEmpty() && trimmed.front() == '[';
 }
 
 } // namespace
@@ -75,7 +45,7 @@ CProfileFile::CProfileFile(QByteArray contents, const CClientCodePage *sectionCo
     for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
         const QByteArrayView text = Text(offset);
         QByteArrayView name;
-        if (!MayBeHeader(text) || Classify(text, &name) != LineKind::Header)
+        if (!MayBeHeader(text) || Classify(text, &name) != IniLine::Kind::Header)
             continue;
         m_lookup.Set(name, m_codePage);
         if (FindSection(m_lookup) >= 0)
@@ -127,8 +97,7 @@ int CProfileFile::FindSection(const CFoldedName &name) const
 CProfileFile::Span CProfileFile::AddLine(QByteArrayView name, QByteArrayView value)
 {
     const qint64 start = m_lines.size();
-    m_lines.append(name).append('=');
-    AppendOneLine(m_lines, value);
+    IniLine::AppendKeyLine(m_lines, name, value);
     m_lines.append(kLineBreak);
     return {start, m_lines.size() - start};
 }
@@ -155,13 +124,13 @@ void CProfileFile::ScanBody(WrittenSection &w) const
     CFoldedName name;
     for (; offset < m_source.size(); offset = LineEnd(offset)) {
         QByteArrayView key;
-        const LineKind kind = Classify(Text(offset), &key);
-        if (kind == LineKind::Header)
+        const IniLine::Kind kind = Classify(Text(offset), &key);
+        if (kind == IniLine::Kind::Header)
             break;
-        if (kind == LineKind::Blank)
+        if (kind == IniLine::Kind::Blank)
             continue;
         w.insertAt = LineEnd(offset);
-        if (kind != LineKind::Key)
+        if (kind != IniLine::Kind::Key)
             continue;
         if (w.keyLineCount < kRememberedKeyLines) {
             name.Set(key);
@@ -179,14 +148,14 @@ qint64 CProfileFile::FindKeyLine(const WrittenSection &w, const CFoldedName &key
     QByteArrayView name;
     for (std::size_t i = 0; i < w.keyLineCount; ++i) {
         const KeyLine &line = w.keyLines[i];
-        if (line.hash == uint32_t(key.hash()) && Classify(Text(line.offset), &name) == LineKind::Key
+        if (line.hash == uint32_t(key.hash()) && Classify(Text(line.offset), &name) == IniLine::Kind::Key
             && MatchesFolded(name, key.folded()))
             return line.offset;
     }
     if (w.scanFrom < 0)
         return -1;
     for (qint64 offset = w.scanFrom; offset < w.bodyEnd; offset = LineEnd(offset))
-        if (Classify(Text(offset), &name) == LineKind::Key && MatchesFolded(name, key.folded()))
+        if (Classify(Text(offset), &name) == IniLine::Kind::Key && MatchesFolded(name, key.folded()))
             return offset;
     return -1;
 }
@@ -200,7 +169,7 @@ QByteArray CProfileFile::SeparatorBeforeNewSection() const
         return separator;
     if (!m_source.endsWith('\n'))
         separator.append(kLineBreak);
-    if (!Trimmed(Text(m_lastLine)).isEmpty())
+    if (!Text(m_lastLine).trimmed().isEmpty())
         separator.append(kLineBreak);
     return separator;
 }
