@@ -85,9 +85,6 @@ qint64 CProfileFile::LastLineStart() const
 int CProfileFile::FindSection(const CFoldedName &name) const
 {
     return m_sectionIndex.Find(name, [&](int section) {
-        if (std::size_t(section) >= m_headers.size())
-            return MatchesFolded(m_written[std::size_t(m_writtenOf[std::size_t(section)])].appendedName, name.folded(),
-                                 m_codePage);
         QByteArrayView header;
         Classify(Text(m_headers[std::size_t(section)]), &header);
         return MatchesFolded(header, name.folded(), m_codePage);
@@ -174,32 +171,6 @@ QByteArray CProfileFile::SeparatorBeforeNewSection() const
     return separator;
 }
 
-int CProfileFile::Section(QByteArrayView name)
-{
-    m_lookup.Set(name, m_codePage);
-    const int found = FindSection(m_lookup);
-    if (found >= 0)
-        return found;
-    QByteArray prefix = SeparatorBeforeNewSection();
-    // The line break that the file's last line lacks is that line's own, so
-    // that lines added after it later still follow it directly.
-    if (!m_endsInOurLine && !HoldsNothing() && !m_source.endsWith('\n')) {
-        m_breakLastLine = true;
-        prefix.remove(0, kLineBreak.size());
-    }
-    const int section = int(m_writtenOf.size());
-    WrittenSection &w = m_written.emplace_back();
-    w.appendedName = OneLine(name);
-    const qint64 start = m_lines.size();
-    m_lines.append(prefix).append('[').append(w.appendedName).append(']').append(kLineBreak);
-    w.appendedPrefix = {start, m_lines.size() - start};
-    m_appended.push_back(int(m_written.size()) - 1);
-    m_writtenOf.push_back(int32_t(m_written.size()) - 1);
-    m_sectionIndex.Insert(m_lookup, section);
-    m_endsInOurLine = true;
-    return section;
-}
-
 void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
 {
     WrittenSection &w = Written(section);
@@ -218,7 +189,7 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
     KeyPlace &place = w.keys.emplace_back();
     place.folded = key.m_folded.folded();
-    place.fileLine = w.header >= 0 ? FindKeyLine(w, key.m_folded) : -1;
+    place.fileLine = FindKeyLine(w, key.m_folded);
     if (place.fileLine >= 0) {
         QByteArrayView name;
         Classify(Text(place.fileLine), &name);
@@ -234,13 +205,8 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
 }
 
-void CProfileFile::WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
-{
-    Write(Section(section), Key(key), value);
-}
-
 // Hands the file to `sink` in pieces: stretches of the file's bytes between
-// the lines written, the lines written, and the sections appended.
+// the lines written, and the lines written.
 template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
 {
     // Sections lie apart in the file: in file order, each one's rewritten
@@ -248,8 +214,7 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
     std::vector<const WrittenSection *> sections;
     sections.reserve(m_written.size());
     for (const WrittenSection &w : m_written)
-        if (w.header >= 0)
-            sections.push_back(&w);
+        sections.push_back(&w);
     std::sort(sections.begin(), sections.end(),
               [](const WrittenSection *a, const WrittenSection *b) { return a->header < b->header; });
 
@@ -282,32 +247,7 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
             if (!sink(Bytes(line)))
                 return false;
     }
-    if (!copyTo(size))
-        return false;
-    // Nothing was added at the end, or the line break went before it.
-    const bool breakPending = m_breakLastLine && !lastLineRewritten
-                              && (sections.empty() || sections.back()->insertAt != size || sections.back()->added.empty());
-    if (breakPending && !sink(kLineBreak))
-        return false;
-    for (int index : m_appended) {
-        const WrittenSection &w = m_written[std::size_t(index)];
-        if (!sink(Bytes(w.appendedPrefix)))
-            return false;
-        for (const Span &line : w.added)
-            if (!sink(Bytes(line)))
-                return false;
-    }
-    return true;
-}
-
-QByteArray CProfileFile::Contents() const
-{
-    QByteArray contents;
-    ForEachRun([&contents](QByteArrayView run) {
-        contents.append(run);
-        return true;
-    });
-    return contents;
+    return copyTo(size);
 }
 
 bool CProfileFile::WriteTo(QIODevice &device) const
