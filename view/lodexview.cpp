@@ -4,7 +4,6 @@
 #include "data/settingsstore.h"
 #include "view/core/reflectortablemodel.h"
 #include "view/screenareas.h"
-#include "view/waitcursor.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -234,7 +233,7 @@ bool CLodexView::eventFilter(QObject *watched, QEvent *event)
 
 void CLodexView::OnHeaderClicked(int column)
 {
-    CWaitCursor wait;
+    CLodexDoc::BusyScope busy(m_pDocument.data());
     sortByColumn(column, Qt::AscendingOrder);
 }
 
