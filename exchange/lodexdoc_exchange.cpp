@@ -32,7 +32,7 @@ bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool(Q
         written = CatchOutOfMemory([&] { return write(&reason); }, &reason);
     }
     if (!written && doc.m_pPrompts)
-        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path) + QLatin1Char('\n')
+        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).arg(path) + QLatin1Char('\n')
                                    + reason);
     return written;
 }
