@@ -177,16 +177,6 @@ std::vector<int> CLodexView::SelectedRows() const
     return rows;
 }
 
-void CLodexView::PickRow(int row, bool add)
-{
-    const QModelIndex index = m_model->index(row, 0);
-    if (!index.isValid())
-        return;
-    const auto flags = (add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
-                       | QItemSelectionModel::Rows;
-    selectionModel()->setCurrentIndex(index, flags);
-}
-
 void CLodexView::SetupColumns()
 {
     CSettingsStore settings;
