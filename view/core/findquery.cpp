@@ -30,6 +30,9 @@ void UpperCaseInPlace(QChar *p, QChar *end)
             p[0] = QChar(QChar::highSurrogate(upper));
             p[1] = QChar(QChar::lowSurrogate(upper));
             ++p;
+        } else if (p->unicode() < 0x80) {
+            // Most letters of most names: QChar::toUpper costs more.
+            *p = QLatin1Char(AsciiUpper(char(p->unicode())));
         } else {
             *p = p->toUpper();
         }
