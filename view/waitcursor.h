@@ -3,8 +3,9 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-// Shows the busy cursor for the lifetime of the object: wrap any step that
-// can take more than a moment on a long list (open, save, sort, export).
+// Shows the busy cursor for the lifetime of the object, around printing.
+// Other long work marks the document busy instead (CLodexDoc::BusyScope),
+// which the main window shows as this same cursor.
 class CWaitCursor
 {
 public:
