@@ -1,5 +1,7 @@
 #include "app/commandactions.h"
 
+#include "resources/resourcefiles.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QWidget>
@@ -101,6 +103,6 @@ QIcon CCommandActions::CommandIcon(CommandId id)
         return QIcon();
     // The desktop's own icons fit its look; ours stand in where the theme
     // lacks one, or where there is no theme.
-    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    const QIcon own(QLatin1String(ResourceFiles::kIconFolder) + QLatin1String(info->icon));
     return QIcon::fromTheme(QLatin1String(info->themeIcon), own);
 }
