@@ -6,18 +6,22 @@
 #include <QIcon>
 #include <QWidget>
 
-CCommandActions::CCommandActions(QWidget *owner) : QObject(owner)
+CCommandActions::CCommandActions(QWidget *owner, const QHash<CommandId, QAction *> &ownActions) : QObject(owner)
 {
     for (const CommandInfo &info : CommandTable()) {
-        auto *action = new QAction(QString::fromUtf8(info.text), owner);
+        QAction *const own = ownActions.value(info.id);
+        QAction *action = own ? own : new QAction(owner);
+        action->setText(QString::fromUtf8(info.text));
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
         action->setStatusTip(QString::fromUtf8(info.prompt));
         action->setToolTip(info.toolTip ? QString::fromUtf8(info.toolTip) : QString());
         action->setIcon(CommandIcon(info.id));
         action->setIconVisibleInMenu(false);
-        action->setEnabled(false);
         owner->addAction(action);
         m_actions.insert(info.id, action);
+        if (own)
+            m_handlers.insert(info.id, [this, id = info.id] { return IsEnabledByRule(id); });
+        action->setEnabled(own && IsEnabledByRule(info.id));
 
         const QList<QKeySequence> keys = AcceleratorKeys(info.id);
         const QList<QKeySequence> standardKeys = StandardKeys(info.id);
