@@ -11,7 +11,7 @@ inline constexpr char kCountryList[] = ":/countries.csv";
 // The packaged desktop entry and MIME package, for the per-user registration.
 inline constexpr char kDesktopEntry[] = ":/desktop/com.quorv.Lodex.desktop";
 inline constexpr char kMimePackage[] = ":/desktop/com.quorv.Lodex.xml";
-// The application and document icons (SVG); the tool bar's sit beside them.
+// The icons (SVG): the folder of them all, the application's, the document's.
 inline constexpr char kIconFolder[] = ":/icons/";
 inline constexpr char kProgramIcon[] = ":/icons/lodex.svg";
 inline constexpr char kDocumentIcon[] = ":/icons/ldx-document.svg";

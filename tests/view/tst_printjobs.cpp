@@ -1,4 +1,5 @@
 #include "support/fakes.h"
+#include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/printjobs.h"
@@ -6,7 +7,6 @@
 #include "view/reportprinter.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -15,7 +15,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 Q_DECLARE_METATYPE(PrintTarget::Kind)
 Q_DECLARE_METATYPE(QPrintPreviewWidget::ViewMode)
@@ -192,14 +191,7 @@ private slots:
         printer.setOutputFileName(pdf);
         int previewPages = 1;
         RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
-            QTimer::singleShot(0, this, [accepted] {
-                auto *print = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-                QVERIFY(print);
-                if (accepted)
-                    print->accept();
-                else
-                    print->reject();
-            });
+            WhenShown<QPrintDialog>([accepted](QPrintDialog *print) { accepted ? print->accept() : print->reject(); });
             dialog.Action(CPrintPreviewDialog::Print)->trigger();
             QCOMPARE(dialog.isVisible(), !accepted);
         });
@@ -222,13 +214,8 @@ private:
         const ReflectorList list = SampleList(2 * probe.Layout().m_nPerPage + 1);
         CReportPrinter report(QStringLiteral("Reflector"), ReportRows::FromList(list));
         bool seen = false;
-        QTimer::singleShot(0, this, [&] {
-            const auto closeAnyway = qScopeGuard([] {
-                if (QWidget *modal = QApplication::activeModalWidget())
-                    modal->close();
-            });
-            auto *dialog = qobject_cast<CPrintPreviewDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        WhenShown<CPrintPreviewDialog>([&](CPrintPreviewDialog *dialog) {
+            const auto closeAnyway = qScopeGuard([dialog] { dialog->reject(); });
             seen = true;
             check(*dialog);
         });
