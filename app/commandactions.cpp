@@ -1,21 +1,27 @@
 #include "app/commandactions.h"
 
+#include "resources/resourcefiles.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QWidget>
 
-CCommandActions::CCommandActions(QWidget *owner) : QObject(owner)
+CCommandActions::CCommandActions(QWidget *owner, const QHash<CommandId, QAction *> &ownActions) : QObject(owner)
 {
     for (const CommandInfo &info : CommandTable()) {
-        auto *action = new QAction(QString::fromUtf8(info.text), owner);
+        QAction *const own = ownActions.value(info.id);
+        QAction *action = own ? own : new QAction(owner);
+        action->setText(QString::fromUtf8(info.text));
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
         action->setStatusTip(QString::fromUtf8(info.prompt));
         action->setToolTip(info.toolTip ? QString::fromUtf8(info.toolTip) : QString());
         action->setIcon(CommandIcon(info.id));
         action->setIconVisibleInMenu(false);
-        action->setEnabled(false);
         owner->addAction(action);
         m_actions.insert(info.id, action);
+        if (own)
+            m_handlers.insert(info.id, [this, id = info.id] { return IsEnabledByRule(id); });
+        action->setEnabled(own && IsEnabledByRule(info.id));
 
         const QList<QKeySequence> keys = AcceleratorKeys(info.id);
         const QList<QKeySequence> standardKeys = StandardKeys(info.id);
@@ -101,6 +107,6 @@ QIcon CCommandActions::CommandIcon(CommandId id)
         return QIcon();
     // The desktop's own icons fit its look; ours stand in where the theme
     // lacks one, or where there is no theme.
-    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(info->icon));
+    const QIcon own(QLatin1String(ResourceFiles::kIconFolder) + QLatin1String(info->icon));
     return QIcon::fromTheme(QLatin1String(info->themeIcon), own);
 }

@@ -23,7 +23,10 @@ class CCommandActions : public QObject
 
 public:
     // The actions belong to `owner`, whose window takes their shortcuts.
-    explicit CCommandActions(QWidget *owner);
+    // A command found in `ownActions` takes that action instead, one that
+    // a widget brings with its behaviour (a bar's toggle view action): it
+    // gets the command's texts and keys and counts as handled.
+    explicit CCommandActions(QWidget *owner, const QHash<CommandId, QAction *> &ownActions = {});
 
     QAction *Action(CommandId id) const;
 

@@ -46,7 +46,11 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_doc(doc)
     , m_prompts(prompts)
     , m_recent(recent)
-    , m_actions(new CCommandActions(this))
+    , m_toolBar(new QToolBar(LoadQString(Str::ToolbarCaption), this))
+    , m_statusBar(new CMainStatusBar(this))
+    // View > Toolbar and View > Status Bar are the bars' own toggle actions.
+    , m_actions(new CCommandActions(this, {{CommandId::ViewToolbar, m_toolBar->toggleViewAction()},
+                                           {CommandId::ViewStatusBar, m_statusBar->ToggleViewAction()}}))
     , m_view(new CLodexView(this))
     , m_documentFiles(new CDocumentFiles(doc, prompts, recent, this))
     , m_find(new CListSearch(*m_view, prompts, this))
@@ -144,7 +148,6 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateToolBar()
 {
-    m_toolBar = new QToolBar(LoadQString(Str::ToolbarCaption), this);
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
@@ -157,20 +160,13 @@ void CMainFrame::CreateToolBar()
             m_toolBar->addAction(Action(id));
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-
-    QAction *toggle = Action(CommandId::ViewToolbar);
-    toggle->setCheckable(true);
-    toggle->setChecked(true);
-    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    // Checked before the window first shows, as the status bar's is.
+    m_toolBar->toggleViewAction()->setChecked(!m_toolBar->isHidden());
 }
 
 void CMainFrame::CreateStatusBar()
 {
-    m_statusBar = new CMainStatusBar(this);
     setStatusBar(m_statusBar);
-    QAction *toggle = Action(CommandId::ViewStatusBar);
-    toggle->setCheckable(true);
-    toggle->setChecked(true);
 }
 
 void CMainFrame::UpdateCaption()

@@ -27,7 +27,8 @@ class QToolBar;
 //
 // Every command is an action of CCommandActions, disabled until it has a
 // handler; ConnectHandlers() (mainframe_handlers.cpp) is the one place
-// where commands get their handlers.
+// where commands get their handlers. View > Toolbar and View > Status Bar
+// need none: their actions are the bars' own toggle view actions.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -80,6 +81,8 @@ private:
     CLodexDoc &m_doc;
     CUserPrompts &m_prompts;
     CRecentFileList &m_recent;
+    QToolBar *m_toolBar;
+    CMainStatusBar *m_statusBar;
     CCommandActions *m_actions;
     CLodexView *m_view;
     CDocumentFiles *m_documentFiles;
@@ -88,7 +91,5 @@ private:
     CMailSender *m_mail;
     std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
-    QToolBar *m_toolBar = nullptr;
-    CMainStatusBar *m_statusBar = nullptr;
     std::optional<WindowPlacement> m_placement;
 };

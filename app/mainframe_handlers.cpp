@@ -5,7 +5,6 @@
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
 #include "app/mainframe.h"
-#include "app/mainstatusbar.h"
 #include "app/weblinks.h"
 #include "data/lodexdoc.h"
 #include "view/copydragout.h"
@@ -14,7 +13,6 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QToolBar>
 
 void CMainFrame::ConnectHandlers()
 {
@@ -49,10 +47,8 @@ void CMainFrame::ConnectHandlers()
     c.SetHandler(CommandId::EditFind, [this] { m_find->OnEditFind(); });
     c.SetHandler(CommandId::EditRepeat, [this] { m_find->OnRepeatFind(); });
 
-    // View
-    c.SetHandler(CommandId::ViewToolbar, [this] { m_toolBar->setVisible(Action(CommandId::ViewToolbar)->isChecked()); });
-    c.SetHandler(CommandId::ViewStatusBar,
-              [this] { m_statusBar->setVisible(Action(CommandId::ViewStatusBar)->isChecked()); });
+    // View: Toolbar and Status Bar are the bars' own toggle view actions,
+    // which need no handler.
 
     // Reflectors
     c.SetHandler(CommandId::ReflectorAdd, [this] { m_doc.OnReflectorAdd(); });

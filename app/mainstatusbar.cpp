@@ -2,6 +2,7 @@
 
 #include "app/lockkeystate.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,9 +13,14 @@ const char *const kPaneTexts[] = {"CAP", "NUM", "SCRL"};
 const char *const kPaneNames[] = {"capsLockPane", "numLockPane", "scrollLockPane"};
 } // namespace
 
-CMainStatusBar::CMainStatusBar(QWidget *parent) : QStatusBar(parent), m_ready(new QLabel(this)), m_poll(new QTimer(this))
+CMainStatusBar::CMainStatusBar(QWidget *parent)
+    : QStatusBar(parent), m_toggleView(new QAction(this)), m_ready(new QLabel(this)), m_poll(new QTimer(this))
 {
     setObjectName(QStringLiteral("statusBar"));
+    m_toggleView->setCheckable(true);
+    m_toggleView->setChecked(!isHidden());
+    connect(m_toggleView, &QAction::triggered, this, &QStatusBar::setVisible);
+
     m_ready->setObjectName(QStringLiteral("readyPane"));
     m_ready->setText(QStringLiteral("Ready"));
     m_ready->setIndent(2);
@@ -77,4 +83,18 @@ bool CMainStatusBar::eventFilter(QObject *watched, QEvent *event)
             QTimer::singleShot(0, this, &CMainStatusBar::UpdateIndicators);
     }
     return QStatusBar::eventFilter(watched, event);
+}
+
+void CMainStatusBar::showEvent(QShowEvent *event)
+{
+    m_toggleView->setChecked(true);
+    QStatusBar::showEvent(event);
+}
+
+void CMainStatusBar::hideEvent(QHideEvent *event)
+{
+    // Hidden itself, not only with its window.
+    if (isHidden())
+        m_toggleView->setChecked(false);
+    QStatusBar::hideEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QStatusBar>
 
+class QAction;
 class QLabel;
 class QTimer;
 
@@ -23,10 +24,17 @@ public:
 
     enum Pane { CapsLock, NumLock, ScrollLock, PaneCount };
 
+    // A checkable action that shows or hides the bar and is checked while
+    // the bar is not hidden, as a tool bar's toggleViewAction() is.
+    QAction *ToggleViewAction() const { return m_toggleView; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    QAction *m_toggleView;
     QLabel *m_ready;
     QLabel *m_panes[PaneCount];
     QTimer *m_poll;

@@ -1,6 +1,7 @@
 #include "data/countrytable.h"
 
 #include "data/text.h"
+#include "resources/resourcefiles.h"
 
 #include <cstring>
 #include <new>
@@ -33,7 +34,7 @@ char *copyString(char *dest, std::string_view s)
 
 bool CCountryTable::Load()
 {
-    return Load(EmbeddedCountryText());
+    return Load(ResourceFiles::Read(ResourceFiles::kCountryList));
 }
 
 bool CCountryTable::Load(QByteArrayView text)

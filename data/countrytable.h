@@ -7,9 +7,10 @@
 
 // The fixed list of countries the dialogs offer: code ("letters") and name.
 //
-// Loaded once from the country list text of the program. Rows are stored in
-// one block that never moves, so callers may keep a row's pointers for the
-// whole run. A single cursor walks the rows (GetFirst, then GetNext).
+// Loaded once from the country list built into the program
+// (ResourceFiles::kCountryList). Rows are stored in one block that never
+// moves, so callers may keep a row's pointers for the whole run. A single
+// cursor walks the rows (GetFirst, then GetNext).
 class CCountryTable
 {
 public:
@@ -44,6 +45,3 @@ private:
     int m_count = 0;
     int m_cursor = 0;
 };
-
-// The country list text built into the program (CR LF lines "CODE;Name").
-QByteArrayView EmbeddedCountryText();

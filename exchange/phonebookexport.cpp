@@ -12,13 +12,13 @@
 #include <QFileInfo>
 
 #include <iterator>
-#include <limits>
 #include <vector>
 
 namespace {
 
-// Lines are counted and sized in 32 bits in memory.
-constexpr qint64 kMaxPhonebookSize = std::numeric_limits<int32_t>::max() / 2;
+// A client's phonebook takes kilobytes; one of hundreds of megabytes is not
+// one, and the merge holds the file and a few times more in memory.
+constexpr qint64 kMaxPhonebookSize = qint64(256) << 20;
 constexpr qsizetype kChunkSize = 1 << 20;
 constexpr int kMarker = -1; // the marker section, among the reflectors' indexes
 

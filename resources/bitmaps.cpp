@@ -1,8 +1,10 @@
 #include "resources/bitmaps.h"
 
+#include "resources/resourcefiles.h"
+
 QIcon ProgramIcon()
 {
-    return QIcon(QStringLiteral(":/icons/lodex.svg"));
+    return QIcon(QLatin1String(ResourceFiles::kProgramIcon));
 }
 
 QImage BandPatternBitmap()

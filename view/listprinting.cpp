@@ -47,7 +47,9 @@ void CListPrinting::OnFilePrintDirect()
 
 void CListPrinting::OnFilePrintPreview()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::Preview(m_pWindow, *m_printer, report, m_nPreviewPages); });
+    RunJob([this](CReportPrinter &report) {
+        PrintJobs::Preview(m_pWindow, *m_printer, report, m_prompts, m_nPreviewPages);
+    });
 }
 
 void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)

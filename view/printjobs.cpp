@@ -2,15 +2,14 @@
 
 #include "data/safesave.h"
 #include "data/userprompts.h"
+#include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
 #include "view/waitcursor.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -103,13 +102,15 @@ bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *e
 
 } // namespace
 
-void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
+bool PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, kOpenPageRange);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintWithoutDialog(parent, printer, report, prompts);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    PrintWithoutDialog(parent, printer, report, prompts);
+    return true;
 }
 
 void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
@@ -124,24 +125,21 @@ void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &repo
         prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);
 }
 
-void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, int &previewPages)
+void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts, int &previewPages)
 {
     // The preview shows every page; a range left from the last print
     // would hide some.
     printer.setFromTo(0, 0);
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("printPreview"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+    CPrintPreviewDialog dialog(printer, parent);
+    QPrintPreviewWidget &pages = dialog.Pages();
+    QObject::connect(&pages, &QPrintPreviewWidget::paintRequested, &dialog,
                      [&report, &dialog](QPrinter *target) { PrintBusy(&dialog, report, *target, nullptr); });
-    // Through the dialog's own action, so its tool bar shows the mode too.
-    const QString mode = previewPages == 2 ? QStringLiteral("facingModeAction") : QStringLiteral("singleModeAction");
-    if (auto *action = dialog.findChild<QAction *>(mode))
-        action->trigger();
+    dialog.SetPrintHandler([&] { return PrintWithDialog(&dialog, printer, report, prompts); });
+    pages.setViewMode(previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
     dialog.exec();
-    const auto *pages = dialog.findChild<QPrintPreviewWidget *>();
-    if (pages && pages->viewMode() == QPrintPreviewWidget::SinglePageView)
+    if (pages.viewMode() == QPrintPreviewWidget::SinglePageView)
         previewPages = 1;
-    else if (pages && pages->viewMode() == QPrintPreviewWidget::FacingPagesView)
+    else if (pages.viewMode() == QPrintPreviewWidget::FacingPagesView)
         previewPages = 2;
 }
 

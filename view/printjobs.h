@@ -17,16 +17,18 @@ namespace PrintJobs {
 
 // File > Print: the print dialog with an open page range, then the job,
 // which prints the chosen pages that exist (at least the last one).
-// A failure is reported through `prompts`.
-void PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
+// A failure is reported through `prompts`. Answers false when the dialog
+// was cancelled.
+bool PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
 
 // Direct printing: the same job on `printer` as it is set, without a dialog.
 void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts);
 
 // File > Print Preview. `previewPages` is the remembered page mode: 2 shows
 // facing pages, anything else one page; it is updated from the mode the
-// user leaves the preview in (1 or 2; other modes leave it alone).
-void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, int &previewPages);
+// user leaves the preview in (1 or 2; other modes leave it alone). The
+// preview's Print is File > Print, its failures reported through `prompts`.
+void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts, int &previewPages);
 
 // File > Print Setup: paper and orientation for the next jobs.
 void PrintSetup(QWidget *parent, QPrinter &printer);

@@ -200,6 +200,8 @@ private slots:
         // Closing the floating bar itself also clears the check mark.
         Frame().ToolBar()->hide();
         QVERIFY(!toolbar->isChecked());
+        Frame().MainStatusBar()->hide();
+        QVERIFY(!statusBar->isChecked());
     }
 
     void statusBarShowsReadyAndLockPanes()

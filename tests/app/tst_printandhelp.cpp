@@ -13,11 +13,11 @@
 #include "support/testutil.h"
 #include "view/listprinting.h"
 #include "view/lodexview.h"
+#include "view/printpreviewdialog.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -30,6 +30,8 @@
 namespace {
 
 const QString kSample = QStringLiteral(LODEX_SOURCE_DIR "/examples/sample.ldx");
+constexpr int kNoSwitch = -1;  // previewed, the page mode left as shown
+constexpr int kNoPreview = -2; // not previewed at all
 
 // Runs `check` on the modal dialog the next command opens, then closes it.
 template <typename Dialog>
@@ -152,39 +154,40 @@ private slots:
 
     void previewPagesSetting_data()
     {
+        using C = CPrintPreviewDialog;
         QTest::addColumn<QVariant>("stored");   // invalid: none stored
         QTest::addColumn<bool>("facingShown");
-        QTest::addColumn<QString>("switchTo");  // an action of the preview, empty: none, null: no preview
+        QTest::addColumn<int>("switchTo");      // a command of the preview, kNoSwitch or kNoPreview
         QTest::addColumn<QVariant>("written");  // invalid: none at exit
-        QTest::newRow("never previewed") << QVariant() << false << QString() << QVariant();
-        QTest::newRow("first preview") << QVariant() << false << "" << QVariant(1);
-        QTest::newRow("two pages kept") << QVariant(2) << true << "" << QVariant(2);
-        QTest::newRow("changed to two") << QVariant(1) << false << "facingModeAction" << QVariant(2);
-        QTest::newRow("changed to one") << QVariant(2) << true << "singleModeAction" << QVariant(1);
+        QTest::newRow("never previewed") << QVariant() << false << kNoPreview << QVariant();
+        QTest::newRow("first preview") << QVariant() << false << kNoSwitch << QVariant(1);
+        QTest::newRow("two pages kept") << QVariant(2) << true << kNoSwitch << QVariant(2);
+        QTest::newRow("changed to two") << QVariant(1) << false << int(C::FacingPages) << QVariant(2);
+        QTest::newRow("changed to one") << QVariant(2) << true << int(C::SinglePage) << QVariant(1);
         // Only 1 and 2 are kept; anything else is as if never previewed.
-        QTest::newRow("0 dropped") << QVariant(0) << false << QString() << QVariant();
-        QTest::newRow("3 dropped") << QVariant(3) << false << QString() << QVariant();
-        QTest::newRow("-1 dropped") << QVariant(-1) << false << QString() << QVariant();
+        QTest::newRow("0 dropped") << QVariant(0) << false << kNoPreview << QVariant();
+        QTest::newRow("3 dropped") << QVariant(3) << false << kNoPreview << QVariant();
+        QTest::newRow("-1 dropped") << QVariant(-1) << false << kNoPreview << QVariant();
     }
     void previewPagesSetting()
     {
         QFETCH(QVariant, stored);
         QFETCH(bool, facingShown);
-        QFETCH(QString, switchTo);
+        QFETCH(int, switchTo);
         QFETCH(QVariant, written);
         const QString key = QStringLiteral("Settings/PreviewPages");
         if (stored.isValid())
             CSettingsStore().setValue(key, stored);
 
         App().InitInstance({kSample});
-        if (!switchTo.isNull()) {
+        if (switchTo != kNoPreview) {
             bool seen = false;
-            OnNextDialog<QPrintPreviewDialog>(this, [&](QPrintPreviewDialog *dialog) {
-                const auto *pages = dialog->findChild<QPrintPreviewWidget *>();
-                QCOMPARE(pages->viewMode() == QPrintPreviewWidget::FacingPagesView, facingShown);
-                QCOMPARE(pages->pageCount(), 1);
-                if (!switchTo.isEmpty())
-                    dialog->findChild<QAction *>(switchTo)->trigger();
+            OnNextDialog<CPrintPreviewDialog>(this, [&](CPrintPreviewDialog *dialog) {
+                const QPrintPreviewWidget &pages = dialog->Pages();
+                QCOMPARE(pages.viewMode() == QPrintPreviewWidget::FacingPagesView, facingShown);
+                QCOMPARE(pages.pageCount(), 1);
+                if (switchTo != kNoSwitch)
+                    dialog->Action(CPrintPreviewDialog::Command(switchTo))->trigger();
             }, &seen);
             QVERIFY(Frame().CommandActions().Trigger(CommandId::FilePrintPreview));
             QVERIFY(seen);

@@ -1,4 +1,5 @@
 #include "data/countrytable.h"
+#include "resources/resourcefiles.h"
 #include "support/testmain.h"
 
 #include <QTest>
@@ -26,7 +27,7 @@ class CountryTableTest : public QObject
 private slots:
     void builtInText()
     {
-        const QByteArrayView text = EmbeddedCountryText();
+        const QByteArray text = ResourceFiles::Read(ResourceFiles::kCountryList);
         QCOMPARE(text.size(), 3677);
         QVERIFY(text.startsWith("??;Don't know\r\nAF;Afghanistan\r\n"));
         QVERIFY(text.endsWith("ZW;Zimbabwe\r\n\r\n\r\n\r\nNote: Many CRLF ensures secure end of resource detection.\r\n"));

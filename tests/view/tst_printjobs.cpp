@@ -1,19 +1,20 @@
 #include "support/fakes.h"
+#include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/printjobs.h"
+#include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QPrintPreviewDialog>
+#include <QLabel>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 Q_DECLARE_METATYPE(PrintTarget::Kind)
 Q_DECLARE_METATYPE(QPrintPreviewWidget::ViewMode)
@@ -116,35 +117,110 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         // A range left from an earlier print must not hide pages.
         printer.setFromTo(2, 2);
+        int previewPages = stored;
+        RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
+            QPrintPreviewWidget &pages = dialog.Pages();
+            QCOMPARE(pages.viewMode(), shown);
+            const auto mode = shown == QPrintPreviewWidget::FacingPagesView ? CPrintPreviewDialog::FacingPages
+                                                                            : CPrintPreviewDialog::SinglePage;
+            QVERIFY(dialog.Action(mode)->isChecked());
+            QCOMPARE(pages.pageCount(), 3);
+            if (chosen >= 0)
+                pages.setViewMode(QPrintPreviewWidget::ViewMode(chosen));
+            dialog.reject();
+        });
+        QCOMPARE(previewPages, expected);
+    }
+
+    void previewToolBar_data()
+    {
+        using C = CPrintPreviewDialog;
+        QTest::addColumn<QList<int>>("commands"); // run in order on a fresh three-page preview
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("enabled"); // First, Previous, Next, Last
+        QTest::addColumn<QString>("fit");     // the checked fit: "width", "page" or none
+        QTest::newRow("opened") << QList<int>{} << 1 << "0011" << "page";
+        QTest::newRow("next") << QList<int>{C::NextPage} << 2 << "1111" << "page";
+        QTest::newRow("last") << QList<int>{C::LastPage} << 3 << "1100" << "page";
+        QTest::newRow("previous") << QList<int>{C::LastPage, C::PreviousPage} << 2 << "1111" << "page";
+        QTest::newRow("first") << QList<int>{C::LastPage, C::FirstPage} << 1 << "0011" << "page";
+        QTest::newRow("zoomed") << QList<int>{C::ZoomIn} << 1 << "0011" << "";
+        QTest::newRow("fit width") << QList<int>{C::ZoomOut, C::FitWidth} << 1 << "0011" << "width";
+        QTest::newRow("new mode fits") << QList<int>{C::ZoomIn, C::FacingPages} << 1 << "0011" << "page";
+    }
+    void previewToolBar()
+    {
+        QFETCH(QList<int>, commands);
+        QFETCH(int, page);
+        QFETCH(QString, enabled);
+        QFETCH(QString, fit);
+        using C = CPrintPreviewDialog;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        int previewPages = 1;
+        RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
+            for (int command : commands)
+                dialog.Action(C::Command(command))->trigger();
+            QCOMPARE(dialog.Pages().currentPage(), page);
+            QString states;
+            for (C::Command c : {C::FirstPage, C::PreviousPage, C::NextPage, C::LastPage})
+                states += dialog.Action(c)->isEnabled() ? u'1' : u'0';
+            QCOMPARE(states, enabled);
+            QCOMPARE(dialog.Action(C::FitWidth)->isChecked(), fit == "width");
+            QCOMPARE(dialog.Action(C::FitPage)->isChecked(), fit == "page");
+            QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("previewPageNumber"))->text(),
+                     QStringLiteral("Page %1 of 3").arg(page));
+        });
+    }
+
+    // The preview's Print is File > Print: the print dialog, then the job
+    // through the safe path for a PDF file; the preview closes once a job ran.
+    void previewPrints_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("printed") << true;
+        QTest::newRow("print dialog cancelled") << false;
+    }
+    void previewPrints()
+    {
+        QFETCH(bool, accepted);
+        const QString pdf = m_dir.filePath(QStringLiteral("preview.pdf"));
+        QFile::remove(pdf);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        int previewPages = 1;
+        RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
+            WhenShown<QPrintDialog>([accepted](QPrintDialog *print) { accepted ? print->accept() : print->reject(); });
+            dialog.Action(CPrintPreviewDialog::Print)->trigger();
+            QCOMPARE(dialog.isVisible(), !accepted);
+        });
+        QCOMPARE(QFile::exists(pdf), accepted);
+        if (accepted)
+            QCOMPARE(PdfPageCount(pdf), 3);
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+private:
+    FakePrompts m_prompts;
+
+    // Previews a three-page list on `printer` and runs `check` on the open
+    // preview, which is closed after if `check` left it open.
+    void RunPreview(QPrinter &printer, int &previewPages, const std::function<void(CPrintPreviewDialog &)> &check)
+    {
         ReflectorList none;
         CReportPrinter probe(QStringLiteral("t"), ReportRows::FromList(none));
         probe.BeginPrinting(printer);
         const ReflectorList list = SampleList(2 * probe.Layout().m_nPerPage + 1);
         CReportPrinter report(QStringLiteral("Reflector"), ReportRows::FromList(list));
-
         bool seen = false;
-        QTimer::singleShot(0, this, [&] {
-            const auto closeAnyway = qScopeGuard([] {
-                if (QWidget *modal = QApplication::activeModalWidget())
-                    modal->close();
-            });
-            auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            auto *pages = dialog->findChild<QPrintPreviewWidget *>();
-            QCOMPARE(pages->viewMode(), shown);
-            const char *action = shown == QPrintPreviewWidget::FacingPagesView ? "facingModeAction"
-                                                                               : "singleModeAction";
-            QVERIFY(dialog->findChild<QAction *>(QLatin1String(action))->isChecked());
-            QCOMPARE(pages->pageCount(), 3);
-            if (chosen >= 0)
-                pages->setViewMode(QPrintPreviewWidget::ViewMode(chosen));
+        WhenShown<CPrintPreviewDialog>([&](CPrintPreviewDialog *dialog) {
+            const auto closeAnyway = qScopeGuard([dialog] { dialog->reject(); });
             seen = true;
-            dialog->reject();
+            check(*dialog);
         });
-        int previewPages = stored;
-        PrintJobs::Preview(nullptr, printer, report, previewPages);
+        PrintJobs::Preview(nullptr, printer, report, m_prompts, previewPages);
         QVERIFY(seen);
-        QCOMPARE(previewPages, expected);
     }
 };
 

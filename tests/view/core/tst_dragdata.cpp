@@ -3,7 +3,6 @@
 #include "support/testutil.h"
 #include "view/core/connectionfile.h"
 #include "view/core/connectionfilenames.h"
-#include "view/core/filegroupdescriptor.h"
 #include "view/core/reflectortext.h"
 #include "view/core/selectedrecords.h"
 
@@ -167,34 +166,6 @@ private slots:
         }
         QVERIFY(names[0] != names[1]);
         QVERIFY(names[1].endsWith(QLatin1String(" (2).cu")));
-    }
-
-    void fileGroupDescriptor()
-    {
-        const QByteArray block = FileGroupDescriptor({QStringLiteral("Test.cu"), QStringLiteral("B.cu")}, 215);
-        QByteArray expected = Hex("02000000");
-        for (const char *name : {"Test.cu", "B.cu"}) {
-            QByteArray descriptor = Hex("40000000") + QByteArray(60, '\0') + Hex("00000000 D7000000");
-            descriptor += QByteArray(name) + QByteArray(260 - int(strlen(name)), '\0');
-            QCOMPARE(descriptor.size(), 332);
-            expected += descriptor;
-        }
-        QCOMPARE(block, expected);
-        QCOMPARE(FileGroupDescriptor({}, 215), Hex("00000000"));
-    }
-
-    void fileGroupDescriptorCutsLongNames()
-    {
-        const QString longName = QString(300, u'x');
-        const QString pairs = QString::fromUtf8(QByteArray("\xF0\x9F\x98\x80").repeated(100)); // 400 bytes
-        const QByteArray block = FileGroupDescriptor({longName, pairs, QStringLiteral("after")}, 215);
-        QCOMPARE(block.size(), 4 + 3 * 332);
-        QCOMPARE(block.mid(4 + 72, 260), QByteArray(259, 'x') + '\0');
-        // Whole characters only: 64 four-byte characters, then zeros.
-        QCOMPARE(block.mid(4 + 332 + 72, 260), QByteArray("\xF0\x9F\x98\x80").repeated(64) + QByteArray(4, '\0'));
-        // The next descriptor is intact.
-        QCOMPARE(block.mid(4 + 2 * 332, 4), Hex("40000000"));
-        QCOMPARE(block.mid(4 + 2 * 332 + 72, 6), QByteArray("after\0", 6));
     }
 };
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QPrinter;
+class QPrintPreviewWidget;
+
+// The print preview window: the pages of a job as the printer will print
+// them, under a tool bar to print, zoom, show one page or two facing pages
+// and go from page to page. Whoever handles Pages().paintRequested() draws
+// the pages, once, when the window first shows.
+class CPrintPreviewDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The tool bar's commands, in its order.
+    enum Command {
+        Print,
+        ZoomIn,
+        ZoomOut,
+        FitWidth,
+        FitPage,
+        SinglePage,
+        FacingPages,
+        FirstPage,
+        PreviousPage,
+        NextPage,
+        LastPage,
+        Close,
+        CommandCount
+    };
+
+    explicit CPrintPreviewDialog(QPrinter &printer, QWidget *parent = nullptr);
+
+    QPrintPreviewWidget &Pages() const { return *m_pages; }
+    QAction *Action(Command command) const { return m_actions[command]; }
+
+    // Print runs `print`, which answers whether a job ran; the preview then
+    // closes. Cancelling the job's dialog leaves the preview open.
+    void SetPrintHandler(std::function<bool()> print) { m_print = std::move(print); }
+
+    void setVisible(bool visible) override;
+
+private:
+    void Run(Command command);
+    // The check marks, the page buttons and the page number, from what the
+    // preview shows now.
+    void UpdateActions();
+
+    QPrintPreviewWidget *m_pages;
+    QLabel *m_pageNumber;
+    QAction *m_actions[CommandCount] = {};
+    std::function<bool()> m_print;
+    bool m_drawn = false;
+};
