@@ -103,7 +103,7 @@ void CAboutBox::FillLines(const CVersionInfo &info)
     };
     if (info.m_bHasFixedVersion) {
         const auto &v = info.m_fileVersion;
-        setLine(kVersion, QString::asprintf(LoadString(Str::VersionFormat), v[0], v[1], v[2], v[3]));
+        setLine(kVersion, LoadQString(Str::VersionFormat).arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]));
     }
     // The product line needs both names; a company alone is not shown.
     const QString company = info.Value(QStringLiteral("CompanyName"));

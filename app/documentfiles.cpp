@@ -5,7 +5,6 @@
 #include "data/outofmemory.h"
 #include "data/userprompts.h"
 #include "resources/strings.h"
-#include "view/waitcursor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -104,7 +103,7 @@ CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path
     CLodexDoc::OpenResult result = CLodexDoc::OpenResult::NotOpenable;
     bool enoughMemory;
     {
-        CWaitCursor wait;
+        CLodexDoc::BusyScope busy(&m_doc);
         enoughMemory = CatchOutOfMemory([&] {
             result = m_doc.OnOpenDocument(path, &error);
             return true;
@@ -160,7 +159,7 @@ bool CDocumentFiles::DoSave(const QString &requestedPath, bool adopt)
     QString error;
     bool saved;
     {
-        CWaitCursor wait;
+        CLodexDoc::BusyScope busy(&m_doc);
         saved = CatchOutOfMemory([&] { return m_doc.OnSaveDocument(path, &error); }, &error);
     }
     // The save goes through a temporary file, so a failure leaves any file

@@ -94,6 +94,18 @@ void CLodexDoc::RefreshView()
         m_pView->SetRows(m_listReflectors);
 }
 
+CLodexDoc::BusyScope::BusyScope(CLodexDoc *doc) : m_doc(doc)
+{
+    if (m_doc)
+        emit m_doc->busyChanged(true);
+}
+
+CLodexDoc::BusyScope::~BusyScope()
+{
+    if (m_doc)
+        emit m_doc->busyChanged(false);
+}
+
 CReflector *CLodexDoc::FindByAddress(const CReflector &candidate) const
 {
     for (const auto &record : m_listReflectors)

@@ -50,6 +50,23 @@ public:
     // Rebuilds the view's rows from the list, in list order.
     void RefreshView();
 
+    // Long work without the user in between (open, save, sort, export or
+    // print of a long list) runs within one of these: busyChanged(true) on
+    // the way in, busyChanged(false) on the way out, so that the window
+    // shows the busy cursor meanwhile. End it before any message shows. A
+    // null document shows nothing.
+    class BusyScope
+    {
+    public:
+        explicit BusyScope(CLodexDoc *doc);
+        ~BusyScope();
+        BusyScope(const BusyScope &) = delete;
+        BusyScope &operator=(const BusyScope &) = delete;
+
+    private:
+        CLodexDoc *const m_doc;
+    };
+
     // The first record with the same IP address as `candidate`, or null.
     CReflector *FindByAddress(const CReflector &candidate) const;
     // Unlinks and deletes `record`; a record not in the list changes nothing.
@@ -116,8 +133,7 @@ public:
     MergeResult AddOrMerge(std::unique_ptr<CReflector> candidate);
 
 signals:
-    // Long work without the user in between (exporting a million records)
-    // starts and ends; the window shows a busy cursor meanwhile.
+    // See BusyScope.
     void busyChanged(bool busy);
     void modifiedChanged(bool modified);
     void titleChanged(const QString &title);

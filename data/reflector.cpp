@@ -1,6 +1,7 @@
 #include "data/reflector.h"
 
 #include "data/archive.h"
+#include "data/asciicase.h"
 #include "data/docview.h"
 #include "resources/strings.h"
 
@@ -25,11 +26,6 @@ void trim(CText &text)
     text.chop(front, back);
 }
 
-inline unsigned char foldAscii(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
-
 } // namespace
 
 int CompareTextNoCase(std::string_view a, std::string_view b)
@@ -38,8 +34,8 @@ int CompareTextNoCase(std::string_view a, std::string_view b)
     // only ASCII bytes fold, so this is the character-wise comparison.
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char ca = foldAscii((unsigned char)a[i]);
-        const unsigned char cb = foldAscii((unsigned char)b[i]);
+        const auto ca = (unsigned char)AsciiLower(a[i]);
+        const auto cb = (unsigned char)AsciiLower(b[i]);
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }

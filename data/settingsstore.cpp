@@ -1,5 +1,6 @@
 #include "data/settingsstore.h"
 
+#include "data/leadinginteger.h"
 #include "resources/strings.h"
 
 #include <QStringList>
@@ -32,32 +33,19 @@ std::vector<long long> ScanIntegerList(const QString &text, int count)
 {
     std::vector<long long> numbers;
     const QByteArray bytes = text.toUtf8();
-    const char *p = bytes.constData();
-    auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    std::string_view rest(bytes.constData(), std::size_t(bytes.size()));
     while (int(numbers.size()) < count) {
         if (!numbers.empty()) {
-            if (*p != ',')
+            if (rest.empty() || rest.front() != ',')
                 break;
-            ++p;
+            rest.remove_prefix(1);
         }
-        while (isSpace(*p))
-            ++p;
-        bool negative = false;
-        if (*p == '+' || *p == '-')
-            negative = *p++ == '-';
-        if (*p < '0' || *p > '9')
+        const LeadingInteger number = ReadLeadingInteger(rest);
+        // Both the signed and the unsigned 32-bit fields fit below this.
+        if (!number.hasDigits || number.magnitude > UINT32_MAX)
             break;
-        long long value = 0;
-        bool inRange = true;
-        for (; *p >= '0' && *p <= '9'; ++p) {
-            value = value * 10 + (*p - '0');
-            // Both the signed and the unsigned 32-bit fields fit below this.
-            if (value > int64_t(UINT32_MAX))
-                inRange = false, value = int64_t(UINT32_MAX) + 1;
-        }
-        if (!inRange)
-            break;
-        numbers.push_back(negative ? -value : value);
+        numbers.push_back(number.negative ? -(long long)number.magnitude : (long long)number.magnitude);
+        rest.remove_prefix(number.end);
     }
     return numbers;
 }

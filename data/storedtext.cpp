@@ -1,6 +1,6 @@
 #include "data/storedtext.h"
 
-#include "data/text.h"
+#include <QStringDecoder>
 
 namespace {
 
@@ -10,6 +10,13 @@ constexpr char16_t kHighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+QChar *Windows1252Into(QByteArrayView bytes, QChar *out)
+{
+    for (char c : bytes)
+        *out++ = QChar(char16_t(StoredText::Windows1252Character((unsigned char)c)));
+    return out;
+}
 
 } // namespace
 
@@ -40,12 +47,19 @@ QString ToString(QByteArrayView bytes)
     return IsUtf8(bytes) ? QString::fromUtf8(bytes) : FromWindows1252(bytes);
 }
 
+QChar *DecodeInto(QByteArrayView bytes, QChar *out)
+{
+    if (!IsUtf8(bytes))
+        return Windows1252Into(bytes, out);
+    // As QString::fromUtf8 reads it: a byte order mark is a character too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.appendToBuffer(out, bytes);
+}
+
 QString FromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char c : bytes)
-        *out++ = QChar(char16_t(Windows1252Character((unsigned char)c)));
+    Windows1252Into(bytes, text.data());
     return text;
 }
 
@@ -55,11 +69,7 @@ void AppendUtf8(QByteArray &out, QByteArrayView bytes)
         out.append(bytes);
         return;
     }
-    out.reserve(out.size() + 3 * bytes.size());
-    for (char c : bytes) {
-        char encoded[4];
-        out.append(encoded, EncodeUtf8(Windows1252Character((unsigned char)c), encoded) - encoded);
-    }
+    out.append(FromWindows1252(bytes).toUtf8());
 }
 
 QByteArray ToUtf8(QByteArrayView bytes)

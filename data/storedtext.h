@@ -21,6 +21,9 @@ char32_t Windows1252Character(unsigned char byte);
 unsigned char Windows1252Byte(char32_t character);
 
 QString ToString(QByteArrayView bytes);
+// Writes the characters of `bytes` as UTF-16 to `out`, which has room for
+// bytes.size() of them, and answers the end: ToString without allocating.
+QChar *DecodeInto(QByteArrayView bytes, QChar *out);
 QString FromWindows1252(QByteArrayView bytes);
 // The text as UTF-8: the bytes themselves when they are UTF-8 already.
 QByteArray ToUtf8(QByteArrayView bytes);

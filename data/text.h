@@ -113,9 +113,3 @@ static_assert(sizeof(CText) == 24, "CText must stay compact");
 // Find trim this way; a record's own trimming removes white space only.
 std::string_view TrimControls(std::string_view text);
 
-// The UTF-8 character at `p`, which lies before `end`: answers the length
-// of its sequence (1 to 4) and sets `cp`, or answers 0 when the byte there
-// starts no valid sequence (a stray byte, an overlong form, a surrogate).
-int DecodeUtf8(const unsigned char *p, const unsigned char *end, char32_t *cp);
-// Writes the UTF-8 form of `cp` at `out` (room for 4 bytes); answers the end.
-char *EncodeUtf8(char32_t cp, char *out);

@@ -1,22 +1,11 @@
 #include "exchange/clientcodepage.h"
 
+#include "data/asciicase.h"
 #include "data/settingsstore.h"
 #include "data/storedtext.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-namespace {
-
-bool IsAscii(QByteArrayView text)
-{
-    for (char c : text)
-        if (c & 0x80)
-            return false;
-    return true;
-}
-
-} // namespace
 
 CClientCodePage::CClientCodePage(const QString &name)
 {

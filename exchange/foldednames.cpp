@@ -1,5 +1,7 @@
 #include "exchange/foldednames.h"
 
+#include "data/asciicase.h"
+#include "data/storedtext.h"
 #include "exchange/clientcodepage.h"
 
 #include <QHash>
@@ -7,33 +9,18 @@
 
 #include <algorithm>
 
-namespace {
-
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
-}
-
-bool IsAscii(QByteArrayView text)
-{
-    return std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; });
-}
-
-} // namespace
-
 void FoldCaseInto(QByteArray &out, QByteArrayView text, const CClientCodePage *codePage)
 {
     out.resize(text.size());
-    std::transform(text.begin(), text.end(), out.data(), FoldAscii);
+    std::transform(text.begin(), text.end(), out.data(), AsciiLower);
     if (IsAscii(text))
         return;
     if (codePage && !codePage->IsUtf8()) {
         out = codePage->ToUnicode(text).toCaseFolded().toUtf8();
         return;
     }
-    const QString decoded = QString::fromUtf8(text);
-    if (decoded.toUtf8() == text)
-        out = decoded.toCaseFolded().toUtf8();
+    if (StoredText::IsUtf8(text))
+        out = QString::fromUtf8(text).toCaseFolded().toUtf8();
 }
 
 QByteArray FoldCase(QByteArrayView text, const CClientCodePage *codePage)
@@ -48,7 +35,7 @@ bool MatchesFolded(QByteArrayView name, QByteArrayView folded, const CClientCode
     if (!IsAscii(name))
         return FoldCase(name, codePage) == folded;
     return name.size() == folded.size()
-           && std::equal(name.begin(), name.end(), folded.begin(), [](char a, char b) { return FoldAscii(a) == b; });
+           && std::equal(name.begin(), name.end(), folded.begin(), [](char a, char b) { return AsciiLower(a) == b; });
 }
 
 void CFoldedName::Set(QByteArrayView name, const CClientCodePage *codePage)

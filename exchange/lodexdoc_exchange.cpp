@@ -20,20 +20,6 @@ QString Text(int id)
     return LoadQString(id);
 }
 
-// Tells the window that long work runs until the scope ends, so that a
-// message shown afterwards is not covered by a busy cursor.
-class BusyScope
-{
-public:
-    explicit BusyScope(CLodexDoc &doc) : m_doc(doc) { emit m_doc.busyChanged(true); }
-    ~BusyScope() { emit m_doc.busyChanged(false); }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    CLodexDoc &m_doc;
-};
-
 // Runs one export under a busy indication and tells the user when the file
 // could not be written, and why. The phonebook is the client's own file: a
 // write that did not happen must not pass for one that did.
@@ -42,11 +28,11 @@ bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool(Q
     bool written;
     QString reason;
     {
-        BusyScope busy(doc);
+        CLodexDoc::BusyScope busy(&doc);
         written = CatchOutOfMemory([&] { return write(&reason); }, &reason);
     }
     if (!written && doc.m_pPrompts)
-        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).replace(QLatin1String("%s"), path) + QLatin1Char('\n')
+        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).arg(path) + QLatin1Char('\n')
                                    + reason);
     return written;
 }

@@ -5,6 +5,7 @@
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
 #include "exchange/foldednames.h"
+#include "exchange/inilines.h"
 #include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"
 
@@ -136,8 +137,7 @@ public:
             AppendOneLine(chunk, name);
             chunk.append("]\r\n");
             for (int key = 0; key < kKeyCount; ++key) {
-                chunk.append(kKeyNames[key]).append('=');
-                AppendOneLine(chunk, m_source.Value(section.last, key));
+                IniLine::AppendKeyLine(chunk, kKeyNames[key], m_source.Value(section.last, key));
                 chunk.append("\r\n");
             }
             if (chunk.size() >= kChunkSize && !Flush(out, chunk))

@@ -1,5 +1,6 @@
 #include "exchange/profilefile.h"
 
+#include "exchange/inilines.h"
 #include "exchange/onelinetext.h"
 
 #include <QIODevice>
@@ -13,42 +14,12 @@ namespace {
 constexpr QByteArrayView kLineBreak("\r\n");
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-QByteArrayView Trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsSpace(text[begin]))
-        ++begin;
-    while (end > begin && IsSpace(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-enum class LineKind { Blank, Header, Comment, Key };
-
 // What a line is, and its section or key name.
-LineKind Classify(QByteArrayView text, QByteArrayView *name)
+IniLine::Kind Classify(QByteArrayView text, QByteArrayView *name)
 {
-    const QByteArrayView trimmed = Trimmed(text);
-    if (trimmed.isEmpty())
-        return LineKind::Blank;
-    if (trimmed.front() == ';')
-        return LineKind::Comment;
-    // Whatever follows the last ']' (a comment, as a rule) is not part of
-    // the name, and does not keep the line from starting a section.
-    const qsizetype close = trimmed.front() == '[' ? trimmed.lastIndexOf(']') : -1;
-    if (close > 0) {
-        *name = trimmed.sliced(1, close - 1);
-        return LineKind::Header;
-    }
-    const qsizetype equals = trimmed.indexOf('=');
-    *name = equals < 0 ? trimmed : Trimmed(trimmed.first(equals));
-    return LineKind::Key;
+    const IniLine::Parsed line = IniLine::Parse(text, ';');
+    *name = line.name;
+    return line.kind;
 }
 
 } // namespace
@@ -59,12 +30,11 @@ CProfileFile::Key::Key(QByteArrayView name) : m_name(OneLine(name)), m_folded(m_
 
 namespace {
 
+// Most lines are keys: no need to parse them all.
 bool MayBeHeader(QByteArrayView text)
 {
-    for (char c : text)
-        if (!IsSpace(c))
-            return c == '[';
-    return false;
+    const QByteArrayView trimmed = text.trimmed();
+    return !trimmed.isEmpty() && trimmed.front() == '[';
 }
 
 } // namespace
@@ -75,7 +45,7 @@ CProfileFile::CProfileFile(QByteArray contents, const CClientCodePage *sectionCo
     for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
         const QByteArrayView text = Text(offset);
         QByteArrayView name;
-        if (!MayBeHeader(text) || Classify(text, &name) != LineKind::Header)
+        if (!MayBeHeader(text) || Classify(text, &name) != IniLine::Kind::Header)
             continue;
         m_lookup.Set(name, m_codePage);
         if (FindSection(m_lookup) >= 0)
@@ -115,9 +85,6 @@ qint64 CProfileFile::LastLineStart() const
 int CProfileFile::FindSection(const CFoldedName &name) const
 {
     return m_sectionIndex.Find(name, [&](int section) {
-        if (std::size_t(section) >= m_headers.size())
-            return MatchesFolded(m_written[std::size_t(m_writtenOf[std::size_t(section)])].appendedName, name.folded(),
-                                 m_codePage);
         QByteArrayView header;
         Classify(Text(m_headers[std::size_t(section)]), &header);
         return MatchesFolded(header, name.folded(), m_codePage);
@@ -127,8 +94,7 @@ int CProfileFile::FindSection(const CFoldedName &name) const
 CProfileFile::Span CProfileFile::AddLine(QByteArrayView name, QByteArrayView value)
 {
     const qint64 start = m_lines.size();
-    m_lines.append(name).append('=');
-    AppendOneLine(m_lines, value);
+    IniLine::AppendKeyLine(m_lines, name, value);
     m_lines.append(kLineBreak);
     return {start, m_lines.size() - start};
 }
@@ -155,13 +121,13 @@ void CProfileFile::ScanBody(WrittenSection &w) const
     CFoldedName name;
     for (; offset < m_source.size(); offset = LineEnd(offset)) {
         QByteArrayView key;
-        const LineKind kind = Classify(Text(offset), &key);
-        if (kind == LineKind::Header)
+        const IniLine::Kind kind = Classify(Text(offset), &key);
+        if (kind == IniLine::Kind::Header)
             break;
-        if (kind == LineKind::Blank)
+        if (kind == IniLine::Kind::Blank)
             continue;
         w.insertAt = LineEnd(offset);
-        if (kind != LineKind::Key)
+        if (kind != IniLine::Kind::Key)
             continue;
         if (w.keyLineCount < kRememberedKeyLines) {
             name.Set(key);
@@ -179,14 +145,14 @@ qint64 CProfileFile::FindKeyLine(const WrittenSection &w, const CFoldedName &key
     QByteArrayView name;
     for (std::size_t i = 0; i < w.keyLineCount; ++i) {
         const KeyLine &line = w.keyLines[i];
-        if (line.hash == uint32_t(key.hash()) && Classify(Text(line.offset), &name) == LineKind::Key
+        if (line.hash == uint32_t(key.hash()) && Classify(Text(line.offset), &name) == IniLine::Kind::Key
             && MatchesFolded(name, key.folded()))
             return line.offset;
     }
     if (w.scanFrom < 0)
         return -1;
     for (qint64 offset = w.scanFrom; offset < w.bodyEnd; offset = LineEnd(offset))
-        if (Classify(Text(offset), &name) == LineKind::Key && MatchesFolded(name, key.folded()))
+        if (Classify(Text(offset), &name) == IniLine::Kind::Key && MatchesFolded(name, key.folded()))
             return offset;
     return -1;
 }
@@ -200,35 +166,9 @@ QByteArray CProfileFile::SeparatorBeforeNewSection() const
         return separator;
     if (!m_source.endsWith('\n'))
         separator.append(kLineBreak);
-    if (!Trimmed(Text(m_lastLine)).isEmpty())
+    if (!Text(m_lastLine).trimmed().isEmpty())
         separator.append(kLineBreak);
     return separator;
-}
-
-int CProfileFile::Section(QByteArrayView name)
-{
-    m_lookup.Set(name, m_codePage);
-    const int found = FindSection(m_lookup);
-    if (found >= 0)
-        return found;
-    QByteArray prefix = SeparatorBeforeNewSection();
-    // The line break that the file's last line lacks is that line's own, so
-    // that lines added after it later still follow it directly.
-    if (!m_endsInOurLine && !HoldsNothing() && !m_source.endsWith('\n')) {
-        m_breakLastLine = true;
-        prefix.remove(0, kLineBreak.size());
-    }
-    const int section = int(m_writtenOf.size());
-    WrittenSection &w = m_written.emplace_back();
-    w.appendedName = OneLine(name);
-    const qint64 start = m_lines.size();
-    m_lines.append(prefix).append('[').append(w.appendedName).append(']').append(kLineBreak);
-    w.appendedPrefix = {start, m_lines.size() - start};
-    m_appended.push_back(int(m_written.size()) - 1);
-    m_writtenOf.push_back(int32_t(m_written.size()) - 1);
-    m_sectionIndex.Insert(m_lookup, section);
-    m_endsInOurLine = true;
-    return section;
 }
 
 void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
@@ -249,7 +189,7 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
     KeyPlace &place = w.keys.emplace_back();
     place.folded = key.m_folded.folded();
-    place.fileLine = w.header >= 0 ? FindKeyLine(w, key.m_folded) : -1;
+    place.fileLine = FindKeyLine(w, key.m_folded);
     if (place.fileLine >= 0) {
         QByteArrayView name;
         Classify(Text(place.fileLine), &name);
@@ -265,13 +205,8 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
 }
 
-void CProfileFile::WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
-{
-    Write(Section(section), Key(key), value);
-}
-
 // Hands the file to `sink` in pieces: stretches of the file's bytes between
-// the lines written, the lines written, and the sections appended.
+// the lines written, and the lines written.
 template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
 {
     // Sections lie apart in the file: in file order, each one's rewritten
@@ -279,8 +214,7 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
     std::vector<const WrittenSection *> sections;
     sections.reserve(m_written.size());
     for (const WrittenSection &w : m_written)
-        if (w.header >= 0)
-            sections.push_back(&w);
+        sections.push_back(&w);
     std::sort(sections.begin(), sections.end(),
               [](const WrittenSection *a, const WrittenSection *b) { return a->header < b->header; });
 
@@ -313,32 +247,7 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
             if (!sink(Bytes(line)))
                 return false;
     }
-    if (!copyTo(size))
-        return false;
-    // Nothing was added at the end, or the line break went before it.
-    const bool breakPending = m_breakLastLine && !lastLineRewritten
-                              && (sections.empty() || sections.back()->insertAt != size || sections.back()->added.empty());
-    if (breakPending && !sink(kLineBreak))
-        return false;
-    for (int index : m_appended) {
-        const WrittenSection &w = m_written[std::size_t(index)];
-        if (!sink(Bytes(w.appendedPrefix)))
-            return false;
-        for (const Span &line : w.added)
-            if (!sink(Bytes(line)))
-                return false;
-    }
-    return true;
-}
-
-QByteArray CProfileFile::Contents() const
-{
-    QByteArray contents;
-    ForEachRun([&contents](QByteArrayView run) {
-        contents.append(run);
-        return true;
-    });
-    return contents;
+    return copyTo(size);
 }
 
 bool CProfileFile::WriteTo(QIODevice &device) const

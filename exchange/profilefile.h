@@ -17,10 +17,8 @@ class QIODevice;
 // - A section header is a line "[name]", with white space allowed around
 //   it; text after the last ']' is not part of the name. A section is found
 //   by name ignoring case; of two sections with the same name, the first is
-//   the one written. A missing section is appended at the end of the file,
-//   after a line break if the last line has none, and after a blank line
-//   unless the file is empty (or holds only a byte order mark) or already
-//   ends in one.
+//   the one written. Sections the file lacks go after its last line, after
+//   SeparatorBeforeNewSection(): the caller writes them.
 // - A key is found within its section ignoring case and the white space
 //   around its name; a line without '=' whose text is the key counts as it;
 //   a comment line (starting with ';') never does. Of two equal keys the
@@ -54,28 +52,22 @@ public:
         CFoldedName m_folded;
     };
 
-    CProfileFile() = default;
     // Takes the bytes of an existing file. Section names compare as they
     // read in `sectionCodePage` when one is given (see FoldCase).
     explicit CProfileFile(QByteArray contents, const CClientCodePage *sectionCodePage = nullptr);
 
-    // The section of that name (folded with the section code page), or -1.
+    // The section of that name (folded with the section code page), or -1:
+    // a handle for Write().
     int FindSection(const CFoldedName &name) const;
-    // The section of that name, appended when there is none; answers a
-    // handle for Write().
-    int Section(QByteArrayView name);
     void Write(int section, const Key &key, QByteArrayView value);
-    // One profile write: Section() then Write().
-    void WriteString(QByteArrayView section, QByteArrayView key, QByteArrayView value);
 
     // What a section appended to the file as it now stands would follow:
     // a line break when the last line has none, and a blank line unless
     // the file is empty or ends in one.
     QByteArray SeparatorBeforeNewSection() const;
 
-    // The whole file as it now stands.
-    QByteArray Contents() const;
-    // Writes Contents() to `device`; false when a write failed.
+    // Writes the whole file as it now stands to `device`; false when a
+    // write failed.
     bool WriteTo(QIODevice &device) const;
 
 private:
@@ -91,7 +83,7 @@ private:
         qint64 fileLine; // -1: added
         Span line;
     };
-    // A key line of a file section, found when the section was first
+    // A key line of a section, found when the section was first
     // written to: the low bits of its folded name's hash, and its offset.
     struct KeyLine {
         uint32_t hash;
@@ -100,14 +92,12 @@ private:
     static constexpr std::size_t kRememberedKeyLines = 8;
     // What a section written to holds beyond the file's bytes.
     struct WrittenSection {
-        qint64 header = -1;            // file sections: the header line; -1: appended
-        qint64 insertAt = -1;          // file sections: the end of the last non-blank line
+        qint64 header = -1;            // the header line
+        qint64 insertAt = -1;          // the end of the last non-blank line
         qint64 bodyEnd = 0;
         qint64 scanFrom = -1;          // key lines beyond keyLines start here; -1: none
         std::size_t keyLineCount = 0;
-        KeyLine keyLines[kRememberedKeyLines]; // the first key lines of a file section
-        QByteArray appendedName;       // appended sections: the name, as written
-        Span appendedPrefix{0, 0};     // appended sections: blank line and header
+        KeyLine keyLines[kRememberedKeyLines]; // the first key lines of the section
         std::vector<Span> added;       // lines added, in order
         std::vector<KeyPlace> keys;
     };
@@ -130,7 +120,6 @@ private:
     std::vector<qint64> m_headers; // file sections: offset of the header line
     std::vector<WrittenSection> m_written;
     std::vector<int32_t> m_writtenOf; // section -> m_written index, -1 while unwritten
-    std::vector<int> m_appended;      // sections appended, in order (m_written indexes)
     qint64 m_lastLine = -1;           // where the file's last line starts
     bool m_breakLastLine = false;     // the file's last line gets a line break
     bool m_endsInOurLine = false;     // the file as it now stands ends in a line written

@@ -73,5 +73,13 @@ QString DocumentStringField(Str::DocumentField field)
 
 QString LoadQString(int id)
 {
-    return QString::fromUtf8(LoadString(id));
+    // The table keeps its texts as they were written, a few with printf's
+    // %s and %d: those become %1, %2... in order, so that code fills every
+    // text the same way, with QString::arg.
+    QString text = QString::fromUtf8(LoadString(id));
+    int number = 0;
+    for (qsizetype i = text.indexOf(u'%'); i >= 0 && i + 1 < text.size(); i = text.indexOf(u'%', i + 1))
+        if (text[i + 1] == u's' || text[i + 1] == u'd')
+            text.replace(i + 1, 1, QString::number(++number));
+    return text;
 }

@@ -66,7 +66,8 @@ enum DocumentField {
 
 // The text of string `id`, or an empty string when there is none.
 const char *LoadString(int id);
-// The same, for widgets and messages.
+// The same, for widgets and messages, with its placeholders numbered (%1,
+// %2...) for QString::arg, whichever way the table writes them.
 QString LoadQString(int id);
 
 // One field of the document string.

@@ -32,7 +32,9 @@ CListPrinting::~CListPrinting()
 
 CReportPrinter CListPrinting::Report() const
 {
-    return CReportPrinter(m_doc.GetTitle(), ReportRows::FromView(m_view));
+    CReportPrinter report(m_doc.GetTitle(), ReportRows::FromView(m_view));
+    report.SetBusyDocument(&m_doc);
+    return report;
 }
 
 void CListPrinting::OnFilePrint()

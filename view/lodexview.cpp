@@ -4,7 +4,6 @@
 #include "data/settingsstore.h"
 #include "view/core/reflectortablemodel.h"
 #include "view/screenareas.h"
-#include "view/waitcursor.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -178,16 +177,6 @@ std::vector<int> CLodexView::SelectedRows() const
     return rows;
 }
 
-void CLodexView::PickRow(int row, bool add)
-{
-    const QModelIndex index = m_model->index(row, 0);
-    if (!index.isValid())
-        return;
-    const auto flags = (add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
-                       | QItemSelectionModel::Rows;
-    selectionModel()->setCurrentIndex(index, flags);
-}
-
 void CLodexView::SetupColumns()
 {
     CSettingsStore settings;
@@ -234,7 +223,7 @@ bool CLodexView::eventFilter(QObject *watched, QEvent *event)
 
 void CLodexView::OnHeaderClicked(int column)
 {
-    CWaitCursor wait;
+    CLodexDoc::BusyScope busy(m_pDocument.data());
     sortByColumn(column, Qt::AscendingOrder);
 }
 

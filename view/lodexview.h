@@ -53,9 +53,6 @@ public:
     // ascending order.
     const std::vector<CReflector *> &Rows() const;
     std::vector<int> SelectedRows() const;
-    // Makes `row` current and selects it: alone, or with `add` beside the
-    // rows already selected.
-    void PickRow(int row, bool add = false);
 
     // Columns and their widths ("ColumnWidth" in the settings store).
     void SetupColumns();

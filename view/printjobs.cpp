@@ -1,10 +1,10 @@
 #include "view/printjobs.h"
 
+#include "data/lodexdoc.h"
 #include "data/safesave.h"
 #include "data/userprompts.h"
 #include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
-#include "view/waitcursor.h"
 
 #include <QCoreApplication>
 #include <QPageSetupDialog>
@@ -44,7 +44,7 @@ bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &devic
     });
     bool ok;
     {
-        CWaitCursor wait;
+        CLodexDoc::BusyScope busy(report.BusyDocument());
         ok = report.Print(device, error);
     }
     report.SetProgress({});

@@ -10,6 +10,7 @@
 #include <optional>
 
 class CDocView;
+class CLodexDoc;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -51,6 +52,11 @@ public:
     using Progress = std::function<bool(int done, int total)>;
     void SetProgress(Progress progress) { m_progress = std::move(progress); }
 
+    // The document marked busy while a job paints, so that its window
+    // shows the busy cursor; none by default.
+    void SetBusyDocument(CLodexDoc *doc) { m_pBusyDocument = doc; }
+    CLodexDoc *BusyDocument() const { return m_pBusyDocument; }
+
     const CPrintLayout &Layout() const { return m_layout; }
 
     // "Courier New" at 10 points for a device of `dpiY` dots per inch; a
@@ -69,4 +75,5 @@ private:
     std::optional<QFont> m_fontBold;
     const QPaintDevice *m_pDevice = nullptr;
     Progress m_progress;
+    CLodexDoc *m_pBusyDocument = nullptr;
 };

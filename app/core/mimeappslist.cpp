@@ -1,10 +1,12 @@
 #include "app/core/mimeappslist.h"
 
+#include "exchange/inilines.h"
+
 #include <QList>
 
 namespace {
 
-const QByteArray kGroup = "[Default Applications]";
+const QByteArrayView kGroup = "Default Applications";
 
 // Lines without their '\n'; a final line end leaves an empty last element,
 // so joining with '\n' gives back the same bytes.
@@ -13,18 +15,14 @@ QList<QByteArray> Lines(const QByteArray &text)
     return text.split('\n');
 }
 
-bool IsGroupHeader(const QByteArray &line)
+IniLine::Parsed Parse(const QByteArray &line)
 {
-    return line.trimmed().startsWith('[');
+    return IniLine::Parse(line, '#');
 }
 
-QByteArray KeyOf(const QByteArray &line)
+bool IsEntryOf(const IniLine::Parsed &line, const QByteArray &key)
 {
-    const QByteArray trimmed = line.trimmed();
-    const int equals = trimmed.indexOf('=');
-    if (trimmed.startsWith('#') || equals < 0)
-        return QByteArray();
-    return trimmed.left(equals).trimmed();
+    return line.kind == IniLine::Kind::Key && line.hasEquals && line.name == key;
 }
 
 // Indexes of the group's header and of the line after its last entry, or
@@ -38,14 +36,15 @@ GroupSpan FindGroup(const QList<QByteArray> &lines)
 {
     GroupSpan span;
     for (int i = 0; i < lines.size(); ++i) {
+        const IniLine::Parsed line = Parse(lines[i]);
         if (span.header < 0) {
-            if (lines[i].trimmed() == kGroup)
+            if (line.kind == IniLine::Kind::Header && line.name == kGroup)
                 span.header = span.end = i;
             continue;
         }
-        if (IsGroupHeader(lines[i]))
+        if (line.kind == IniLine::Kind::Header)
             break;
-        if (!lines[i].trimmed().isEmpty())
+        if (line.kind != IniLine::Kind::Blank)
             span.end = i;
     }
     if (span.header >= 0)
@@ -56,7 +55,7 @@ GroupSpan FindGroup(const QList<QByteArray> &lines)
 int FindKey(const QList<QByteArray> &lines, const GroupSpan &span, const QByteArray &key)
 {
     for (int i = span.header + 1; i < span.end; ++i)
-        if (KeyOf(lines[i]) == key)
+        if (IsEntryOf(Parse(lines[i]), key))
             return i;
     return -1;
 }
@@ -74,8 +73,7 @@ std::optional<QByteArray> DefaultFor(const QByteArray &text, const QByteArray &m
     const int at = FindKey(lines, span, mimeType);
     if (at < 0)
         return std::nullopt;
-    const QByteArray line = lines[at].trimmed();
-    return line.mid(line.indexOf('=') + 1).trimmed();
+    return Parse(lines[at]).value.toByteArray();
 }
 
 QByteArray WithDefault(const QByteArray &text, const QByteArray &mimeType, const std::optional<QByteArray> &desktopId)
@@ -84,13 +82,14 @@ QByteArray WithDefault(const QByteArray &text, const QByteArray &mimeType, const
     const GroupSpan span = FindGroup(lines);
     const int at = span.header < 0 ? -1 : FindKey(lines, span, mimeType);
     const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
-    const QByteArray entry = desktopId ? mimeType + '=' + *desktopId + (crlf ? "\r" : "") : QByteArray();
-
     if (!desktopId) {
         if (at >= 0)
             lines.removeAt(at);
         return lines.join('\n');
     }
+    QByteArray entry;
+    IniLine::AppendKeyLine(entry, mimeType, *desktopId);
+    entry += crlf ? "\r" : "";
     if (at >= 0) {
         lines[at] = entry;
     } else if (span.header >= 0) {
@@ -99,7 +98,7 @@ QByteArray WithDefault(const QByteArray &text, const QByteArray &mimeType, const
         // A new group at the end, after a line end of its own.
         if (!lines.last().isEmpty())
             lines.append(QByteArray());
-        lines.insert(lines.size() - 1, kGroup + (crlf ? "\r" : ""));
+        lines.insert(lines.size() - 1, '[' + kGroup.toByteArray() + ']' + (crlf ? "\r" : ""));
         lines.insert(lines.size() - 1, entry);
     }
     return lines.join('\n');

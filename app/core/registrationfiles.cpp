@@ -1,6 +1,7 @@
 #include "app/core/registrationfiles.h"
 
 #include "app/core/desktopidentity.h"
+#include "exchange/inilines.h"
 #include "resources/resourcefiles.h"
 
 namespace {
@@ -33,9 +34,11 @@ QString EscapeStringValue(const QString &value)
     return out;
 }
 
-QByteArray Line(const char *key, const QString &value)
+QByteArray KeyLine(QByteArrayView key, const QString &value)
 {
-    return QByteArray(key) + '=' + value.toUtf8();
+    QByteArray line;
+    IniLine::AppendKeyLine(line, key, value.toUtf8());
+    return line;
 }
 
 } // namespace
@@ -62,26 +65,25 @@ QByteArray DesktopEntryFor(const QByteArray &entry, const QString &executable)
     bool inMainGroup = false;
     int execLine = -1;
     for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray trimmed = lines[i].trimmed();
-        if (trimmed.startsWith('[')) {
-            inMainGroup = trimmed == "[Desktop Entry]";
+        const IniLine::Parsed line = IniLine::Parse(lines[i], '#');
+        if (line.kind == IniLine::Kind::Header) {
+            inMainGroup = line.name == "Desktop Entry";
             continue;
         }
-        if (!inMainGroup)
+        if (!inMainGroup || line.kind != IniLine::Kind::Key || !line.hasEquals)
             continue;
-        if (trimmed.startsWith("TryExec=")) {
+        if (line.name == "TryExec") {
             lines.removeAt(i--);
-        } else if (trimmed.startsWith("Exec=")) {
+        } else if (line.name == "Exec") {
             // Keep the arguments after the program name ("/dde %f").
-            const QByteArray command = trimmed.mid(5);
-            const int blank = command.indexOf(' ');
-            const QByteArray arguments = blank < 0 ? QByteArray() : command.mid(blank);
-            lines[i] = Line("Exec", QuoteExecArgument(executable)) + arguments;
+            const qsizetype blank = line.value.indexOf(' ');
+            const QByteArray arguments = blank < 0 ? QByteArray() : line.value.sliced(blank).toByteArray();
+            lines[i] = KeyLine("Exec", QuoteExecArgument(executable)) + arguments;
             execLine = i;
         }
     }
     if (execLine >= 0)
-        lines.insert(execLine, Line("TryExec", EscapeStringValue(executable)));
+        lines.insert(execLine, KeyLine("TryExec", EscapeStringValue(executable)));
     return lines.join('\n');
 }
 

@@ -81,7 +81,7 @@ private slots:
     {
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().View()->PickRow(2);
+        Frame().View()->selectRow(2);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCopy));
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
@@ -94,7 +94,7 @@ private slots:
         // and the records are gone: the text of the last moment is kept.
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().View()->PickRow(1);
+        Frame().View()->selectRow(1);
         Frame().CommandActions().Trigger(CommandId::EditCopy);
         const QByteArray expected = ReflectorText(RecordPointers(Doc().m_listReflectors, {1}));
         QTimer::singleShot(0, &App(), &QCoreApplication::quit);

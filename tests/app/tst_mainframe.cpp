@@ -11,6 +11,7 @@
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
 #include "support/appfixture.h"
+#include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/lodexview.h"
@@ -156,7 +157,7 @@ private slots:
         Doc().m_listReflectors = SampleList(rows);
         Doc().RefreshView();
         for (int row : selected)
-            View().PickRow(row, true);
+            SelectAlso(View(), row);
         for (CommandId id : {CommandId::EditCopy, CommandId::ReflectorEdit, CommandId::ReflectorDelete})
             QCOMPARE(Frame().Action(id)->isEnabled(), withSelection);
         QCOMPARE(Frame().Action(CommandId::EditFind)->isEnabled(), find);
@@ -281,7 +282,7 @@ private slots:
         QAction *enter = Frame().findChild<QAction *>(QStringLiteral("keys32778"));
         enter->trigger(); // disabled: no row selected
         QCOMPARE(edits, 0);
-        View().PickRow(0);
+        View().selectRow(0);
         QVERIFY(enter->isEnabled());
         enter->trigger();
         QCOMPARE(edits, 1);
@@ -518,7 +519,7 @@ private slots:
         QVERIFY(!Frame().Action(CommandId::ReflectorDelete)->isEnabled());
         View().sortByColumn(CReflector::ColFullName, Qt::AscendingOrder); // a b c d e
         for (int row : selectedRows)
-            View().PickRow(row, true);
+            SelectAlso(View(), row);
         m_prompts.answers << Answer(answer);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;

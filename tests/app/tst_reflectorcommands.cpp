@@ -82,7 +82,7 @@ private slots:
         StartSorted();
         QStringList expected = ShownNames();
         const int row = 1;
-        View().PickRow(row);
+        View().selectRow(row);
         m_prompts.reflectorDialog = [](ReflectorValues &v, bool editMode) {
             v.text[CReflector::ColFullName] = "Edited";
             return editMode;

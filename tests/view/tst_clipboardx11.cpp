@@ -1,5 +1,6 @@
 #include "data/lodexdoc.h"
 #include "support/fakes.h"
+#include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/copydragout.h"
@@ -90,11 +91,11 @@ private slots:
         doc.RefreshView();
         QTemporaryDir drags;
         CCopyDragOut copy(view, drags.path());
-        view.PickRow(2);
-        view.PickRow(0, true);
+        view.selectRow(2);
+        SelectAlso(view, 0);
         copy.OnEditCopy();
         QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {0, 2})));
-        view.PickRow(1);
+        view.selectRow(1);
         QCOMPARE(Paste(), ReflectorText(RecordPointers(doc.m_listReflectors, {1})));
     }
 

@@ -1,6 +1,7 @@
 // Copy and drag-out on the real list: what the clipboard and a drop
 // receive, and that the list stays as it was.
 #include "data/lodexdoc.h"
+#include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/copydragout.h"
@@ -116,13 +117,13 @@ private slots:
 
     void copyRendersTheSelectionOfThePaste()
     {
-        m_view->PickRow(2);
-        m_view->PickRow(0, true);
+        m_view->selectRow(2);
+        SelectAlso(*m_view, 0);
         m_copy->OnEditCopy();
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(m_doc.m_listReflectors, {0, 2})));
-        m_view->PickRow(3);
+        m_view->selectRow(3);
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(m_doc.m_listReflectors, {3})));
         // The list gone, a paste gets nothing rather than freed records.
         m_view.reset();
@@ -142,8 +143,8 @@ private slots:
         target.show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         QVERIFY(QTest::qWaitForWindowExposed(&target));
-        m_view->PickRow(0);
-        m_view->PickRow(2, true);
+        m_view->selectRow(0);
+        SelectAlso(*m_view, 2);
         DragRowOnto(2, &target);
         QCOMPARE(target.text, ReflectorText(RecordPointers(m_doc.m_listReflectors, {0, 2})));
         QVERIFY(target.formats.contains(QStringLiteral("text/uri-list")));

@@ -106,7 +106,7 @@ private slots:
     void successiveHitsMoveTheSelectionAndKeepTheUsersRows()
     {
         Fill({{"a lab", "1"}, {"other", "2"}, {"b lab", "3"}, {"c lab", "4"}, {"last", "5"}});
-        m_view->PickRow(1); // the user's own selection stays
+        m_view->selectRow(1); // the user's own selection stays
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{0, 1}));
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 2}));
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
@@ -169,7 +169,7 @@ private slots:
         CloseDialog();
         m_find->OnRepeatFind();
         QCOMPARE(m_view->SelectedRows(), std::vector<int>{3});
-        m_view->PickRow(0);
+        m_view->selectRow(0);
         m_find->OnRepeatFind();
         QCOMPARE(m_view->SelectedRows(), std::vector<int>{1});
         QVERIFY(!m_find->FindDialog());

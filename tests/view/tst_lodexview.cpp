@@ -3,6 +3,7 @@
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
 #include "support/fakes.h"
+#include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 #include "view/core/reflectortablemodel.h"
@@ -187,8 +188,8 @@ private slots:
         view.AttachDocument(&doc);
         doc.m_listReflectors = FiveRecords();
         doc.RefreshView();
-        view.PickRow(0);       // "b"
-        view.PickRow(3, true); // "c"
+        view.selectRow(0);   // "b"
+        SelectAlso(view, 3); // "c"
         view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
         QCOMPARE(view.SelectedRows(), std::vector<int>({2, 4}));
         QCOMPARE(view.GetReflector(view.currentIndex().row())->m_strFullName.toByteArray(), QByteArray("c"));
@@ -339,7 +340,7 @@ private slots:
         QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
         view.selectionModel()->clearCurrentIndex();
         QCOMPARE(view.ContextMenuPosition(byKey), view.viewport()->mapToGlobal(QPoint(0, 0)));
-        view.PickRow(3);
+        view.selectRow(3);
         const QRect row = view.visualRect(view.model()->index(3, 0));
         QVERIFY(view.viewport()->mapFromGlobal(view.ContextMenuPosition(byKey)).y() == row.bottom());
 
@@ -382,7 +383,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&view));
         view.setFocus();
         if (selected >= 0)
-            view.PickRow(selected);
+            view.selectRow(selected);
         QTest::keyClick(&view, key.key(), key.keyboardModifiers());
         QCOMPARE(view.SelectedRows(), selectedAfter);
         QCOMPARE(view.currentIndex().row(), selectedAfter.back());

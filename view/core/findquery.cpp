@@ -1,9 +1,14 @@
 #include "view/core/findquery.h"
 
+#include "data/asciicase.h"
 #include "data/storedtext.h"
 #include "data/text.h"
 
 #include <QChar>
+#include <QStringEncoder>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,23 +19,24 @@ bool IsAddressCharacter(char c)
     return (c >= '0' && c <= '9') || c == '.' || c == ' ';
 }
 
-// ASCII upper case of every byte; other bytes map to themselves.
-struct UpperCaseTable {
-    unsigned char map[256];
-    constexpr UpperCaseTable() : map()
-    {
-        for (int c = 0; c < 256; ++c)
-            map[c] = (unsigned char)(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-    }
-};
-constexpr UpperCaseTable kUpper;
-
-std::size_t UpperCaseWindows1252Into(std::string_view text, char *out)
+// The upper case of each character on its own, in place. Unicode's
+// simple mappings keep a character within its plane, so the number of
+// UTF-16 units never changes.
+void UpperCaseInPlace(QChar *p, QChar *end)
 {
-    char *o = out;
-    for (char c : text)
-        o = EncodeUtf8(QChar::toUpper(StoredText::Windows1252Character((unsigned char)c)), o);
-    return std::size_t(o - out);
+    for (; p < end; ++p) {
+        if (p->isHighSurrogate() && p + 1 < end && p[1].isLowSurrogate()) {
+            const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(p[0], p[1]));
+            p[0] = QChar(QChar::highSurrogate(upper));
+            p[1] = QChar(QChar::lowSurrogate(upper));
+            ++p;
+        } else if (p->unicode() < 0x80) {
+            // Most letters of most names: QChar::toUpper costs more.
+            *p = QLatin1Char(AsciiUpper(char(p->unicode())));
+        } else {
+            *p = p->toUpper();
+        }
+    }
 }
 
 // Writes the upper case of `text` to `out`, which must hold three times the
@@ -41,23 +47,15 @@ std::size_t UpperCaseWindows1252Into(std::string_view text, char *out)
 // Answers the length written.
 std::size_t UpperCaseInto(std::string_view text, char *out)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
-    const auto *end = p + text.size();
-    char *o = out;
-    while (p < end) {
-        char32_t cp = 0;
-        // ASCII, the common case, needs no decoding.
-        if (*p < 0x80) {
-            *o++ = char(kUpper.map[*p++]);
-            continue;
-        }
-        const int length = DecodeUtf8(p, end, &cp);
-        if (length == 0)
-            return UpperCaseWindows1252Into(text, out);
-        o = EncodeUtf8(QChar::toUpper(cp), o);
-        p += length;
-    }
-    return std::size_t(o - out);
+    // ASCII, the common case, needs no decoding.
+    const QByteArrayView bytes(text.data(), qsizetype(text.size()));
+    if (IsAscii(bytes))
+        return std::size_t(std::transform(text.begin(), text.end(), out, AsciiUpper) - out);
+    QVarLengthArray<QChar, 256> characters(bytes.size());
+    QChar *end = StoredText::DecodeInto(bytes, characters.data());
+    UpperCaseInPlace(characters.data(), end);
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    return std::size_t(utf8.appendToBuffer(out, QStringView(characters.data(), end)) - out);
 }
 
 } // namespace

@@ -74,7 +74,7 @@ QString SecondLine(const CReflector &r)
 
 QString PageLabel(int page, int pageCount)
 {
-    return QString::asprintf(LoadString(Str::PageFormat), page, pageCount);
+    return LoadQString(Str::PageFormat).arg(page).arg(pageCount);
 }
 
 } // namespace ReportText

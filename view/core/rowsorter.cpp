@@ -1,16 +1,13 @@
 #include "view/core/rowsorter.h"
 
+#include "data/asciicase.h"
+
 #include <algorithm>
 #include <cstring>
 #include <numeric>
 #include <string>
 
 namespace {
-
-inline unsigned char Fold(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
 
 // The first eight folded bytes, big-endian, so that one integer comparison
 // orders most pairs. Texts hold no zero byte, so the zero padding of a
@@ -66,11 +63,11 @@ std::vector<uint32_t> StableOrder(const std::vector<CReflector *> &rows, int col
         SortKey &key = keys[i];
         key.prefix = 0;
         for (std::size_t b = 0; b < kPrefixBytes; ++b)
-            key.prefix = (key.prefix << 8) | (b < text.size() ? Fold((unsigned char)text[b]) : 0);
+            key.prefix = (key.prefix << 8) | (b < text.size() ? (unsigned char)AsciiLower(text[b]) : 0);
         key.tailSize = text.size() > kPrefixBytes ? uint32_t(text.size() - kPrefixBytes) : 0;
         key.tail = tails.data() + used;
         for (uint32_t b = 0; b < key.tailSize; ++b)
-            tails[used + b] = Fold((unsigned char)text[kPrefixBytes + b]);
+            tails[used + b] = (unsigned char)AsciiLower(text[kPrefixBytes + b]);
         used += key.tailSize;
         key.row = uint32_t(i);
     }

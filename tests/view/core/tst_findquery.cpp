@@ -176,6 +176,7 @@ private slots:
         QTest::newRow("two bytes grow to three") << QByteArray("\xC9\x90") << QByteArray("\xE2\xB1\xAF"); // U+0250 -> U+2C6F
         QTest::newRow("four bytes") << QByteArray("\xF0\x90\x90\xA8") << QByteArray("\xF0\x90\x90\x80"); // Deseret
         QTest::newRow("CJK unchanged") << QByteArray("\xE4\xB8\xAD") << QByteArray("\xE4\xB8\xAD");
+        QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF" "a") << QByteArray("\xEF\xBB\xBF" "A");
         // Not UTF-8: the whole text reads as Windows-1252.
         QTest::newRow("overlong") << QByteArray("\xC0\xAF" "a") << QByteArray("\xC3\x80\xC2\xAF" "A");
         QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80" "b") << QByteArray("\xC3\x8D\xC2\xA0\xE2\x82\xAC" "B");
