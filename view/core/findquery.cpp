@@ -5,7 +5,7 @@
 #include "data/text.h"
 
 #include <QChar>
-#include <QStringEncoder>
+#include <QString>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -39,23 +39,17 @@ void UpperCaseInPlace(QChar *p, QChar *end)
     }
 }
 
-// Writes the upper case of `text` to `out`, which must hold three times the
-// text's size: a UTF-8 character never more than doubles its bytes, a
-// Windows-1252 byte becomes at most three (ASCII keeps its length). Each
-// character maps on its own, as the platform's upper-casing of a code page
-// does. A text that is not UTF-8 is read as Windows-1252, as everywhere.
-// Answers the length written.
-std::size_t UpperCaseInto(std::string_view text, char *out)
+// The characters of a stored text that is not all ASCII, upper-cased each
+// on its own, as the platform's upper-casing of a code page does. Names
+// that fit (most) stay on the stack.
+using UpperCharacters = QVarLengthArray<QChar, 256>;
+
+void UpperCaseCharacters(QByteArrayView bytes, UpperCharacters &characters)
 {
-    // ASCII, the common case, needs no decoding.
-    const QByteArrayView bytes(text.data(), qsizetype(text.size()));
-    if (IsAscii(bytes))
-        return std::size_t(std::transform(text.begin(), text.end(), out, AsciiUpper) - out);
-    QVarLengthArray<QChar, 256> characters(bytes.size());
+    characters.resize(bytes.size());
     QChar *end = StoredText::DecodeInto(bytes, characters.data());
+    characters.resize(end - characters.data());
     UpperCaseInPlace(characters.data(), end);
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    return std::size_t(utf8.appendToBuffer(out, QStringView(characters.data(), end)) - out);
 }
 
 } // namespace
@@ -72,9 +66,15 @@ bool LooksLikeIPAddress(std::string_view text)
 
 std::string UpperCaseUtf8(std::string_view text)
 {
-    std::string upper(3 * text.size(), '\0');
-    upper.resize(UpperCaseInto(text, upper.data()));
-    return upper;
+    const QByteArrayView bytes(text.data(), qsizetype(text.size()));
+    std::string upper(text);
+    if (IsAscii(bytes)) {
+        std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
+        return upper;
+    }
+    UpperCharacters characters;
+    UpperCaseCharacters(bytes, characters);
+    return QStringView(characters.data(), characters.size()).toUtf8().toStdString();
 }
 
 CFindQuery::CFindQuery(QByteArrayView text, bool wholeWord)
@@ -83,6 +83,7 @@ CFindQuery::CFindQuery(QByteArrayView text, bool wholeWord)
     , m_strText(text.data(), std::size_t(text.size()))
 {
     m_strPattern = m_bAddressMode ? std::string(TrimControls(m_strText)) : UpperCaseUtf8(m_strText);
+    m_strPatternUtf16 = QString::fromStdString(m_strPattern).toStdU16String();
 }
 
 bool CFindQuery::Matches(const CReflector &record) const
@@ -106,12 +107,22 @@ bool CFindQuery::MatchesName(std::string_view fullName) const
         const QByteArray utf8 = StoredText::ToUtf8(name);
         return CompareTextNoCase(std::string_view(utf8.constData(), std::size_t(utf8.size())), m_strText) == 0;
     }
-    // Most names are short: upper-case them on the stack, so a walk over a
-    // million rows allocates nothing.
-    char buffer[512];
-    if (3 * fullName.size() <= sizeof buffer)
-        return std::string_view(buffer, UpperCaseInto(fullName, buffer)).find(m_strPattern) != std::string_view::npos;
-    return UpperCaseUtf8(fullName).find(m_strPattern) != std::string::npos;
+    // ASCII names, most of them, are compared byte by byte; others as
+    // characters. Either way short names are upper-cased on the stack, so a
+    // walk over a million rows allocates nothing.
+    const QByteArrayView name(fullName.data(), qsizetype(fullName.size()));
+    if (IsAscii(name)) {
+        char buffer[256];
+        if (fullName.size() > sizeof buffer)
+            return UpperCaseUtf8(fullName).find(m_strPattern) != std::string::npos;
+        std::transform(fullName.begin(), fullName.end(), buffer, AsciiUpper);
+        return std::string_view(buffer, fullName.size()).find(m_strPattern) != std::string_view::npos;
+    }
+    UpperCharacters characters;
+    UpperCaseCharacters(name, characters);
+    // QStringView::indexOf prepares a search per call; a plain one is faster here.
+    const std::u16string_view upper(reinterpret_cast<const char16_t *>(characters.data()), std::size_t(characters.size()));
+    return upper.find(m_strPatternUtf16) != std::u16string_view::npos;
 }
 
 FindStep FindNext(const CFindQuery &query, int rowCount, int lastFound, const RecordOfRow &recordOfRow)

@@ -34,6 +34,7 @@ private:
     bool m_bWholeWord;
     std::string m_strText;    // as typed: the whole-name test uses it unchanged
     std::string m_strPattern; // trimmed (address mode) or upper-cased (name mode)
+    std::u16string m_strPatternUtf16; // the same, for names that are not all ASCII
 };
 
 // The record a row shows, or null when the row has none.
