@@ -4,7 +4,6 @@
 #include "exchange/onelinetext.h"
 
 #include <QIODevice>
-#include <QString>
 
 #include <algorithm>
 #include <cstring>
