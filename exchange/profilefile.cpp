@@ -41,15 +41,16 @@ bool MayBeHeader(QByteArrayView text)
 CProfileFile::CProfileFile(QByteArray contents, const CClientCodePage *sectionCodePage)
     : m_source(std::move(contents)), m_codePage(sectionCodePage)
 {
+    CFoldedName folded;
     for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
         const QByteArrayView text = Text(offset);
         QByteArrayView name;
         if (!MayBeHeader(text) || Classify(text, &name) != IniLine::Kind::Header)
             continue;
-        m_lookup.Set(name, m_codePage);
-        if (FindSection(m_lookup) >= 0)
+        folded.Set(name, m_codePage);
+        if (FindSection(folded) >= 0)
             continue; // a repeated section is never written to
-        m_sectionIndex.Insert(m_lookup, int(m_headers.size()));
+        m_sectionIndex.Insert(folded, int(m_headers.size()));
         m_headers.push_back(offset);
     }
     m_writtenOf.assign(m_headers.size(), -1);

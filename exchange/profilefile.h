@@ -125,5 +125,4 @@ private:
     bool m_endsInOurLine = false;     // the file as it now stands ends in a line written
     const CClientCodePage *m_codePage = nullptr;
     CFoldedNameIndex m_sectionIndex;
-    CFoldedName m_lookup; // scratch for the name being looked up
 };
