@@ -205,10 +205,12 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
 }
 
-// Hands the file to `sink` in pieces: stretches of the file's bytes between
-// the lines written, and the lines written.
-template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
+// The file goes out in pieces: stretches of the file's bytes between the
+// lines written, and the lines written.
+bool CProfileFile::WriteTo(QIODevice &device) const
 {
+    auto sink = [&device](QByteArrayView run) { return device.write(run.data(), run.size()) == run.size(); };
+
     // Sections lie apart in the file: in file order, each one's rewritten
     // lines in order, then the lines added after its last non-blank line.
     std::vector<const WrittenSection *> sections;
@@ -248,9 +250,4 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
                 return false;
     }
     return copyTo(size);
-}
-
-bool CProfileFile::WriteTo(QIODevice &device) const
-{
-    return ForEachRun([&device](QByteArrayView run) { return device.write(run.data(), run.size()) == run.size(); });
 }

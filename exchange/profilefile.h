@@ -113,7 +113,6 @@ private:
     qint64 LastLineStart() const;
     // Empty, or nothing but a byte order mark: a new section starts it.
     bool HoldsNothing() const { return m_source.isEmpty() || m_source == "\xEF\xBB\xBF"; }
-    template <typename Sink> bool ForEachRun(Sink &&sink) const;
 
     QByteArray m_source;
     QByteArray m_lines;            // the bytes of every line written
