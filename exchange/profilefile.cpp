@@ -157,6 +157,11 @@ qint64 CProfileFile::FindKeyLine(const WrittenSection &w, const CFoldedName &key
     return -1;
 }
 
+bool CProfileFile::HoldsNothing() const
+{
+    return m_source.isEmpty() || m_source == kByteOrderMark;
+}
+
 QByteArray CProfileFile::SeparatorBeforeNewSection() const
 {
     if (m_endsInOurLine)

@@ -112,7 +112,7 @@ private:
     qint64 FindKeyLine(const WrittenSection &w, const CFoldedName &key) const;
     qint64 LastLineStart() const;
     // Empty, or nothing but a byte order mark: a new section starts it.
-    bool HoldsNothing() const { return m_source.isEmpty() || m_source == "\xEF\xBB\xBF"; }
+    bool HoldsNothing() const;
 
     QByteArray m_source;
     QByteArray m_lines;            // the bytes of every line written
