@@ -346,6 +346,10 @@ Outcome ReplaceByRename(const QString &target, const struct stat *old, const Wri
 bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backup, QString *reason)
 {
     const QString folder = SafeSaveBackupFolder();
+    const auto cannotKeep = [&](const QString &why) {
+        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
+        return false;
+    };
     Fd copy(-1);
     if (QDir().mkpath(folder)) {
         // Cut so that the name with its suffix stays within a file name's limit.
@@ -354,17 +358,12 @@ bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backu
     } else {
         errno = EACCES;
     }
-    if (!copy.valid()) {
-        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2")
-                      .arg(QDir::toNativeSeparators(folder), Reason());
-        return false;
-    }
+    if (!copy.valid())
+        return cannotKeep(Reason());
     RemoveUnlessKept removeCopy(*backup);
     QString why;
-    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why)) {
-        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
-        return false;
-    }
+    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why))
+        return cannotKeep(why);
     removeCopy.Keep();
     return true;
 }
