@@ -314,11 +314,11 @@ enum class Outcome { Replaced, Failed, CannotKeep };
 Outcome ReplaceByRename(const QString &target, const struct stat *old, const Writer &write, QString *reason)
 {
     const QByteArray file = Native(target);
+    const QString folder = QFileInfo(target).absolutePath();
     QByteArray temp;
     // A new file gets the usual mode (0666 less the umask); one that
     // replaces another is private until it has the old file's mode.
-    Fd fd = CreateUnique(Native(QFileInfo(target).absolutePath() + QStringLiteral("/.lodex-save-")),
-                         old ? 0600 : 0666, &temp);
+    Fd fd = CreateUnique(Native(folder + QStringLiteral("/.lodex-save-")), old ? 0600 : 0666, &temp);
     if (!fd.valid()) {
         *reason = Reason();
         return Outcome::Failed;
@@ -334,10 +334,10 @@ Outcome ReplaceByRename(const QString &target, const struct stat *old, const Wri
     }
     removeTemp.Keep();
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    const int dir = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return Outcome::Replaced;
 }
