@@ -38,10 +38,6 @@ void appendJsonString(std::string_view stored, QByteArray &out)
     out.append('"');
 }
 
-} // namespace
-
-namespace {
-
 // The lines of a device, read in large blocks: any bytes, NUL included, and
 // no line longer than a limit, so that endless input without line breaks
 // (/dev/zero) ends with a message rather than with all memory taken.

@@ -314,11 +314,11 @@ enum class Outcome { Replaced, Failed, CannotKeep };
 Outcome ReplaceByRename(const QString &target, const struct stat *old, const Writer &write, QString *reason)
 {
     const QByteArray file = Native(target);
+    const QString folder = QFileInfo(target).absolutePath();
     QByteArray temp;
     // A new file gets the usual mode (0666 less the umask); one that
     // replaces another is private until it has the old file's mode.
-    Fd fd = CreateUnique(Native(QFileInfo(target).absolutePath() + QStringLiteral("/.lodex-save-")),
-                         old ? 0600 : 0666, &temp);
+    Fd fd = CreateUnique(Native(folder + QStringLiteral("/.lodex-save-")), old ? 0600 : 0666, &temp);
     if (!fd.valid()) {
         *reason = Reason();
         return Outcome::Failed;
@@ -334,10 +334,10 @@ Outcome ReplaceByRename(const QString &target, const struct stat *old, const Wri
     }
     removeTemp.Keep();
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    const int dir = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return Outcome::Replaced;
 }
@@ -346,6 +346,10 @@ Outcome ReplaceByRename(const QString &target, const struct stat *old, const Wri
 bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backup, QString *reason)
 {
     const QString folder = SafeSaveBackupFolder();
+    const auto cannotKeep = [&](const QString &why) {
+        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
+        return false;
+    };
     Fd copy(-1);
     if (QDir().mkpath(folder)) {
         // Cut so that the name with its suffix stays within a file name's limit.
@@ -354,17 +358,12 @@ bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backu
     } else {
         errno = EACCES;
     }
-    if (!copy.valid()) {
-        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2")
-                      .arg(QDir::toNativeSeparators(folder), Reason());
-        return false;
-    }
+    if (!copy.valid())
+        return cannotKeep(Reason());
     RemoveUnlessKept removeCopy(*backup);
     QString why;
-    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why)) {
-        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
-        return false;
-    }
+    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why))
+        return cannotKeep(why);
     removeCopy.Keep();
     return true;
 }

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 // The per-user settings store of the program (~/.config/Quorv/Lodex.conf).

@@ -66,7 +66,6 @@ public:
     std::string_view view() const noexcept { return std::string_view(data(), m_size); }
     QByteArrayView bytes() const noexcept { return QByteArrayView(data(), qsizetype(m_size)); }
     QByteArray toByteArray() const { return QByteArray(data(), qsizetype(m_size)); }
-    // For display: the locale's code page is UTF-8 on this platform.
     // As the user reads it: UTF-8, or else Windows-1252 (see StoredText).
     QString toQString() const;
 

@@ -23,8 +23,7 @@ CClientCodePage::CClientCodePage(const QString &name)
 CClientCodePage CClientCodePage::FromSettings()
 {
     CSettingsStore settings;
-    const QString name = settings.ReadText("ClientCodePage").trimmed();
-    return name.isEmpty() ? CClientCodePage() : CClientCodePage(name);
+    return CClientCodePage(settings.ReadText("ClientCodePage").trimmed());
 }
 
 void CClientCodePage::AppendFromStored(QByteArray &out, QByteArrayView stored) const

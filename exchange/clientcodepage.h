@@ -14,7 +14,6 @@ public:
     explicit CClientCodePage(const QString &name);
     static CClientCodePage FromSettings();
 
-    const QString &name() const { return m_name; }
     bool IsUtf8() const { return m_utf8; }
 
     // A stored text as the client reads it, appended to `out`: UTF-8 is

@@ -1,7 +1,7 @@
 // The document's Import and Export commands.
 #include "data/lodexdoc.h"
-#include "data/outofmemory.h"
 
+#include "data/outofmemory.h"
 #include "data/userprompts.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
@@ -32,8 +32,7 @@ bool WriteExport(CLodexDoc &doc, const QString &path, const std::function<bool(Q
         written = CatchOutOfMemory([&] { return write(&reason); }, &reason);
     }
     if (!written && doc.m_pPrompts)
-        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).arg(path) + QLatin1Char('\n')
-                                   + reason);
+        doc.m_pPrompts->MessageBox(Text(Str::CannotCreateFile).arg(path) + QLatin1Char('\n') + reason);
     return written;
 }
 

@@ -23,7 +23,7 @@ constexpr qsizetype kChunkSize = 1 << 20;
 constexpr int kMarker = -1; // the marker section, among the reflectors' indexes
 
 const char *const kKeyNames[] = {"IP", "Send Video", "Receive Video", "Add To Menu", "ConferenceID"};
-constexpr int kKeyCount = 5;
+constexpr int kKeyCount = int(std::size(kKeyNames));
 
 // What one section of the export holds: the marker's or a running
 // reflector's name and the values of its five keys, in key order, in the

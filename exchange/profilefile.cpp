@@ -4,7 +4,6 @@
 #include "exchange/onelinetext.h"
 
 #include <QIODevice>
-#include <QString>
 
 #include <algorithm>
 #include <cstring>
@@ -42,15 +41,16 @@ bool MayBeHeader(QByteArrayView text)
 CProfileFile::CProfileFile(QByteArray contents, const CClientCodePage *sectionCodePage)
     : m_source(std::move(contents)), m_codePage(sectionCodePage)
 {
+    CFoldedName folded;
     for (qint64 offset = 0; offset < m_source.size(); offset = LineEnd(offset)) {
         const QByteArrayView text = Text(offset);
         QByteArrayView name;
         if (!MayBeHeader(text) || Classify(text, &name) != IniLine::Kind::Header)
             continue;
-        m_lookup.Set(name, m_codePage);
-        if (FindSection(m_lookup) >= 0)
+        folded.Set(name, m_codePage);
+        if (FindSection(folded) >= 0)
             continue; // a repeated section is never written to
-        m_sectionIndex.Insert(m_lookup, int(m_headers.size()));
+        m_sectionIndex.Insert(folded, int(m_headers.size()));
         m_headers.push_back(offset);
     }
     m_writtenOf.assign(m_headers.size(), -1);
@@ -157,6 +157,11 @@ qint64 CProfileFile::FindKeyLine(const WrittenSection &w, const CFoldedName &key
     return -1;
 }
 
+bool CProfileFile::HoldsNothing() const
+{
+    return m_source.isEmpty() || m_source == kByteOrderMark;
+}
+
 QByteArray CProfileFile::SeparatorBeforeNewSection() const
 {
     if (m_endsInOurLine)
@@ -205,10 +210,12 @@ void CProfileFile::Write(int section, const Key &key, QByteArrayView value)
     }
 }
 
-// Hands the file to `sink` in pieces: stretches of the file's bytes between
-// the lines written, and the lines written.
-template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
+// The file goes out in pieces: stretches of the file's bytes between the
+// lines written, and the lines written.
+bool CProfileFile::WriteTo(QIODevice &device) const
 {
+    auto sink = [&device](QByteArrayView run) { return device.write(run.data(), run.size()) == run.size(); };
+
     // Sections lie apart in the file: in file order, each one's rewritten
     // lines in order, then the lines added after its last non-blank line.
     std::vector<const WrittenSection *> sections;
@@ -248,9 +255,4 @@ template <typename Sink> bool CProfileFile::ForEachRun(Sink &&sink) const
                 return false;
     }
     return copyTo(size);
-}
-
-bool CProfileFile::WriteTo(QIODevice &device) const
-{
-    return ForEachRun([&device](QByteArrayView run) { return device.write(run.data(), run.size()) == run.size(); });
 }

@@ -112,8 +112,7 @@ private:
     qint64 FindKeyLine(const WrittenSection &w, const CFoldedName &key) const;
     qint64 LastLineStart() const;
     // Empty, or nothing but a byte order mark: a new section starts it.
-    bool HoldsNothing() const { return m_source.isEmpty() || m_source == "\xEF\xBB\xBF"; }
-    template <typename Sink> bool ForEachRun(Sink &&sink) const;
+    bool HoldsNothing() const;
 
     QByteArray m_source;
     QByteArray m_lines;            // the bytes of every line written
@@ -125,5 +124,4 @@ private:
     bool m_endsInOurLine = false;     // the file as it now stands ends in a line written
     const CClientCodePage *m_codePage = nullptr;
     CFoldedNameIndex m_sectionIndex;
-    CFoldedName m_lookup; // scratch for the name being looked up
 };

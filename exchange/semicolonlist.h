@@ -10,7 +10,8 @@ struct DateTimeStamp;
 
 // The whole list as text: a dated header line, then one line per record
 // with its twelve fields separated by semicolons, every line ending in
-// CR LF. Fields are written as stored, neither quoted nor escaped.
+// CR LF. Fields are written in UTF-8 (a text stored in Windows-1252 is
+// converted) with line breaks as spaces, neither quoted nor escaped.
 namespace SemicolonList {
 
 // "LDX2 List DATE @ TIME" and the line break.

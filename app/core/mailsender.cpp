@@ -84,11 +84,12 @@ void CMailSender::RemoveLeftovers(std::chrono::seconds minAge)
 QString CMailSender::MakeCopy(const CLodexDoc &doc, QString *error)
 {
     // One folder per copy, so that the attachment keeps the document's name.
-    if (!QDir().mkpath(CopyFolder())) {
-        *error = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(CopyFolder()));
+    const QString folder = CopyFolder();
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
         return QString();
     }
-    QTemporaryDir dir(QDir(CopyFolder()).filePath(QStringLiteral("XXXXXX")));
+    QTemporaryDir dir(QDir(folder).filePath(QStringLiteral("XXXXXX")));
     if (!dir.isValid()) {
         *error = dir.errorString();
         return QString();

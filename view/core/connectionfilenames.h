@@ -13,9 +13,9 @@ class CReflector;
 // name never leaves its folder, never makes a hidden file and never
 // overwrites a sibling: characters that file systems refuse become "_",
 // invisible control and format characters (C1, bidirectional overrides,
-// zero-width characters...) are dropped, leading dots become "_", an empty name becomes "Reflector", long names
-// are shortened, and a name already given (regardless of case) gets " (2)",
-// " (3)" ... before its extension.
+// zero-width characters...) are dropped, leading dots become "_", an empty
+// name becomes "Reflector", long names are shortened, and a name already
+// given (regardless of case) gets " (2)", " (3)" ... before its extension.
 QStringList ConnectionFileNames(const std::vector<const CReflector *> &records);
 
 // The longest name given, in UTF-8 bytes: every file system in use takes it.
