@@ -7,6 +7,7 @@
 #include "app/core/shellregistration.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
+#include "data/runtimefolder.h"
 #include "data/userprompts.h"
 
 #include <QTimer>
@@ -48,7 +49,7 @@ bool CLodexApp::StartSingleInstance(const OpenRequest *request)
     // run (the tests start several) is opened here, never handed to itself.
     if (m_instance)
         return false;
-    auto instance = std::make_unique<CSingleInstance>(CSingleInstance::DefaultRuntimeFolder());
+    auto instance = std::make_unique<CSingleInstance>(UserRuntimeFolder());
     switch (instance->Start(request)) {
     case CSingleInstance::Outcome::Forwarded:
         return true;

@@ -44,7 +44,6 @@ public:
     CUserPrompts &Prompts() const { return m_prompts; }
     CDocumentFiles &DocumentFiles() const { return *m_documentFiles; }
     CListSearch &ListSearch() const { return *m_find; }
-    CCopyDragOut &CopyDragOut() const { return *m_copyDrag; }
     CMailSender &MailSender() const { return *m_mail; }
     CListPrinting &ListPrinting() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }

@@ -11,7 +11,6 @@
 #include "view/listprinting.h"
 #include "view/listsearch.h"
 
-#include <QAction>
 #include <QGuiApplication>
 
 void CMainFrame::ConnectHandlers()

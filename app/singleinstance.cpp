@@ -1,7 +1,6 @@
 #include "app/singleinstance.h"
 
 #include "app/core/desktopidentity.h"
-#include "data/runtimefolder.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -33,11 +32,6 @@ CSingleInstance::CSingleInstance(const QString &runtimeFolder, QObject *parent)
 }
 
 CSingleInstance::~CSingleInstance() = default;
-
-QString CSingleInstance::DefaultRuntimeFolder()
-{
-    return UserRuntimeFolder();
-}
 
 QString CSingleInstance::SocketPath() const
 {

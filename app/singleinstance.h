@@ -26,12 +26,10 @@ class CSingleInstance : public QObject
     Q_OBJECT
 
 public:
+    // `runtimeFolder` is the user's private folder (UserRuntimeFolder()),
+    // empty when there is none.
     explicit CSingleInstance(const QString &runtimeFolder, QObject *parent = nullptr);
     ~CSingleInstance() override;
-
-    // The user's private runtime folder (UserRuntimeFolder()); empty when
-    // there is none.
-    static QString DefaultRuntimeFolder();
 
     enum class Outcome {
         Forwarded,  // a running instance took `request`: this start ends

@@ -20,11 +20,9 @@ void CCountryCombo::Fill(CCountryTable &countries)
     const char *code = nullptr;
     const char *name = nullptr;
     for (bool more = countries.GetFirst(&code, &name); more; more = countries.GetNext(&code, &name)) {
-        addItem(QString::fromUtf8(name));
         // The table's own bytes, so that a name goes back into the record
         // exactly as the table spells it.
-        setItemData(count() - 1, QByteArray(code), CodeRole);
-        setItemData(count() - 1, QByteArray(name), NameBytesRole);
+        InsertEntry(count(), QString::fromUtf8(name), QByteArray(name), QByteArray(code));
     }
     setCurrentIndex(-1);
 }
@@ -51,11 +49,17 @@ void CCountryCombo::SelectStoredCountry(const CText &name, const CText &code)
     // what the user did not change must not be lost.
     {
         const QSignalBlocker quiet(this); // the entry is not complete yet
-        insertItem(0, name.toQString(), code.toByteArray());
-        setItemData(0, name.toByteArray(), NameBytesRole);
+        InsertEntry(0, name.toQString(), name.toByteArray(), code.toByteArray());
     }
     setCurrentIndex(0);
     TakeCodeOfSelection();
+}
+
+void CCountryCombo::InsertEntry(int index, const QString &shown, const QByteArray &name, const QByteArray &code)
+{
+    insertItem(index, shown);
+    setItemData(index, code, CodeRole);
+    setItemData(index, name, NameBytesRole);
 }
 
 CText CCountryCombo::SelectedName() const

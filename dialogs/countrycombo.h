@@ -43,6 +43,8 @@ public:
 private:
     enum Role { CodeRole = Qt::UserRole, NameBytesRole };
 
+    // An entry showing `shown` that gives back `name` and `code` as they are.
+    void InsertEntry(int index, const QString &shown, const QByteArray &name, const QByteArray &code);
     void TakeCodeOfSelection();
 
     CText m_code{"??"};

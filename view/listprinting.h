@@ -31,7 +31,6 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
 
-    int PreviewPages() const { return m_nPreviewPages; }
     // The printer of the run, as the set-up and the print dialog left it.
     QPrinter &Printer() const { return *m_printer; }
 

@@ -35,7 +35,6 @@ public:
 
     // Links the view to its document (the document's m_pView) and back.
     void AttachDocument(CLodexDoc *doc);
-    CLodexDoc *GetDocument() const { return m_pDocument; }
     CReflectorTableModel *ReflectorModel() const { return m_model; }
 
     // CDocView

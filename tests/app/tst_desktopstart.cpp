@@ -6,6 +6,7 @@
 #include "app/singleinstance.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
+#include "data/runtimefolder.h"
 #include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -131,7 +132,7 @@ private slots:
 
         QProcess later;
         later.start(QStringLiteral(LODEX_BIN_DIR "/lodex-instance-helper"),
-                    {CSingleInstance::DefaultRuntimeFolder(), path});
+                    {UserRuntimeFolder(), path});
         QTRY_COMPARE(later.state(), QProcess::NotRunning);
         QCOMPARE(later.readAllStandardOutput(), QByteArray("forwarded\n"));
         // Opened through the normal path: the save prompt came first.
