@@ -1,5 +1,6 @@
 #include "app/commandactions.h"
 
+#include "app/fadedicon.h"
 #include "resources/resourcefiles.h"
 
 #include <QAction>
@@ -11,7 +12,7 @@ CCommandActions::CCommandActions(QWidget *owner, const QHash<CommandId, QAction 
     for (const CommandInfo &info : CommandTable()) {
         QAction *const own = ownActions.value(info.id);
         QAction *action = own ? own : new QAction(owner);
-        action->setText(QString::fromUtf8(info.text));
+        action->setText(MenuText(info));
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
         action->setStatusTip(QString::fromUtf8(info.prompt));
         action->setToolTip(info.toolTip ? QString::fromUtf8(info.toolTip) : QString());
@@ -25,9 +26,14 @@ CCommandActions::CCommandActions(QWidget *owner, const QHash<CommandId, QAction 
 
         const QList<QKeySequence> keys = AcceleratorKeys(info.id);
         const QList<QKeySequence> standardKeys = StandardKeys(info.id);
-        if (action->text().contains(QLatin1Char('\t'))) {
-            // The menu shows the shortcut written in the text.
-            action->setShortcuts(keys + standardKeys);
+        const QKeySequence shown = MenuKey(info);
+        if (!shown.isEmpty()) {
+            // The menu shows the first: the key the table's text names.
+            QList<QKeySequence> all{shown};
+            for (const QKeySequence &k : keys + standardKeys)
+                if (!all.contains(k))
+                    all << k;
+            action->setShortcuts(all);
             continue;
         }
         // The menu shows the first standard key, as the desktop's menus do.
@@ -108,5 +114,5 @@ QIcon CCommandActions::CommandIcon(CommandId id)
     // The desktop's own icons fit its look; ours stand in where the theme
     // lacks one, or where there is no theme.
     const QIcon own(QLatin1String(ResourceFiles::kIconFolder) + QLatin1String(info->icon));
-    return QIcon::fromTheme(QLatin1String(info->themeIcon), own);
+    return FadedWhenDisabled(QIcon::fromTheme(QLatin1String(info->themeIcon), own));
 }

@@ -66,6 +66,16 @@ const CommandInfo *FindCommand(CommandId id)
     return nullptr;
 }
 
+QString MenuText(const CommandInfo &info)
+{
+    return QString::fromUtf8(info.text).section(QLatin1Char('\t'), 0, 0);
+}
+
+QKeySequence MenuKey(const CommandInfo &info)
+{
+    return QKeySequence(QString::fromUtf8(info.text).section(QLatin1Char('\t'), 1), QKeySequence::PortableText);
+}
+
 namespace {
 
 struct Accelerator {
@@ -122,8 +132,17 @@ QList<QKeySequence> StandardKeys(CommandId id)
         QKeyCombination usual; // where the platform names no key, as under a bare X server
     };
     static const Standard table[] = {
+        {C::FileNew, QKeySequence::New, Qt::CTRL | Qt::Key_N},
+        {C::FileOpen, QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+        {C::FileSave, QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+        {C::FilePrint, QKeySequence::Print, Qt::CTRL | Qt::Key_P},
         {C::AppExit, QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
         {C::FileSaveAs, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+        {C::EditUndo, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z},
+        {C::EditCut, QKeySequence::Cut, Qt::CTRL | Qt::Key_X},
+        {C::EditCopy, QKeySequence::Copy, Qt::CTRL | Qt::Key_C},
+        {C::EditPaste, QKeySequence::Paste, Qt::CTRL | Qt::Key_V},
+        {C::EditFind, QKeySequence::Find, Qt::CTRL | Qt::Key_F},
         {C::EditRepeat, QKeySequence::FindNext, QKeyCombination(Qt::Key_F3)},
     };
     QList<QKeySequence> keys;
@@ -177,6 +196,8 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::Command, nullptr, C::ReflectorAdd},
         {M::Command, nullptr, C::ReflectorEdit},
         {M::Command, nullptr, C::ReflectorDelete},
+        {M::Separator, nullptr, {}},
+        {M::SortBy, "Sort &By", {}},
         {M::EndPopup, nullptr, {}},
         {M::Popup, "&Help", {}},
         {M::Popup, "Web sites", {}},

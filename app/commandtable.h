@@ -59,19 +59,27 @@ struct CommandInfo {
 const QList<CommandInfo> &CommandTable();
 const CommandInfo *FindCommand(CommandId id);
 
+// The menu item's text without the shortcut written after "\t": the menu
+// shows the shortcut itself, in the user's language, and screen readers
+// read the two apart.
+QString MenuText(const CommandInfo &info);
+// The shortcut written after "\t", which the menu shows; none without one.
+QKeySequence MenuKey(const CommandInfo &info);
+
 // The accelerator table: the keys of each command.
 QList<QKeySequence> AcceleratorKeys(CommandId id);
 
 // The desktop's standard keys of a command, beside the accelerator table:
-// the usual key first, then any other the platform has for it; none that
-// the accelerator table gives to a command.
+// the usual key first, then any other the platform has for it that the
+// accelerator table gives to no command.
 QList<QKeySequence> StandardKeys(CommandId id);
 
 // The layouts: main menu, tool bar, list context menu.
 struct MenuEntry {
-    enum Kind { Popup, EndPopup, Command, Separator, RecentFiles };
+    // SortBy: a submenu of the list's columns and the two directions.
+    enum Kind { Popup, EndPopup, Command, Separator, RecentFiles, SortBy };
     Kind kind;
-    const char *title; // Popup only
+    const char *title; // Popup and SortBy only
     CommandId id;      // Command only
 };
 const QList<MenuEntry> &MainMenuLayout();

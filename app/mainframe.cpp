@@ -5,6 +5,8 @@
 #include "app/documentfiles.h"
 #include "app/mainstatusbar.h"
 #include "app/recentfilesmenu.h"
+#include "app/sortmenu.h"
+#include "app/toolbarcaption.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
 #include "resources/strings.h"
@@ -133,6 +135,9 @@ void CMainFrame::CreateMenus()
         case MenuEntry::Separator:
             open.last()->addSeparator();
             break;
+        case MenuEntry::SortBy:
+            m_sortMenu = new CSortMenu(open.last()->addMenu(QString::fromUtf8(entry.title)), *m_view, this);
+            break;
         case MenuEntry::RecentFiles: {
             QAction *anchor = open.last()->addSeparator();
             m_recentMenu = new CRecentFilesMenu(open.last(), anchor, m_recent, this);
@@ -149,9 +154,11 @@ void CMainFrame::CreateMenus()
 void CMainFrame::CreateToolBar()
 {
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setAccessibleName(m_toolBar->windowTitle());
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
+    new CToolBarCaption(m_toolBar);
     m_toolBar->setIconSize(QSize(16, 16));
     for (CommandId id : ToolBarLayout()) {
         if (id == CommandId(0))
@@ -187,6 +194,11 @@ void CMainFrame::ApplyStoredPlacement()
         return;
     }
     m_placement.reset();
+    ApplyDefaultGeometry();
+}
+
+void CMainFrame::ApplyDefaultGeometry()
+{
     // First start, or nothing usable stored: wide enough for every column
     // where the screen allows, in the middle of the screen.
     const QScreen *screen = this->screen();
@@ -199,6 +211,9 @@ void CMainFrame::ApplyStoredPlacement()
 
 void CMainFrame::ShowInitially()
 {
+    // The columns may have grown to fit the first document's rows.
+    if (!m_placement)
+        ApplyDefaultGeometry();
     if (m_placement && m_placement->OpensMaximized())
         showMaximized();
     else

@@ -19,6 +19,7 @@ class CMailSender;
 class CMainStatusBar;
 class CRecentFileList;
 class CRecentFilesMenu;
+class CSortMenu;
 class CUserPrompts;
 class QToolBar;
 
@@ -47,6 +48,7 @@ public:
     CMailSender &MailSender() const { return *m_mail; }
     CListPrinting &ListPrinting() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
+    CSortMenu &SortMenu() const { return *m_sortMenu; }
     QToolBar *ToolBar() const { return m_toolBar; }
     CMainStatusBar *MainStatusBar() const { return m_statusBar; }
 
@@ -74,6 +76,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ApplyStoredPlacement();
+    void ApplyDefaultGeometry();
     void ConnectHandlers();
     void UpdateCaption();
 
@@ -90,5 +93,6 @@ private:
     CMailSender *m_mail;
     std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
+    CSortMenu *m_sortMenu = nullptr;
     std::optional<WindowPlacement> m_placement;
 };

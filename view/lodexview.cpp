@@ -20,6 +20,7 @@ constexpr const char *kColumnWidthKey = "ColumnWidth";
 CLodexView::CLodexView(QWidget *parent) : QTableView(parent), m_model(new CReflectorTableModel(this))
 {
     setObjectName(QStringLiteral("reflectorList"));
+    setAccessibleName(tr("Reflector list"));
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -40,13 +41,19 @@ CLodexView::CLodexView(QWidget *parent) : QTableView(parent), m_model(new CRefle
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(false);
     header->setHighlightSections(false);
-    header->setSortIndicatorShown(false);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
     header->setSectionsClickable(true);
+    // Fitting a column measures this many rows, the shown ones first: a
+    // divider's double-click stays quick on a list of a million.
+    header->setResizeContentsPrecision(ColumnWidths::kFitRows);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setMinimumSectionSize(0);
     header->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &CLodexView::OnHeaderClicked);
     connect(header, &QHeaderView::sectionResized, this, &CLodexView::OnSectionResized);
+    // After the table's own handler, which fits the column.
+    connect(header, &QHeaderView::sectionHandleDoubleClicked, this, &CLodexView::OnDividerDoubleClicked);
 
     auto rowsChanged = [this] {
         InvalidateSelection();
@@ -54,6 +61,9 @@ CLodexView::CLodexView(QWidget *parent) : QTableView(parent), m_model(new CRefle
     };
     connect(m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CLodexView::ForgetSort);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CLodexView::FitColumnsToFirstRows);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CLodexView::FitColumnsToFirstRows);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, rowsChanged);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, rowsChanged);
@@ -188,8 +198,11 @@ void CLodexView::SetupColumns()
 
 int CLodexView::AddColumn(const QString &title, int column, int *widthSlot)
 {
-    if (*widthSlot == ColumnWidths::kDefault)
+    const bool computed = *widthSlot == ColumnWidths::kDefault;
+    if (computed)
         *widthSlot = horizontalHeader()->fontMetrics().horizontalAdvance(title) + ColumnWidths::kTitlePadding;
+    if (column >= 0 && column < CReflector::ColumnCount)
+        m_fitToRows[std::size_t(column)] = computed;
     // Negative widths other than -1 stay in the table as they are; on the
     // screen they are no width at all.
     horizontalHeader()->resizeSection(column, std::max(0, *widthSlot));
@@ -204,10 +217,35 @@ void CLodexView::SaveColumnWidths() const
 
 void CLodexView::OnSectionResized(int column, int, int newSize)
 {
-    // Only the user's drag of a divider counts; widths that change in any
-    // other way (a double-click on a divider, the program) are not kept.
-    if (m_dividerDragged && column >= 0 && column < CReflector::ColumnCount)
+    // Only the user's drag of a divider counts here; widths the program
+    // sets are not kept by themselves.
+    if (m_dividerDragged && column >= 0 && column < CReflector::ColumnCount) {
         m_widths[std::size_t(column)] = newSize;
+        m_fitToRows[std::size_t(column)] = false;
+    }
+}
+
+void CLodexView::OnDividerDoubleClicked(int column)
+{
+    if (column < 0 || column >= CReflector::ColumnCount)
+        return;
+    m_widths[std::size_t(column)] = horizontalHeader()->sectionSize(column);
+    m_fitToRows[std::size_t(column)] = false;
+}
+
+void CLodexView::FitColumnsToFirstRows()
+{
+    if (m_model->Rows().empty() || std::none_of(m_fitToRows.begin(), m_fitToRows.end(), [](bool fit) { return fit; }))
+        return;
+    const int maxWidth = ColumnWidths::MaxFitWidth(WidestScreenWidth());
+    for (int column = 0; column < CReflector::ColumnCount; ++column) {
+        if (!m_fitToRows[std::size_t(column)])
+            continue;
+        m_fitToRows[std::size_t(column)] = false;
+        int &width = m_widths[std::size_t(column)];
+        width = std::max(width, std::min(sizeHintForColumn(column), maxWidth));
+        horizontalHeader()->resizeSection(column, width);
+    }
 }
 
 bool CLodexView::eventFilter(QObject *watched, QEvent *event)
@@ -223,8 +261,33 @@ bool CLodexView::eventFilter(QObject *watched, QEvent *event)
 
 void CLodexView::OnHeaderClicked(int column)
 {
-    CLodexDoc::BusyScope busy(m_pDocument.data());
-    sortByColumn(column, Qt::AscendingOrder);
+    const bool reverse = column == m_sortColumn && m_sortOrder == Qt::AscendingOrder;
+    SortRows(column, reverse ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void CLodexView::SortRows(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= CReflector::ColumnCount) {
+        ForgetSort();
+        return;
+    }
+    {
+        CLodexDoc::BusyScope busy(m_pDocument.data());
+        sortByColumn(column, order);
+    }
+    m_sortColumn = column;
+    m_sortOrder = order;
+    emit sortChanged();
+}
+
+void CLodexView::ForgetSort()
+{
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    if (m_sortColumn < 0)
+        return;
+    m_sortColumn = -1;
+    m_sortOrder = Qt::AscendingOrder;
+    emit sortChanged();
 }
 
 QMenu *CLodexView::CreateContextMenu(QWidget *parent) const

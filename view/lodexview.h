@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QTableView>
 
+#include <array>
 #include <functional>
-
 #include <utility>
 #include <vector>
 
@@ -18,7 +18,9 @@ class QAction;
 class QMenu;
 
 // The main window's list: one row per record of the document, twelve
-// columns, sorted by a click on a column header.
+// columns, sorted by a click on a column header: the first click sorts
+// ascending, the next on the same header reverses, and an arrow in the
+// header shows the order until the document refills the rows.
 //
 // The document decides which rows exist and changes them through the
 // CDocView operations; the view never creates, changes or deletes a record.
@@ -56,10 +58,17 @@ public:
     // Columns and their widths ("ColumnWidth" in the settings store).
     void SetupColumns();
     // Gives column `column` the width in `*widthSlot`; -1 there becomes
-    // the title's width plus 15 pixels, written back into the slot.
+    // the title's width plus 15 pixels, written back into the slot, and
+    // the column is fitted to the first rows once there are rows.
     int AddColumn(const QString &title, int column, int *widthSlot);
     void SaveColumnWidths() const;
     const ColumnWidths::Table &ColumnWidthTable() const { return m_widths; }
+
+    // Sorts the rows by `column` in `order` and marks the header so; the
+    // mark goes when the document refills the rows. No sort: column -1.
+    void SortRows(int column, Qt::SortOrder order);
+    int SortColumn() const { return m_sortColumn; }
+    Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
     // The commands of the context menu (Add, Edit, Delete), as the main
     // window's actions so that they are enabled alike.
@@ -78,6 +87,8 @@ signals:
     void editRequested();
     // The rows or the selection changed: command states may change.
     void commandStateChanged();
+    // The rows were sorted, or the sort ended with a refill.
+    void sortChanged();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -96,13 +107,24 @@ private:
     const std::vector<std::pair<int, int>> &SelectedIntervals() const;
     void InvalidateSelection();
     void OnSectionResized(int column, int oldSize, int newSize);
-    // A header click sorts on that column through sortByColumn():
-    // ascending, stable, no indicator.
+    // A double-click on a divider fits the column to its contents; that
+    // width is kept as a drag's is.
+    void OnDividerDoubleClicked(int column);
+    // The columns still at their title's width take the width of the
+    // first rows' contents, once there are rows.
+    void FitColumnsToFirstRows();
+    // A header click sorts on that column: ascending, or reversed when the
+    // rows are already sorted on it.
     void OnHeaderClicked(int column);
+    // A refill puts the rows back in the document's order.
+    void ForgetSort();
 
     CReflectorTableModel *m_model = nullptr;
     QPointer<CLodexDoc> m_pDocument; // the document may go first
     ColumnWidths::Table m_widths = ColumnWidths::Defaults();
+    std::array<bool, CReflector::ColumnCount> m_fitToRows{}; // still at the title's width
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QList<QAction *> m_contextActions;
     std::function<void(Qt::DropActions)> m_dragHandler;
     bool m_dividerDragged = false;

@@ -207,8 +207,9 @@ private slots:
         m_view->horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->maximum());
         const int horizontal = m_view->horizontalScrollBar()->value();
         FindNext(QStringLiteral("needle"));
+        // The row, not the column: the column at the left edge may be cut.
         const QRect row = m_view->visualRect(m_view->model()->index(350, m_view->columnAt(0)));
-        QVERIFY(m_view->viewport()->rect().contains(row.center()));
+        QVERIFY(row.top() >= 0 && row.bottom() < m_view->viewport()->height());
         QCOMPARE(m_view->horizontalScrollBar()->value(), horizontal); // columns left as they were
     }
 };

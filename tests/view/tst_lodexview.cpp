@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -122,7 +123,8 @@ private slots:
         QCOMPARE(view.selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
         QVERIFY(view.showGrid());
-        QVERIFY(!view.horizontalHeader()->isSortIndicatorShown());
+        QVERIFY(view.horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(view.horizontalHeader()->sortIndicatorSection(), -1); // no arrow until a sort
         QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
     }
 
@@ -135,11 +137,11 @@ private slots:
         QCOMPARE(view.GetReflector(-1), nullptr);
     }
 
-    void headerClickSortsStablyAndRefillRestores_data()
+    void headerClicksSortBothWaysAndRefillRestores_data()
     {
         QTest::addColumn<int>("column");
-        QTest::addColumn<QByteArrayList>("names");      // full names after one or two clicks
-        QTest::addColumn<QByteArrayList>("descending"); // after sortByColumn(column, Qt::DescendingOrder)
+        QTest::addColumn<QByteArrayList>("ascending"); // full names after the first click
+        QTest::addColumn<QByteArrayList>("descending"); // after the second
         QTest::newRow("Full Name: case ignored, equals keep order")
             << 2 << QByteArrayList{"a", "A", "b", "B", "c"} << QByteArrayList{"c", "b", "B", "a", "A"};
         QTest::newRow("Country: equals keep order")
@@ -148,10 +150,10 @@ private slots:
             QTest::addRow("column %d compares all equal", c)
                 << c << QByteArrayList{"b", "B", "a", "c", "A"} << QByteArrayList{"b", "B", "a", "c", "A"};
     }
-    void headerClickSortsStablyAndRefillRestores()
+    void headerClicksSortBothWaysAndRefillRestores()
     {
         QFETCH(int, column);
-        QFETCH(QByteArrayList, names);
+        QFETCH(QByteArrayList, ascending);
         QFETCH(QByteArrayList, descending);
         CLodexDoc doc;
         CLodexView view;
@@ -165,17 +167,25 @@ private slots:
         view.scrollTo(view.model()->index(0, column));
         const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                             header->height() / 2);
+        auto arrow = [header] { return std::pair(header->sortIndicatorSection(), header->sortIndicatorOrder()); };
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
-        QCOMPARE(Column(view, CReflector::ColFullName), names);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle, 300); // no toggle
-        QCOMPARE(Column(view, CReflector::ColFullName), names);
-        // Only the rows moved; a refill shows the document's order again.
+        QCOMPARE(Column(view, CReflector::ColFullName), ascending);
+        QCOMPARE(arrow(), std::pair(column, Qt::AscendingOrder));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle, 300);
+        QCOMPARE(Column(view, CReflector::ColFullName), descending);
+        QCOMPARE(arrow(), std::pair(column, Qt::DescendingOrder));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle, 300);
+        QCOMPARE(Column(view, CReflector::ColFullName), ascending);
+        // Only the rows moved; a refill shows the document's order again,
+        // without an arrow, and the next click starts ascending.
         QCOMPARE(doc.m_listReflectors[0]->m_strFullName.toByteArray(), QByteArray("b"));
         doc.RefreshView();
         QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"b", "B", "a", "c", "A"}));
-        // The table's own sort call sorts as the click does, and either way.
-        view.sortByColumn(column, Qt::AscendingOrder);
-        QCOMPARE(Column(view, CReflector::ColFullName), names);
+        QCOMPARE(arrow().first, -1);
+        QCOMPARE(view.SortColumn(), -1);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle, 300);
+        QCOMPARE(Column(view, CReflector::ColFullName), ascending);
+        // The table's own sort call sorts as the clicks do.
         doc.RefreshView();
         view.sortByColumn(column, Qt::DescendingOrder);
         QCOMPARE(Column(view, CReflector::ColFullName), descending);
@@ -291,6 +301,36 @@ private slots:
         QCOMPARE(view.ColumnWidthTable()[11], 22);
     }
 
+    // Without stored widths the first rows widen their columns, within a
+    // quarter of the screen; a stored width stays as it is.
+    void firstRowsWidenColumnsWithoutAStoredWidth()
+    {
+        StoreWidths(QStringLiteral("40,40,40,40,-1,40,-1,40,40,40,40,40"));
+        const QByteArray longMail = QByteArray(300, 'm') + "@example.org";
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors.push_back(RawRecord("France", "FR", "Paris", "P", "10.0.0.1", "", "a@b.fr"));
+        doc.m_listReflectors.push_back(RawRecord("Chile", "CL", "Santiago de Chile", "S", "255.255.255.255", "",
+                                                 longMail.constData()));
+        doc.RefreshView();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const int margin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+        const int ipWidth = view.fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + margin;
+        QHeaderView *header = view.horizontalHeader();
+        QVERIFY2(header->sectionSize(CReflector::ColIPAddress) >= ipWidth,
+                 qPrintable(QStringLiteral("%1 < %2").arg(header->sectionSize(CReflector::ColIPAddress)).arg(ipWidth)));
+        QCOMPARE(header->sectionSize(CReflector::ColEmail), ScreenWidth() / 4);
+        QCOMPARE(header->sectionSize(CReflector::ColFullName), 40);
+        const int fitted = header->sectionSize(CReflector::ColIPAddress);
+        QCOMPARE(view.ColumnWidthTable()[CReflector::ColIPAddress], fitted);
+        // Fitted once: later rows leave the widths alone.
+        doc.m_listReflectors.push_back(RawRecord("Peru", "PE", "Lima", "L", "100.100.100.100.100.100", ""));
+        doc.RefreshView();
+        QCOMPARE(header->sectionSize(CReflector::ColIPAddress), fitted);
+    }
+
     void onlyADividerDragChangesTheStoredWidth()
     {
         StoreWidths(QStringLiteral("100,100,100,100,100,100,100,100,100,100,100,100"));
@@ -315,6 +355,12 @@ private slots:
         QCOMPARE(view.ColumnWidthTable()[1], 140);
         header->resizeSection(1, 60); // after the drag: not kept
         QCOMPARE(view.ColumnWidthTable()[1], 140);
+
+        // A double-click on a divider fits the column, and that is kept too.
+        const QPoint third(header->sectionViewportPosition(2) + header->sectionSize(2) - 1, y);
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, third);
+        QVERIFY(header->sectionSize(2) != 100);
+        QCOMPARE(view.ColumnWidthTable()[2], header->sectionSize(2));
     }
 
     void contextMenuHoldsTheCommandsAndOpensWhereAsked()
