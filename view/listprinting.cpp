@@ -8,6 +8,8 @@
 #include "view/reportprinter.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 
 CListPrinting::CListPrinting(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
@@ -37,20 +39,40 @@ CReportPrinter CListPrinting::Report() const
     return report;
 }
 
+QString CListPrinting::ProposedPdfFile() const
+{
+    const QString path = m_doc.GetPathName();
+    const QString folder = path.isEmpty() ? QDir::homePath() : QFileInfo(path).absolutePath();
+    const QString name = path.isEmpty() ? m_doc.GetTitle() : QFileInfo(path).completeBaseName();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+PrintJobs::Dialogs CListPrinting::PrepareJob()
+{
+    m_printer->setDocName(m_doc.GetTitle());
+    const QString proposal = ProposedPdfFile();
+    if (!m_proposedPdfFile.isEmpty() && m_printer->outputFileName() == m_proposedPdfFile)
+        m_printer->setOutputFileName(proposal);
+    m_proposedPdfFile = proposal;
+    return {m_pWindow, proposal};
+}
+
 void CListPrinting::OnFilePrint()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts); });
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(PrepareJob(), *m_printer, report, m_prompts); });
 }
 
 void CListPrinting::OnFilePrintDirect()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts); });
+    RunJob([this](CReportPrinter &report) {
+        PrintJobs::PrintWithoutDialog(PrepareJob().parent, *m_printer, report, m_prompts);
+    });
 }
 
 void CListPrinting::OnFilePrintPreview()
 {
     RunJob([this](CReportPrinter &report) {
-        PrintJobs::Preview(m_pWindow, *m_printer, report, m_prompts, m_nPreviewPages);
+        PrintJobs::Preview(PrepareJob(), *m_printer, report, m_prompts, m_nPreviewPages);
     });
 }
 
@@ -68,5 +90,5 @@ void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)
 
 void CListPrinting::OnFilePrintSetup()
 {
-    PrintJobs::PrintSetup(m_pWindow, *m_printer);
+    PrintJobs::PrintSetup(PrepareJob(), *m_printer);
 }

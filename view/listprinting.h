@@ -1,5 +1,9 @@
 #pragma once
 
+#include "view/printjobs.h"
+
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -13,7 +17,9 @@ class QWidget;
 // File > Print, Print Preview and Print Setup for the main window: the
 // list's rows in their current order under the document's title. One
 // printer lasts the whole run, so the set-up and the print dialog's choices
-// carry over to the next job and to the preview.
+// carry over to the next job and to the preview. Jobs are named after the
+// document, and "Print to file" proposes the document's name with ".pdf"
+// in its folder.
 //
 // "PreviewPages" (one or two pages in the preview) is read when this is
 // made, at start-up, and written when it ends, at exit, unless it is
@@ -33,11 +39,16 @@ public:
 
     // The printer of the run, as the set-up and the print dialog left it.
     QPrinter &Printer() const { return *m_printer; }
+    // The file "Print to file" proposes for the document as it is now.
+    QString ProposedPdfFile() const;
 
     static constexpr const char *kPreviewPagesKey = "PreviewPages";
 
 private:
     CReportPrinter Report() const;
+    // Names the next job after the document. A file proposed for an earlier
+    // document gives way to this one's; a file the user chose stays.
+    PrintJobs::Dialogs PrepareJob();
     // Runs a job on the report; running out of memory is reported, never fatal.
     void RunJob(const std::function<void(CReportPrinter &)> &job);
 
@@ -47,4 +58,5 @@ private:
     QWidget *m_pWindow;
     std::unique_ptr<QPrinter> m_printer;
     int m_nPreviewPages = 0;
+    QString m_proposedPdfFile;
 };

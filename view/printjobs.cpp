@@ -3,17 +3,21 @@
 #include "data/lodexdoc.h"
 #include "data/safesave.h"
 #include "data/userprompts.h"
+#include "view/previewpages.h"
 #include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
 
 #include <QCoreApplication>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 
 #include <functional>
 
@@ -66,6 +70,7 @@ bool PrintToPdf(const QString &path, const QPrinter &settings,
         writer.setPageLayout(settings.pageLayout());
         writer.setPageRanges(settings.pageRanges());
         writer.setCreator(QCoreApplication::applicationName());
+        writer.setTitle(settings.docName());
         printed = print(writer, &printError);
         return printed;
     };
@@ -86,6 +91,7 @@ bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
     // The page and resolution a PDF printer would have.
     QPrinter defaults(QPrinter::HighResolution);
     defaults.setOutputFormat(QPrinter::PdfFormat);
+    defaults.setDocName(report.Title());
     return PrintToPdf(path, defaults,
                       [&report](QPagedPaintDevice &device, QString *why) { return report.Print(device, why); }, error);
 }
@@ -97,19 +103,32 @@ bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *e
         *error = Tr("The printer '%1' cannot be used.").arg(info.printerName());
         return false;
     }
+    printer.setDocName(report.Title());
     return report.Print(printer, error);
+}
+
+// Qt's own proposal for "Print to file" is the job's name in the current
+// folder; the document's own folder is where the user looks for it. Qt's
+// dialog on this platform calls that field "filename".
+void ProposePdfFile(QPrintDialog &dialog, const QPrinter &printer, const QString &pdfFile)
+{
+    if (pdfFile.isEmpty() || !printer.outputFileName().isEmpty())
+        return;
+    if (auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("filename")))
+        field->setText(QDir::toNativeSeparators(pdfFile));
 }
 
 } // namespace
 
-bool PrintWithDialog(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
+bool PrintWithDialog(const Dialogs &dialogs, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts)
 {
-    QPrintDialog dialog(&printer, parent);
+    QPrintDialog dialog(&printer, dialogs.parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, kOpenPageRange);
+    ProposePdfFile(dialog, printer, dialogs.pdfFile);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    PrintWithoutDialog(parent, printer, report, prompts);
+    PrintWithoutDialog(dialogs.parent, printer, report, prompts);
     return true;
 }
 
@@ -125,28 +144,37 @@ void PrintWithoutDialog(QWidget *parent, QPrinter &printer, CReportPrinter &repo
         prompts.MessageBox(error, CUserPrompts::Ok, CUserPrompts::Exclamation);
 }
 
-void Preview(QWidget *parent, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts, int &previewPages)
+void Preview(const Dialogs &dialogs, QPrinter &printer, CReportPrinter &report, CUserPrompts &prompts,
+             int &previewPages)
 {
-    // The preview shows every page; a range left from the last print
-    // would hide some.
-    printer.setFromTo(0, 0);
-    CPrintPreviewDialog dialog(printer, parent);
-    QPrintPreviewWidget &pages = dialog.Pages();
-    QObject::connect(&pages, &QPrintPreviewWidget::paintRequested, &dialog,
-                     [&report, &dialog](QPrinter *target) { PrintBusy(&dialog, report, *target, nullptr); });
-    dialog.SetPrintHandler([&] { return PrintWithDialog(&dialog, printer, report, prompts); });
-    pages.setViewMode(previewPages == 2 ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
+    CPrintPreviewDialog dialog(dialogs.parent);
+    CPreviewPages &pages = dialog.Pages();
+    pages.SetPageLayout(previewPages == 2 ? CPreviewPages::Layout::TwoPages : CPreviewPages::Layout::OnePage);
+    // The pages are drawn as they come into sight, on the printer's metrics.
+    const int pageCount = report.BeginPrinting(printer);
+    pages.SetPages(pageCount, printer.paperRect(QPrinter::DevicePixel).size(), printer.pageRect(QPrinter::DevicePixel),
+                   [&report](QPainter &painter, int page) { report.PrintPage(painter, page); });
+    dialog.SetPrintHandler([&] {
+        const bool printed = PrintWithDialog({&dialog, dialogs.pdfFile}, printer, report, prompts);
+        report.BeginPrinting(printer); // the job ended the preview's
+        return printed;
+    });
     dialog.exec();
-    if (pages.viewMode() == QPrintPreviewWidget::SinglePageView)
-        previewPages = 1;
-    else if (pages.viewMode() == QPrintPreviewWidget::FacingPagesView)
-        previewPages = 2;
+    report.EndPrinting();
+    previewPages = pages.PageLayout() == CPreviewPages::Layout::TwoPages ? 2 : 1;
 }
 
-void PrintSetup(QWidget *parent, QPrinter &printer)
+bool PrintSetup(const Dialogs &dialogs, QPrinter &printer)
 {
-    QPageSetupDialog dialog(&printer, parent);
-    dialog.exec();
+    QPrintDialog dialog(&printer, dialogs.parent);
+    dialog.setWindowTitle(Tr("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog chooses; it prints nothing.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(Tr("OK"));
+    ProposePdfFile(dialog, printer, dialogs.pdfFile);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool PrintDirect(CReportPrinter &report, const PrintTarget &target, QString *error)

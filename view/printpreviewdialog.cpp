@@ -1,9 +1,10 @@
 #include "view/printpreviewdialog.h"
 
+#include "view/previewpages.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -39,8 +40,8 @@ static_assert(std::size(kCommands) == CPrintPreviewDialog::CommandCount, "one en
 
 } // namespace
 
-CPrintPreviewDialog::CPrintPreviewDialog(QPrinter &printer, QWidget *parent)
-    : QDialog(parent), m_pages(new QPrintPreviewWidget(&printer, this)), m_pageNumber(new QLabel(this))
+CPrintPreviewDialog::CPrintPreviewDialog(QWidget *parent)
+    : QDialog(parent), m_pages(new CPreviewPages(this)), m_pageNumber(new QLabel(this))
 {
     setObjectName(QStringLiteral("printPreview"));
     setWindowTitle(tr("Print Preview"));
@@ -70,19 +71,18 @@ CPrintPreviewDialog::CPrintPreviewDialog(QPrinter &printer, QWidget *parent)
     layout->addWidget(bar);
     layout->addWidget(m_pages);
 
-    connect(m_pages, &QPrintPreviewWidget::previewChanged, this, &CPrintPreviewDialog::UpdateActions);
+    connect(m_pages, &CPreviewPages::previewChanged, this, &CPrintPreviewDialog::UpdateActions);
     UpdateActions();
     m_pages->setFocus();
 }
 
 void CPrintPreviewDialog::setVisible(bool visible)
 {
-    // Drawn before the first show, so that the window opens at a size that
-    // fits the pages and the whole tool bar where the screen allows (the
-    // size a window takes by itself stops at two thirds of the screen).
-    if (visible && !m_drawn) {
-        m_drawn = true;
-        m_pages->updatePreview();
+    // Sized to the pages before the first show, so that the window opens
+    // showing a whole row and the whole tool bar where the screen allows
+    // (the size a window takes by itself stops at two thirds of the screen).
+    if (visible && !m_sized) {
+        m_sized = true;
         if (const QScreen *screen = this->screen())
             resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));
     }
@@ -98,22 +98,21 @@ void CPrintPreviewDialog::Run(Command command)
             return;
         }
         break;
-    case ZoomIn: m_pages->zoomIn(); break;
-    case ZoomOut: m_pages->zoomOut(); break;
-    case FitWidth: m_pages->fitToWidth(); break;
-    case FitPage: m_pages->fitInView(); break;
+    case ZoomIn: m_pages->ZoomIn(); break;
+    case ZoomOut: m_pages->ZoomOut(); break;
+    case FitWidth: m_pages->FitToWidth(); break;
+    case FitPage: m_pages->FitToPage(); break;
     case SinglePage:
-    case FacingPages:
-        m_pages->setViewMode(command == FacingPages ? QPrintPreviewWidget::FacingPagesView
-                                                    : QPrintPreviewWidget::SinglePageView);
+    case TwoPages:
+        m_pages->SetPageLayout(command == TwoPages ? CPreviewPages::Layout::TwoPages : CPreviewPages::Layout::OnePage);
         // A new layout is shown whole, whatever the zoom was.
-        if (m_pages->zoomMode() == QPrintPreviewWidget::CustomZoom)
-            m_pages->fitInView();
+        if (m_pages->ZoomMode() == CPreviewPages::Zoom::Custom)
+            m_pages->FitToPage();
         break;
-    case FirstPage: m_pages->setCurrentPage(1); break;
-    case PreviousPage: m_pages->setCurrentPage(m_pages->currentPage() - 1); break;
-    case NextPage: m_pages->setCurrentPage(m_pages->currentPage() + 1); break;
-    case LastPage: m_pages->setCurrentPage(m_pages->pageCount()); break;
+    case FirstPage: m_pages->SetCurrentPage(1); break;
+    case PreviousPage: m_pages->SetCurrentPage(m_pages->CurrentPage() - 1); break;
+    case NextPage: m_pages->SetCurrentPage(m_pages->CurrentPage() + 1); break;
+    case LastPage: m_pages->SetCurrentPage(m_pages->PageCount()); break;
     case Close: reject(); return;
     case CommandCount: break;
     }
@@ -122,15 +121,15 @@ void CPrintPreviewDialog::Run(Command command)
 
 void CPrintPreviewDialog::UpdateActions()
 {
-    const int page = m_pages->currentPage();
-    const int count = m_pages->pageCount();
+    const int page = m_pages->CurrentPage();
+    const int count = m_pages->PageCount();
     Action(FirstPage)->setEnabled(page > 1);
     Action(PreviousPage)->setEnabled(page > 1);
     Action(NextPage)->setEnabled(page < count);
     Action(LastPage)->setEnabled(page < count);
-    Action(FitWidth)->setChecked(m_pages->zoomMode() == QPrintPreviewWidget::FitToWidth);
-    Action(FitPage)->setChecked(m_pages->zoomMode() == QPrintPreviewWidget::FitInView);
-    Action(SinglePage)->setChecked(m_pages->viewMode() == QPrintPreviewWidget::SinglePageView);
-    Action(FacingPages)->setChecked(m_pages->viewMode() == QPrintPreviewWidget::FacingPagesView);
+    Action(FitWidth)->setChecked(m_pages->ZoomMode() == CPreviewPages::Zoom::FitWidth);
+    Action(FitPage)->setChecked(m_pages->ZoomMode() == CPreviewPages::Zoom::FitPage);
+    Action(SinglePage)->setChecked(m_pages->PageLayout() == CPreviewPages::Layout::OnePage);
+    Action(TwoPages)->setChecked(m_pages->PageLayout() == CPreviewPages::Layout::TwoPages);
     m_pageNumber->setText(count > 0 ? tr("Page %1 of %2").arg(page).arg(count) : QString());
 }

@@ -4,15 +4,13 @@
 
 #include <functional>
 
+class CPreviewPages;
 class QAction;
 class QLabel;
-class QPrinter;
-class QPrintPreviewWidget;
 
 // The print preview window: the pages of a job as the printer will print
-// them, under a tool bar to print, zoom, show one page or two facing pages
-// and go from page to page. Whoever handles Pages().paintRequested() draws
-// the pages, once, when the window first shows.
+// them, under a tool bar to print, zoom, show one page or two pages side
+// by side and go from page to page. Pages().SetPages() gives it the pages.
 class CPrintPreviewDialog : public QDialog
 {
     Q_OBJECT
@@ -26,7 +24,7 @@ public:
         FitWidth,
         FitPage,
         SinglePage,
-        FacingPages,
+        TwoPages,
         FirstPage,
         PreviousPage,
         NextPage,
@@ -35,9 +33,9 @@ public:
         CommandCount
     };
 
-    explicit CPrintPreviewDialog(QPrinter &printer, QWidget *parent = nullptr);
+    explicit CPrintPreviewDialog(QWidget *parent = nullptr);
 
-    QPrintPreviewWidget &Pages() const { return *m_pages; }
+    CPreviewPages &Pages() const { return *m_pages; }
     QAction *Action(Command command) const { return m_actions[command]; }
 
     // Print runs `print`, which answers whether a job ran; the preview then
@@ -52,9 +50,9 @@ private:
     // preview shows now.
     void UpdateActions();
 
-    QPrintPreviewWidget *m_pages;
+    CPreviewPages *m_pages;
     QLabel *m_pageNumber;
     QAction *m_actions[CommandCount] = {};
     std::function<bool()> m_print;
-    bool m_drawn = false;
+    bool m_sized = false;
 };

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -108,11 +107,11 @@ void CReportPrinter::PrintBody(QPainter &painter, int page) const
 {
     const QFontMetrics normal(*m_fontNormal, m_pDevice);
     const QFontMetrics bold(*m_fontBold, m_pDevice);
-    // A recorded page (the preview) is shown later at any zoom, where dots
-    // one device pixel wide alias into blotches: there the band takes the
-    // tint the dots make on paper.
-    const bool replayedAtAnyScale = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
-    const QBrush band = replayedAtAnyScale ? QBrush(BandPatternTint()) : QBrush(BandPatternBitmap());
+    // A page drawn at some zoom (the preview) would alias dots one device
+    // pixel wide into blotches: there the band takes the tint the dots make
+    // on paper.
+    const bool zoomed = painter.worldTransform().isScaling();
+    const QBrush band = zoomed ? QBrush(BandPatternTint()) : QBrush(BandPatternBitmap());
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBrushOrigin(0, 0);
 

@@ -35,6 +35,9 @@ class CReportPrinter
 public:
     CReportPrinter(QString title, ReportRows rows);
 
+    // The document's title, in every page's header.
+    const QString &Title() const { return m_strTitle; }
+
     // Job start: fonts and metrics measured on `device`; answers the page count.
     int BeginPrinting(const QPaintDevice &device);
     // One page (from 1): header, then body. Only between begin and end.

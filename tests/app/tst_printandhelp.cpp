@@ -13,12 +13,15 @@
 #include "support/testutil.h"
 #include "view/listprinting.h"
 #include "view/lodexview.h"
+#include "view/previewpages.h"
 #include "view/printpreviewdialog.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
-#include <QPrintPreviewWidget>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -117,6 +120,43 @@ private slots:
         QVERIFY(seen);
     }
 
+    // Print and Print Setup show the one print dialog: "Print to file"
+    // proposes the document's name with ".pdf" in its folder, and what the
+    // dialog chose is what the next job uses. The PDF carries the title.
+    void printDialogProposesAndKeepsTheChoice_data()
+    {
+        QTest::addColumn<CommandId>("id");
+        QTest::newRow("print") << CommandId::FilePrint;
+        QTest::newRow("print setup, then print") << CommandId::FilePrintSetup;
+    }
+    void printDialogProposesAndKeepsTheChoice()
+    {
+        QFETCH(CommandId, id);
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("this machine has printers: the dialog would choose one");
+        const QString path = m_dir.filePath(QStringLiteral("four.ldx"));
+        QVERIFY(LdxFile::Save(path, SampleList(4), nullptr));
+        const QString pdf = m_dir.filePath(QStringLiteral("four.pdf"));
+        QFile::remove(pdf);
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
+        bool seen = false;
+        OnNextDialog<QPrintDialog>(this, [&](QPrintDialog *dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("filename"))->text(), QDir::toNativeSeparators(pdf));
+            if (id == CommandId::FilePrintSetup)
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Print Setup"));
+            dialog->accept();
+        }, &seen);
+        QVERIFY(Frame().CommandActions().Trigger(id));
+        QVERIFY(seen);
+        if (id == CommandId::FilePrintSetup) {
+            QVERIFY(!QFile::exists(pdf));
+            QCOMPARE(Frame().ListPrinting().Printer().outputFileName(), pdf);
+            QVERIFY(Frame().CommandActions().Trigger(CommandId::FilePrintDirect));
+        }
+        QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("four.ldx"));
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
     // The printout follows the list as sorted, under the document's title.
     void printsTheListInItsCurrentOrder()
     {
@@ -162,7 +202,7 @@ private slots:
         QTest::newRow("never previewed") << QVariant() << false << kNoPreview << QVariant();
         QTest::newRow("first preview") << QVariant() << false << kNoSwitch << QVariant(1);
         QTest::newRow("two pages kept") << QVariant(2) << true << kNoSwitch << QVariant(2);
-        QTest::newRow("changed to two") << QVariant(1) << false << int(C::FacingPages) << QVariant(2);
+        QTest::newRow("changed to two") << QVariant(1) << false << int(C::TwoPages) << QVariant(2);
         QTest::newRow("changed to one") << QVariant(2) << true << int(C::SinglePage) << QVariant(1);
         // Only 1 and 2 are kept; anything else is as if never previewed.
         QTest::newRow("0 dropped") << QVariant(0) << false << kNoPreview << QVariant();
@@ -183,9 +223,9 @@ private slots:
         if (switchTo != kNoPreview) {
             bool seen = false;
             OnNextDialog<CPrintPreviewDialog>(this, [&](CPrintPreviewDialog *dialog) {
-                const QPrintPreviewWidget &pages = dialog->Pages();
-                QCOMPARE(pages.viewMode() == QPrintPreviewWidget::FacingPagesView, facingShown);
-                QCOMPARE(pages.pageCount(), 1);
+                const CPreviewPages &pages = dialog->Pages();
+                QCOMPARE(pages.PageLayout() == CPreviewPages::Layout::TwoPages, facingShown);
+                QCOMPARE(pages.PageCount(), 1);
                 if (switchTo != kNoSwitch)
                     dialog->Action(CPrintPreviewDialog::Command(switchTo))->trigger();
             }, &seen);
@@ -223,34 +263,44 @@ private slots:
             QCOMPARE(PdfPageLines(pdf, 1).value(0), QStringLiteral("sample.ldx Page 1/1"));
     }
 
-    // The program itself, as a script or the desktop's "print" action runs it.
+    // The program itself, as a script or the desktop's "print" action runs
+    // it, where there may be no display at all. A missing argument is named.
     void commandLineThroughTheProgram_data()
     {
-        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QStringList>("arguments"); // "OUT" stands for the PDF's name
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        QTest::newRow("into a pdf") << "x" << 0 << "";
-        QTest::newRow("unknown printer") << "Nope" << 1 << "lodex: There is no printer named 'Nope'.";
+        QTest::newRow("into a pdf") << QStringList{"/pt", kSample, "x", "x", "OUT"} << 0 << "";
+        QTest::newRow("unknown printer") << QStringList{"/pt", kSample, "Nope", "x", "lp0"} << 1
+                                         << "lodex: There is no printer named 'Nope'.";
+        QTest::newRow("no printer") << QStringList{"/pt", kSample} << 1 << "lodex: /pt needs PRINTER\n\nUsage: lodex";
+        QTest::newRow("no port") << QStringList{"-PT", kSample, "x", "x"} << 1 << "lodex: -PT needs PORT";
+        QTest::newRow("no file") << QStringList{"-p"} << 1 << "lodex: -p needs FILE.ldx";
     }
     void commandLineThroughTheProgram()
     {
-        QFETCH(QString, printer);
+        QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, message);
         const QString pdf = m_dir.filePath(QStringLiteral("program.pdf"));
         QFile::remove(pdf);
+        arguments.replaceInStrings(QStringLiteral("OUT"), QStringLiteral("program.pdf"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
         QProcess lodex;
+        lodex.setProcessEnvironment(environment);
         lodex.setWorkingDirectory(m_dir.path());
-        lodex.start(QStringLiteral(LODEX_BIN_DIR "/lodex"),
-                    {QStringLiteral("/pt"), kSample, printer, QStringLiteral("x"),
-                     printer == "x" ? QStringLiteral("program.pdf") : QStringLiteral("lp0")});
+        lodex.start(QStringLiteral(LODEX_BIN_DIR "/lodex"), arguments);
         QVERIFY(lodex.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(lodex.readAllStandardError());
         QCOMPARE(lodex.exitCode(), status);
-        QVERIFY(QString::fromLocal8Bit(lodex.readAllStandardError()).contains(message));
+        QVERIFY2(errors.contains(message), qPrintable(errors));
         QCOMPARE(QFile::exists(pdf), status == 0);
         if (status == 0) {
             QCOMPARE(PdfPageCount(pdf), 1);
             QCOMPARE(PdfPageLines(pdf, 1).value(1), QStringLiteral("1 - Paris Video Commons [Paris], France (FR)"));
+            QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("sample.ldx"));
         }
     }
 };

@@ -90,13 +90,21 @@ QString RunTool(const QString &program, const QStringList &args)
 
 } // namespace
 
-int PdfPageCount(const QString &pdf)
+QString PdfInfo(const QString &pdf, const QString &field)
 {
     const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    const QString label = field + QLatin1Char(':');
     for (const QString &line : info.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
+        if (line.startsWith(label))
+            return line.mid(label.size()).trimmed();
+    return QString();
+}
+
+int PdfPageCount(const QString &pdf)
+{
+    bool ok = false;
+    const int pages = PdfInfo(pdf, QStringLiteral("Pages")).toInt(&ok);
+    return ok ? pages : -1;
 }
 
 QStringList PdfPageLines(const QString &pdf, int page)

@@ -32,8 +32,10 @@ QByteArray ReadAll(const QString &path);
 // Writes `bytes` to `path`, making its folder first when missing.
 bool WriteAll(const QString &path, const QByteArray &bytes);
 
-// A printed PDF read back with poppler-utils: its page count (-1 when it
-// cannot be read), and one page's text lines with runs of blanks folded.
+// A printed PDF read back with poppler-utils: a field of its information
+// ("Title" ...; empty when none), its page count (-1 when it cannot be
+// read), and one page's text lines with runs of blanks folded.
+QString PdfInfo(const QString &pdf, const QString &field);
 int PdfPageCount(const QString &pdf);
 QStringList PdfPageLines(const QString &pdf, int page);
 

@@ -2,6 +2,7 @@
 #include "support/modalwatch.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/previewpages.h"
 #include "view/printjobs.h"
 #include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScopeGuard>
@@ -17,7 +17,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(PrintTarget::Kind)
-Q_DECLARE_METATYPE(QPrintPreviewWidget::ViewMode)
+Q_DECLARE_METATYPE(CPreviewPages::Layout)
 
 class PrintJobsTest : public QObject
 {
@@ -93,43 +93,64 @@ private slots:
 
     void previewKeepsThePageMode_data()
     {
+        using L = CPreviewPages::Layout;
         QTest::addColumn<int>("stored");
-        QTest::addColumn<QPrintPreviewWidget::ViewMode>("shown");
-        QTest::addColumn<int>("chosen"); // mode the user switches to, -1: none
+        QTest::addColumn<L>("shown");
+        QTest::addColumn<int>("chosen"); // command the user runs, -1: none
         QTest::addColumn<int>("expected");
-        QTest::newRow("first run") << 0 << QPrintPreviewWidget::SinglePageView << -1 << 1;
-        QTest::newRow("two pages kept") << 2 << QPrintPreviewWidget::FacingPagesView << -1 << 2;
-        QTest::newRow("switch to two") << 1 << QPrintPreviewWidget::SinglePageView
-                                       << int(QPrintPreviewWidget::FacingPagesView) << 2;
-        QTest::newRow("switch to one") << 2 << QPrintPreviewWidget::FacingPagesView
-                                       << int(QPrintPreviewWidget::SinglePageView) << 1;
-        QTest::newRow("all pages not remembered") << 2 << QPrintPreviewWidget::FacingPagesView
-                                                  << int(QPrintPreviewWidget::AllPagesView) << 2;
+        QTest::newRow("first run") << 0 << L::OnePage << -1 << 1;
+        QTest::newRow("two pages kept") << 2 << L::TwoPages << -1 << 2;
+        QTest::newRow("switch to two") << 1 << L::OnePage << int(CPrintPreviewDialog::TwoPages) << 2;
+        QTest::newRow("switch to one") << 2 << L::TwoPages << int(CPrintPreviewDialog::SinglePage) << 1;
     }
     void previewKeepsThePageMode()
     {
         QFETCH(int, stored);
-        QFETCH(QPrintPreviewWidget::ViewMode, shown);
+        QFETCH(CPreviewPages::Layout, shown);
         QFETCH(int, chosen);
         QFETCH(int, expected);
 
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        // A range left from an earlier print must not hide pages.
+        // A range left from an earlier print does not hide pages.
         printer.setFromTo(2, 2);
         int previewPages = stored;
         RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
-            QPrintPreviewWidget &pages = dialog.Pages();
-            QCOMPARE(pages.viewMode(), shown);
-            const auto mode = shown == QPrintPreviewWidget::FacingPagesView ? CPrintPreviewDialog::FacingPages
-                                                                            : CPrintPreviewDialog::SinglePage;
+            CPreviewPages &pages = dialog.Pages();
+            QCOMPARE(pages.PageLayout(), shown);
+            const auto mode = shown == CPreviewPages::Layout::TwoPages ? CPrintPreviewDialog::TwoPages
+                                                                       : CPrintPreviewDialog::SinglePage;
             QVERIFY(dialog.Action(mode)->isChecked());
-            QCOMPARE(pages.pageCount(), 3);
+            QCOMPARE(pages.PageCount(), 3);
             if (chosen >= 0)
-                pages.setViewMode(QPrintPreviewWidget::ViewMode(chosen));
+                dialog.Action(CPrintPreviewDialog::Command(chosen))->trigger();
             dialog.reject();
         });
         QCOMPARE(previewPages, expected);
+    }
+
+    // Two pages side by side, two to a row, page 1 on the left: where each
+    // page's sheet lies, as the preview shows them.
+    void previewPutsTwoPagesSideBySide()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        int previewPages = 2;
+        RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
+            const QList<QRect> sheets = SheetsShown(dialog.Pages());
+            // Drawn as paper where the preview says the sheets lie.
+            const QImage shown = dialog.Pages().viewport()->grab().toImage();
+            for (const QRect &sheet : sheets.mid(0, 2))
+                QCOMPARE(shown.pixel(QPoint(sheet.left() + 1, sheet.top() + 1) * shown.devicePixelRatio()),
+                         qRgb(255, 255, 255));
+            QCOMPARE(sheets.size(), 3);
+            QCOMPARE(sheets[0].top(), sheets[1].top());
+            QVERIFY(sheets[0].right() < sheets[1].left());
+            QCOMPARE(sheets[2].left(), sheets[0].left());
+            QVERIFY(sheets[2].top() > sheets[0].bottom());
+            // Fitted: the first row shows whole.
+            QVERIFY(dialog.Pages().viewport()->rect().contains(sheets[0].united(sheets[1])));
+        });
     }
 
     void previewToolBar_data()
@@ -146,7 +167,7 @@ private slots:
         QTest::newRow("first") << QList<int>{C::LastPage, C::FirstPage} << 1 << "0011" << "page";
         QTest::newRow("zoomed") << QList<int>{C::ZoomIn} << 1 << "0011" << "";
         QTest::newRow("fit width") << QList<int>{C::ZoomOut, C::FitWidth} << 1 << "0011" << "width";
-        QTest::newRow("new mode fits") << QList<int>{C::ZoomIn, C::FacingPages} << 1 << "0011" << "page";
+        QTest::newRow("new mode fits") << QList<int>{C::ZoomIn, C::TwoPages} << 1 << "0011" << "page";
     }
     void previewToolBar()
     {
@@ -161,7 +182,7 @@ private slots:
         RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
             for (int command : commands)
                 dialog.Action(C::Command(command))->trigger();
-            QCOMPARE(dialog.Pages().currentPage(), page);
+            QCOMPARE(dialog.Pages().CurrentPage(), page);
             QString states;
             for (C::Command c : {C::FirstPage, C::PreviousPage, C::NextPage, C::LastPage})
                 states += dialog.Action(c)->isEnabled() ? u'1' : u'0';
@@ -204,6 +225,15 @@ private slots:
 private:
     FakePrompts m_prompts;
 
+    // The sheets in the view's coordinates.
+    static QList<QRect> SheetsShown(CPreviewPages &pages)
+    {
+        QList<QRect> sheets;
+        for (int page = 1; page <= pages.PageCount(); ++page)
+            sheets << pages.SheetRect(page).translated(pages.widget()->mapTo(pages.viewport(), QPoint(0, 0)));
+        return sheets;
+    }
+
     // Previews a three-page list on `printer` and runs `check` on the open
     // preview, which is closed after if `check` left it open.
     void RunPreview(QPrinter &printer, int &previewPages, const std::function<void(CPrintPreviewDialog &)> &check)
@@ -219,7 +249,7 @@ private:
             seen = true;
             check(*dialog);
         });
-        PrintJobs::Preview(nullptr, printer, report, m_prompts, previewPages);
+        PrintJobs::Preview({}, printer, report, m_prompts, previewPages);
         QVERIFY(seen);
     }
 };
