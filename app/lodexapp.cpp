@@ -20,7 +20,8 @@ CLodexApp::CLodexApp(int &argc, char **argv)
 {
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
-    setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
+    // No display name: Qt would append it to every dialog's caption, which
+    // is the dialog's own ("Add a reflector"), or already "Lodex".
     // Wayland matches windows to the desktop entry by this name.
     setDesktopFileName(QLatin1String(Desktop::kAppId));
     setWindowIcon(ProgramIcon());

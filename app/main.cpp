@@ -26,7 +26,7 @@ Options (one dash, any letter case; '/' may stand for the dash):
   -Register           make Lodex this user's program for .ldx files, then end
                       (also -Regserver)
   -Unregister         remove what -Register added, then end (also -Unregserver)
-  --help              print this help, then end
+  -h, --help          print this help, then end
   --version           print the version, then end
 
 Windows need a display; without one, run "xvfb-run -a lodex FILE.ldx".
@@ -78,7 +78,20 @@ int main(int argc, char *argv[])
     if (const auto request = CCommandLineInfo::FindInfoRequest(arguments))
         return PrintInformation(request);
 
-    const QString reason = MissingDisplayReason(argc, argv);
+    const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
+    const QString missing = info.MissingArgument();
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr, "lodex: %s needs %s\n\n%s", info.option.toLocal8Bit().constData(),
+                     missing.toLatin1().constData(), kUsage);
+        return CLodexApp::kExitFailure;
+    }
+
+    // Printing from the command line shows no window, so it needs no
+    // display: a PDF file or a printer is all it writes to.
+    const bool prints = info.command == CCommandLineInfo::FilePrint || info.command == CCommandLineInfo::FilePrintTo;
+    const QString reason = prints ? QString() : MissingDisplayReason(argc, argv);
+    if (prints)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!reason.isEmpty()) {
         std::fprintf(stderr, "lodex: %s\n%s\n", reason.toLocal8Bit().constData(),
                      MissingDisplayAdvice().toLocal8Bit().constData());

@@ -11,18 +11,24 @@
 namespace {
 const char *const kPaneTexts[] = {"CAP", "NUM", "SCRL"};
 const char *const kPaneNames[] = {"capsLockPane", "numLockPane", "scrollLockPane"};
+// What a screen reader says for each pane: its texts are abbreviations.
+const char *const kPaneAccessibleNames[] = {QT_TRANSLATE_NOOP("CMainStatusBar", "Caps Lock"),
+                                            QT_TRANSLATE_NOOP("CMainStatusBar", "Num Lock"),
+                                            QT_TRANSLATE_NOOP("CMainStatusBar", "Scroll Lock")};
 } // namespace
 
 CMainStatusBar::CMainStatusBar(QWidget *parent)
     : QStatusBar(parent), m_toggleView(new QAction(this)), m_ready(new QLabel(this)), m_poll(new QTimer(this))
 {
     setObjectName(QStringLiteral("statusBar"));
+    setAccessibleName(tr("Status bar"));
     m_toggleView->setCheckable(true);
     m_toggleView->setChecked(!isHidden());
     connect(m_toggleView, &QAction::triggered, this, &QStatusBar::setVisible);
 
     m_ready->setObjectName(QStringLiteral("readyPane"));
-    m_ready->setText(QStringLiteral("Ready"));
+    m_ready->setAccessibleName(tr("Message"));
+    m_ready->setText(tr("Ready"));
     m_ready->setIndent(2);
     addWidget(m_ready, 1);
 
@@ -34,6 +40,7 @@ CMainStatusBar::CMainStatusBar(QWidget *parent)
     for (int pane = 0; pane < PaneCount; ++pane) {
         auto *label = new QLabel(this);
         label->setObjectName(QLatin1String(kPaneNames[pane]));
+        label->setAccessibleName(tr(kPaneAccessibleNames[pane]));
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);

@@ -41,6 +41,15 @@ CUserPrompts::Answer AnswerOf(int button)
     }
 }
 
+// The texts put a blank before "?" and "!", which line breaking would
+// otherwise strand on a line of their own.
+QString KeepMarksWithTheirWords(QString text)
+{
+    for (const char *mark : {" ?", " !"})
+        text.replace(QLatin1String(mark), QChar(QChar::Nbsp) + QLatin1Char(mark[1]));
+    return text;
+}
+
 } // namespace
 
 QWidget *CWidgetPrompts::Parent() const
@@ -57,7 +66,8 @@ QWidget *CWidgetPrompts::Parent() const
 
 CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons buttons, Icon icon)
 {
-    QMessageBox box(IconOf(icon), LoadQString(Str::AppName), text, ButtonsOf(buttons), Parent());
+    QMessageBox box(IconOf(icon), LoadQString(Str::AppName), KeepMarksWithTheirWords(text), ButtonsOf(buttons),
+                    Parent());
     box.setObjectName(QStringLiteral("messageBox"));
     // The escape key answers what closing the box answers.
     if (buttons == YesNo)

@@ -2,10 +2,32 @@
 
 #include "data/countrytable.h"
 
+#include <QProxyStyle>
 #include <QSignalBlocker>
+
+namespace {
+
+// Fusion, like other styles, shows the list of a combo box that cannot be
+// typed into as a pop-up as tall as its entries, up to the whole screen,
+// whatever maxVisibleItems says. 240 countries drop down a list of their
+// own height instead, as the dialogs are laid out for.
+class CDropDownListStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 CCountryCombo::CCountryCombo(QWidget *parent) : QComboBox(parent)
 {
+    auto *style = new CDropDownListStyle;
+    style->setParent(this);
+    setStyle(style);
     setEditable(false);
     setMaxVisibleItems(16);
     connect(this, &QComboBox::currentIndexChanged, this, &CCountryCombo::TakeCodeOfSelection);

@@ -1,5 +1,7 @@
 #include "app/core/commandlineinfo.h"
 
+#include <utility>
+
 namespace {
 
 struct OptionEntry {
@@ -43,8 +45,10 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
     CCommandLineInfo info;
     for (const QString &argument : arguments) {
         if (IsOption(argument)) {
-            if (const OptionEntry *option = FindOption(argument.mid(1)))
+            if (const OptionEntry *option = FindOption(argument.mid(1))) {
                 info.command = option->command;
+                info.option = argument;
+            }
             continue;
         }
         if (info.command == FilePrintTo) {
@@ -66,10 +70,26 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList &arguments)
     return info;
 }
 
+QString CCommandLineInfo::MissingArgument() const
+{
+    if (command != FilePrint && command != FilePrintTo)
+        return QString();
+    if (fileName.isEmpty())
+        return QStringLiteral("FILE.ldx");
+    if (command == FilePrint)
+        return QString();
+    const std::pair<const QString *, const char *> printTo[] = {
+        {&printerName, "PRINTER"}, {&driverName, "DRIVER"}, {&portName, "PORT"}};
+    for (const auto &[value, name] : printTo)
+        if (value->isEmpty())
+            return QLatin1String(name);
+    return QString();
+}
+
 CCommandLineInfo::InfoRequest CCommandLineInfo::FindInfoRequest(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--help"))
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
             return HelpRequest;
         if (argument == QLatin1String("--version"))
             return VersionRequest;

@@ -19,8 +19,14 @@ struct CCommandLineInfo {
     // An unknown option is passed over.
     static CCommandLineInfo Parse(const QStringList &arguments);
 
-    // "--help" or "--version" anywhere on the line, exactly so written:
-    // the first of the two wins over everything else, since answering
+    // The option as written ("/pt"), and the first of the arguments it
+    // needs that the line lacks ("FILE.ldx", "PRINTER", "DRIVER", "PORT"),
+    // or empty when it has them all.
+    QString option;
+    QString MissingArgument() const;
+
+    // "--help" (or "-h") or "--version" anywhere on the line, exactly so
+    // written: the first of them wins over everything else, since answering
     // them needs no display, window or running instance.
     enum InfoRequest { NoInfoRequest, HelpRequest, VersionRequest };
     static InfoRequest FindInfoRequest(const QStringList &arguments);

@@ -7,6 +7,7 @@
 #include "app/mainframe.h"
 #include "app/mainstatusbar.h"
 #include "app/recentfilesmenu.h"
+#include "app/sortmenu.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
@@ -16,10 +17,13 @@
 #include "support/testutil.h"
 #include "view/lodexview.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QMenu>
@@ -37,12 +41,13 @@ namespace {
 
 using Answer = CUserPrompts::Answer;
 
+// The items as the menu shows them: the text, then the shortcut.
 QStringList ActionTexts(const QList<QAction *> &actions)
 {
     QStringList texts;
     for (const QAction *a : actions)
         if (!a->isSeparator() && a->isVisible())
-            texts << a->text();
+            texts << (a->shortcut().isEmpty() ? a->text() : a->text() + u'\t' + a->shortcut().toString());
     return texts;
 }
 
@@ -183,6 +188,53 @@ private slots:
             QVERIFY(a->isSeparator() || !a->icon().isNull());
     }
 
+    // Dragged off the window, the bar floats in a frame of its own with
+    // "Toolbar" as its caption.
+    void floatingToolBarHasItsCaption()
+    {
+        App().InitInstance({});
+        Frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        QToolBar *bar = Frame().ToolBar();
+        // The grip at the bar's left end, inside its margin.
+        const QPoint handle(bar->layout()->contentsMargins().left()
+                                + bar->style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, bar) / 2,
+                            bar->height() / 2);
+        QTest::mousePress(bar, Qt::LeftButton, {}, handle);
+        // Down into the list, where no bar docks; a floating bar follows
+        // the mouse, so each step moves it by the same offset.
+        for (int step = 0; step < 6; ++step)
+            QTest::mouseMove(bar, handle + QPoint(0, 40));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, handle + QPoint(0, 40));
+        const QRect floated = bar->geometry();
+        QTRY_VERIFY(bar->isFloating() && bar->windowFlags().testFlag(Qt::WindowTitleHint));
+        QVERIFY(!bar->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(bar->windowTitle(), QStringLiteral("Toolbar"));
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->geometry(), floated); // where the user left it
+    }
+
+    // View > Sort By sorts from the keyboard as the header does.
+    void sortByMenu()
+    {
+        QCOMPARE(App().InitInstance({Saved("five.ldx", 5)}), CLodexApp::kRunEventLoop);
+        CSortMenu &menu = Frame().SortMenu();
+        QCOMPARE(menu.ColumnActions().size(), CReflector::ColumnCount);
+        QCOMPARE(menu.ColumnActions()[CReflector::ColIPAddress]->text(), QStringLiteral("IP Address"));
+        menu.DescendingAction()->trigger();
+        QCOMPARE(View().SortColumn(), -1); // nothing sorted yet: only the direction is chosen
+        menu.ColumnActions()[CReflector::ColFullName]->trigger();
+        QCOMPARE(View().horizontalHeader()->sortIndicatorSection(), int(CReflector::ColFullName));
+        QCOMPARE(View().horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        const QByteArray first = View().GetReflector(0)->m_strFullName.toByteArray();
+        menu.AscendingAction()->trigger();
+        QCOMPARE(View().GetReflector(View().GetRowCount() - 1)->m_strFullName.toByteArray(), first);
+        QVERIFY(menu.ColumnActions()[CReflector::ColFullName]->isChecked());
+        QVERIFY(menu.AscendingAction()->isChecked());
+        Doc().RefreshView(); // the document's order again: no column checked
+        QVERIFY(!menu.ColumnActions()[CReflector::ColFullName]->isChecked());
+    }
+
     void viewMenuTogglesBars()
     {
         App().InitInstance({});
@@ -216,18 +268,38 @@ private slots:
         QCOMPARE(bar->IndicatorText(CMainStatusBar::NumLock), QStringLiteral("NUM"));
     }
 
+    // What a screen reader says: an item's name and its shortcut apart,
+    // and a name for the list, the bars and the panes.
+    void accessibleNames()
+    {
+        App().InitInstance({});
+        QAccessibleInterface *file = QAccessible::queryAccessibleInterface(Frame().menuBar()->actions()[0]->menu());
+        QVERIFY(file && file->childCount() > 0);
+        QCOMPARE(file->child(0)->text(QAccessible::Name), QStringLiteral("New"));
+        QCOMPARE(file->child(0)->text(QAccessible::Accelerator), QKeySequence(QKeySequence::New).toString());
+        const std::pair<QWidget *, const char *> named[] = {
+            {&View(), "Reflector list"},
+            {Frame().ToolBar(), "Toolbar"},
+            {Frame().MainStatusBar(), "Status bar"},
+            {Frame().MainStatusBar()->findChild<QLabel *>(QStringLiteral("capsLockPane")), "Caps Lock"},
+            {Frame().MainStatusBar()->findChild<QLabel *>(QStringLiteral("readyPane")), "Message"}};
+        for (const auto &[widget, name] : named)
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QLatin1String(name));
+    }
+
     void menusAsBuilt()
     {
         App().InitInstance({});
         const QList<QAction *> menus = Frame().menuBar()->actions();
         QCOMPARE(ActionTexts(menus), QStringList({"&File", "&Edit", "&View", "&Help"}));
         QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
-                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "&Print...\tCtrl+P",
-                              "Print Pre&view", "P&rint Setup...", "&Import", "&Export", "Recent File", "E&xit"}));
+                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S",
+                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "&Import", "&Export",
+                              "Recent File", "E&xit\tCtrl+Q"}));
         QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
                  QStringList({"&Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Find...\tCtrl+F"}));
         QCOMPARE(ActionTexts(menus[2]->menu()->actions()),
-                 QStringList({"&Toolbar", "&Status Bar", "&Add", "&Edit", "&Delete"}));
+                 QStringList({"&Toolbar", "&Status Bar", "&Add", "&Edit", "&Delete", "Sort &By"}));
         QCOMPARE(ActionTexts(menus[3]->menu()->actions()), QStringList({"Web sites", "&About LDX..."}));
         QCOMPARE(ActionTexts(menus[3]->menu()->actions()[0]->menu()->actions()),
                  QStringList({"&Enhanced CU-SeeMe", "&Velder's Home Page"}));
@@ -243,9 +315,9 @@ private slots:
         QTest::newRow("Copy") << 57634 << QStringList{"Ctrl+C", "Ctrl+Ins"}
                               << "Copy the selection and put it on the Clipboard" << "Copy";
         QTest::newRow("Paste") << 57637 << QStringList{"Ctrl+V", "Shift+Ins"} << "Insert Clipboard contents" << "Paste";
-        QTest::newRow("Cut") << 57635 << QStringList{"Shift+Del", "Ctrl+X"}
+        QTest::newRow("Cut") << 57635 << QStringList{"Ctrl+X", "Shift+Del"}
                              << "Cut the selection and put it on the Clipboard" << "Cut";
-        QTest::newRow("Undo") << 57643 << QStringList{"Alt+Backspace", "Ctrl+Z"} << "Undo the last action" << "Undo";
+        QTest::newRow("Undo") << 57643 << QStringList{"Ctrl+Z", "Alt+Backspace"} << "Undo the last action" << "Undo";
         QTest::newRow("Delete") << 32775 << QStringList{"Del"} << "Delete the currently selected reflector(s)"
                                 << "Delete";
         QTest::newRow("Add") << 32776 << QStringList{"Ins"} << "Add a reflector" << "Add";

@@ -6,6 +6,7 @@
 #include "support/testmain.h"
 #include "support/testutil.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -81,6 +82,19 @@ private slots:
         QCOMPARE(Country()->currentText(), QStringLiteral("Don't know"));
         QCOMPARE(m_dialog->Values().text[CReflector::ColLetters].toByteArray(), QByteArray("??"));
         QCOMPARE(m_dialog->focusWidget(), Edit("fullName"));
+    }
+
+    // The list drops down sixteen entries tall, not as tall as the screen.
+    void countryListDropsDown()
+    {
+        Open(ReflectorValues(), false);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        Country()->showPopup();
+        const QAbstractItemView *list = Country()->view();
+        QTRY_VERIFY(list->isVisible());
+        QCOMPARE(list->viewport()->height() / list->sizeHintForRow(0), Country()->maxVisibleItems());
+        Country()->hidePopup();
     }
 
     void editOpensWithTheRecord()

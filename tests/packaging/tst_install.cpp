@@ -117,6 +117,7 @@ private slots:
         QTest::addColumn<QByteArray>("output"); // empty: any text
         if (QFileInfo::exists(Installed(QStringLiteral("bin/lodex")))) {
             QTest::newRow("lodex --help") << "lodex" << QStringList{"--help"} << QByteArray();
+            QTest::newRow("lodex -h") << "lodex" << QStringList{"-h"} << QByteArray();
             QTest::newRow("lodex -p FILE --version") << "lodex" << QStringList{"-p", "missing.ldx", "--version"}
                                                      << QByteArray("lodex " LODEX_VERSION_STRING "\n");
         }
