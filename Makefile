@@ -5,6 +5,7 @@ BUILD        ?= build
 ASAN_BUILD   ?= build-asan
 FUZZ_BUILD   ?= build-fuzz
 BENCH_BUILD  ?= build-bench
+PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc)
@@ -64,8 +65,13 @@ bench: deps
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The package is built on its own, without tests or benchmarks; the same
+# source gives the same package, byte for byte.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	    -DLODEX_BENCH=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

@@ -1,5 +1,7 @@
 #include "app/weblinks.h"
 
+#include "lodex_versioninfo.h"
+
 #include <QDesktopServices>
 
 namespace WebLinks {
@@ -10,7 +12,7 @@ QUrl Address(Site site)
     case Site::ClientMaker:
         return QUrl(QStringLiteral("https://www.example.com/"));
     case Site::AuthorHome:
-        return QUrl(QStringLiteral("https://www.example.org/"));
+        return QUrl(QStringLiteral(LODEX_INFO_HOMEPAGE));
     }
     return QUrl();
 }

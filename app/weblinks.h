@@ -2,7 +2,9 @@
 
 #include <QUrl>
 
-// The two pages of Help > Web sites. The addresses live here and nowhere else.
+// The two pages of Help > Web sites. The author's home page is the
+// project's, which the build names once (LODEX_HOMEPAGE) for the AppStream
+// metadata too.
 namespace WebLinks {
 
 enum class Site {

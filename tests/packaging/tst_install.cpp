@@ -1,4 +1,5 @@
 #include "lodex_version.h"
+#include "resources/versioninfo.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -6,6 +7,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -255,21 +257,56 @@ private slots:
         QCOMPARE(type.iconName(), QStringLiteral("application-x-lodex-reflectors"));
     }
 
-    // The package as `make package` builds it, held to Debian's rules: no
-    // error and no warning from lintian.
-    void packagePassesLintian()
+    // The package as `make package` builds it: the same bytes every time,
+    // held to Debian's rules (no error and no warning from lintian), and
+    // maintained at the one contact address.
+    void packageRepeatsAndPassesLintian()
     {
         const QString cpack = QStringLiteral(LODEX_CPACK_COMMAND);
         if (!QFileInfo(cpack).isExecutable() || Tool("dpkg-shlibdeps").isEmpty() || Tool("lintian").isEmpty())
             QSKIP("cpack, dpkg-shlibdeps or lintian is not installed");
-        QTemporaryDir out;
-        Run run = Execute(cpack, {"-G", "DEB", "--config", LODEX_BUILD_DIR "/CPackConfig.cmake", "-B", out.path()});
+        QByteArray built[2];
+        QString package;
+        for (QByteArray &bytes : built) {
+            QTemporaryDir out;
+            const Run run =
+                Execute(cpack, {"-G", "DEB", "--config", LODEX_BUILD_DIR "/CPackConfig.cmake", "-B", out.path()});
+            QVERIFY2(run.status == 0, run.output.constData());
+            const QStringList packages = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+            QCOMPARE(packages.size(), 1);
+            bytes = ReadAll(out.filePath(packages[0]));
+            package = m_prefix.filePath(packages[0]);
+            QVERIFY(WriteAll(package, bytes));
+            QTest::qWait(1100); // a time stamp taken from the clock would differ
+        }
+        QVERIFY(!built[0].isEmpty());
+        QVERIFY(built[0] == built[1]);
+        Run run = Execute(Tool("lintian"), {"--fail-on", "error,warning", "--tag-display-limit", "0", package});
         QVERIFY2(run.status == 0, run.output.constData());
-        const QStringList packages = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
-        QCOMPARE(packages.size(), 1);
-        run = Execute(Tool("lintian"),
-                      {"--fail-on", "error,warning", "--tag-display-limit", "0", out.filePath(packages[0])});
-        QVERIFY2(run.status == 0, run.output.constData());
+        run = Execute(Tool("dpkg-deb"), {"--field", package, "Maintainer"});
+        QCOMPARE(run.output.trimmed(), QByteArray("Quorv <" LODEX_CONTACT_EMAIL ">"));
+    }
+
+    // Users and the package's readers reach the project at one address.
+    void oneContactAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("About box") << CVersionInfo::ThisProgram().Value(QStringLiteral("Comments"));
+        QTest::newRow("copyright") << QString::fromUtf8(ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/packaging/copyright")));
+        QTest::newRow("changelog") << QString::fromUtf8(ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/packaging/changelog")));
+        QTest::newRow("metainfo")
+            << QString::fromUtf8(ReadAll(Installed(QStringLiteral("share/metainfo/com.quorv.Lodex.metainfo.xml"))));
+    }
+    void oneContactAddress()
+    {
+        QFETCH(QString, text);
+        static const QRegularExpression address(QStringLiteral("[\\w.-]+@[\\w.-]+"));
+        QStringList found;
+        for (auto it = address.globalMatch(text); it.hasNext();)
+            found << it.next().captured();
+        QVERIFY(!found.isEmpty());
+        found.removeDuplicates();
+        QCOMPARE(found, QStringList{QStringLiteral(LODEX_CONTACT_EMAIL)});
     }
 
     void stagedInstallLeavesCachesToTheTarget()
