@@ -48,7 +48,7 @@ constexpr Line kComment{"commentLine", 7, 103, 181, 8, "<comment>"};
 CAboutBox::CAboutBox(const CVersionInfo &info, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutBox"));
-    setWindowTitle(QStringLiteral("About..."));
+    setWindowTitle(tr("About..."));
     BuildControls();
     FillLines(info);
 }
@@ -87,7 +87,7 @@ void CAboutBox::BuildControls()
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(du.Rect(7, 98, 181, 1).adjusted(0, 0, 0, 2));
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     ok->setGeometry(du.Rect(73, 117, 50, 14));

@@ -14,8 +14,8 @@ CCommandActions::CCommandActions(QWidget *owner, const QHash<CommandId, QAction 
         QAction *action = own ? own : new QAction(owner);
         action->setText(MenuText(info));
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
-        action->setStatusTip(QString::fromUtf8(info.prompt));
-        action->setToolTip(info.toolTip ? QString::fromUtf8(info.toolTip) : QString());
+        action->setStatusTip(CommandText(info.prompt));
+        action->setToolTip(CommandText(info.toolTip));
         action->setIcon(CommandIcon(info.id));
         action->setIconVisibleInMenu(false);
         owner->addAction(action);

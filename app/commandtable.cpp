@@ -1,59 +1,96 @@
 #include "app/commandtable.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 
 using C = CommandId;
 using R = EnableRule;
 
+// The texts are translated where they are shown (context "Command").
 const QList<CommandInfo> &CommandTable()
 {
     static const QList<CommandInfo> commands = {
-        {C::FileNew, "&New\tCtrl+N", "Create a new document", "New", "new.svg", "document-new", R::Always},
-        {C::FileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open", "open.svg", "document-open",
-         R::Always},
-        {C::FileSave, "&Save\tCtrl+S", "Save the active document", "Save", "save.svg", "document-save", R::Always},
-        {C::FileSaveAs, "Save &As...", "Save the active document with a new name", "Save As", nullptr, nullptr,
-         R::Always},
-        {C::FilePrint, "&Print...\tCtrl+P", "Print the active document", "Print", "print.svg", "document-print",
-         R::Always},
-        {C::FilePrintDirect, "Print", "Print the active document", "Print", nullptr, nullptr, R::Always},
-        {C::FilePrintPreview, "Print Pre&view", "Display full pages", "Print Preview", nullptr, nullptr, R::Always},
-        {C::FilePrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup", nullptr,
+        {C::FileNew, QT_TRANSLATE_NOOP("Command", "&New\tCtrl+N"),
+         QT_TRANSLATE_NOOP("Command", "Create a new document"), QT_TRANSLATE_NOOP("Command", "New"), "new.svg",
+         "document-new", R::Always},
+        {C::FileOpen, QT_TRANSLATE_NOOP("Command", "&Open...\tCtrl+O"),
+         QT_TRANSLATE_NOOP("Command", "Open an existing document"), QT_TRANSLATE_NOOP("Command", "Open"), "open.svg",
+         "document-open", R::Always},
+        {C::FileSave, QT_TRANSLATE_NOOP("Command", "&Save\tCtrl+S"),
+         QT_TRANSLATE_NOOP("Command", "Save the active document"), QT_TRANSLATE_NOOP("Command", "Save"), "save.svg",
+         "document-save", R::Always},
+        {C::FileSaveAs, QT_TRANSLATE_NOOP("Command", "Save &As..."),
+         QT_TRANSLATE_NOOP("Command", "Save the active document with a new name"),
+         QT_TRANSLATE_NOOP("Command", "Save As"), nullptr, nullptr, R::Always},
+        {C::FilePrint, QT_TRANSLATE_NOOP("Command", "&Print...\tCtrl+P"),
+         QT_TRANSLATE_NOOP("Command", "Print the active document"), QT_TRANSLATE_NOOP("Command", "Print"), "print.svg",
+         "document-print", R::Always},
+        {C::FilePrintDirect, QT_TRANSLATE_NOOP("Command", "Print"),
+         QT_TRANSLATE_NOOP("Command", "Print the active document"), QT_TRANSLATE_NOOP("Command", "Print"), nullptr,
          nullptr, R::Always},
-        {C::FileImport, "&Import", "Import a list a reflector from a text file ", nullptr, nullptr, nullptr,
-         R::Always},
-        {C::FileExport, "&Export", "Export the list of reflector for use with Enhanced CU-SeeMe", nullptr, nullptr,
+        {C::FilePrintPreview, QT_TRANSLATE_NOOP("Command", "Print Pre&view"),
+         QT_TRANSLATE_NOOP("Command", "Display full pages"), QT_TRANSLATE_NOOP("Command", "Print Preview"), nullptr,
          nullptr, R::Always},
-        {C::FileSendMail, "Sen&d...", "Send the active document through electronic mail", "Send Mail", nullptr,
+        {C::FilePrintSetup, QT_TRANSLATE_NOOP("Command", "P&rint Setup..."),
+         QT_TRANSLATE_NOOP("Command", "Change the printer and printing options"),
+         QT_TRANSLATE_NOOP("Command", "Print Setup"), nullptr, nullptr, R::Always},
+        {C::FileImport, QT_TRANSLATE_NOOP("Command", "&Import"),
+         QT_TRANSLATE_NOOP("Command", "Import a list a reflector from a text file "), nullptr, nullptr, nullptr,
+         R::Always},
+        {C::FileExport, QT_TRANSLATE_NOOP("Command", "&Export"),
+         QT_TRANSLATE_NOOP("Command", "Export the list of reflector for use with Enhanced CU-SeeMe"), nullptr, nullptr,
          nullptr, R::Always},
-        {C::AppExit, "E&xit", "Quit the application; prompts to save documents", "Exit", nullptr, nullptr,
+        {C::FileSendMail, QT_TRANSLATE_NOOP("Command", "Sen&d..."),
+         QT_TRANSLATE_NOOP("Command", "Send the active document through electronic mail"),
+         QT_TRANSLATE_NOOP("Command", "Send Mail"), nullptr, nullptr, R::Always},
+        {C::AppExit, QT_TRANSLATE_NOOP("Command", "E&xit"),
+         QT_TRANSLATE_NOOP("Command", "Quit the application; prompts to save documents"),
+         QT_TRANSLATE_NOOP("Command", "Exit"), nullptr, nullptr, R::Always},
+        {C::EditUndo, QT_TRANSLATE_NOOP("Command", "&Undo\tCtrl+Z"),
+         QT_TRANSLATE_NOOP("Command", "Undo the last action"), QT_TRANSLATE_NOOP("Command", "Undo"), nullptr, nullptr,
          R::Always},
-        {C::EditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", nullptr, nullptr, R::Always},
-        {C::EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut", "cut.svg", "edit-cut",
-         R::Always},
-        {C::EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy", "copy.svg",
-         "edit-copy", R::WithSelection},
-        {C::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste", "paste.svg", "edit-paste",
-         R::Always},
-        {C::EditFind, "&Find...\tCtrl+F", "Find the specified text", "Find", nullptr, nullptr, R::WithRows},
-        {C::EditRepeat, "Find &Next", "Find the next reflector matching the last search", nullptr, nullptr, nullptr,
+        {C::EditCut, QT_TRANSLATE_NOOP("Command", "Cu&t\tCtrl+X"),
+         QT_TRANSLATE_NOOP("Command", "Cut the selection and put it on the Clipboard"),
+         QT_TRANSLATE_NOOP("Command", "Cut"), "cut.svg", "edit-cut", R::Always},
+        {C::EditCopy, QT_TRANSLATE_NOOP("Command", "&Copy\tCtrl+C"),
+         QT_TRANSLATE_NOOP("Command", "Copy the selection and put it on the Clipboard"),
+         QT_TRANSLATE_NOOP("Command", "Copy"), "copy.svg", "edit-copy", R::WithSelection},
+        {C::EditPaste, QT_TRANSLATE_NOOP("Command", "&Paste\tCtrl+V"),
+         QT_TRANSLATE_NOOP("Command", "Insert Clipboard contents"), QT_TRANSLATE_NOOP("Command", "Paste"), "paste.svg",
+         "edit-paste", R::Always},
+        {C::EditFind, QT_TRANSLATE_NOOP("Command", "&Find...\tCtrl+F"),
+         QT_TRANSLATE_NOOP("Command", "Find the specified text"), QT_TRANSLATE_NOOP("Command", "Find"), nullptr,
+         nullptr, R::WithRows},
+        {C::EditRepeat, QT_TRANSLATE_NOOP("Command", "Find &Next"),
+         QT_TRANSLATE_NOOP("Command", "Find the next reflector matching the last search"), nullptr, nullptr, nullptr,
          R::WithRows},
-        {C::ViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr, nullptr, R::Always},
-        {C::ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", nullptr, nullptr,
-         R::Always},
-        {C::ReflectorAdd, "&Add", "Add a reflector", "Add", "add.svg", "list-add", R::Always},
-        {C::ReflectorEdit, "&Edit", "Edit the first selected reflector", "Edit", nullptr, nullptr, R::WithSelection},
-        {C::ReflectorDelete, "&Delete", "Delete the currently selected reflector(s)", "Delete", "delete.svg",
-         "list-remove", R::WithSelection},
-        {C::WebCuSeeMe, "&Enhanced CU-SeeMe", "Open the Enhanced CU-SeeMe web site", nullptr, nullptr, nullptr,
-         R::Always},
-        {C::WebHomePage, "&Velder's Home Page", "Open my home page", nullptr, nullptr, nullptr, R::Always},
-        {C::AppAbout, "&About LDX...", "Display program information, version number and copyright", "About",
-         "about.svg", "help-about", R::Always},
-        {C::NextPane, "Next Pane", "Switch to the next window pane", nullptr, nullptr, nullptr, R::Always},
-        {C::PrevPane, "Previous Pane", "Switch back to the previous window pane", nullptr, nullptr, nullptr,
-         R::Always},
+        {C::ViewToolbar, QT_TRANSLATE_NOOP("Command", "&Toolbar"),
+         QT_TRANSLATE_NOOP("Command", "Show or hide the toolbar"), QT_TRANSLATE_NOOP("Command", "Toggle ToolBar"),
+         nullptr, nullptr, R::Always},
+        {C::ViewStatusBar, QT_TRANSLATE_NOOP("Command", "&Status Bar"),
+         QT_TRANSLATE_NOOP("Command", "Show or hide the status bar"), QT_TRANSLATE_NOOP("Command", "Toggle StatusBar"),
+         nullptr, nullptr, R::Always},
+        {C::ReflectorAdd, QT_TRANSLATE_NOOP("Command", "&Add"), QT_TRANSLATE_NOOP("Command", "Add a reflector"),
+         QT_TRANSLATE_NOOP("Command", "Add"), "add.svg", "list-add", R::Always},
+        {C::ReflectorEdit, QT_TRANSLATE_NOOP("Command", "&Edit"),
+         QT_TRANSLATE_NOOP("Command", "Edit the first selected reflector"), QT_TRANSLATE_NOOP("Command", "Edit"),
+         nullptr, nullptr, R::WithSelection},
+        {C::ReflectorDelete, QT_TRANSLATE_NOOP("Command", "&Delete"),
+         QT_TRANSLATE_NOOP("Command", "Delete the currently selected reflector(s)"),
+         QT_TRANSLATE_NOOP("Command", "Delete"), "delete.svg", "list-remove", R::WithSelection},
+        {C::WebCuSeeMe, QT_TRANSLATE_NOOP("Command", "&Enhanced CU-SeeMe"),
+         QT_TRANSLATE_NOOP("Command", "Open the Enhanced CU-SeeMe web site"), nullptr, nullptr, nullptr, R::Always},
+        {C::WebHomePage, QT_TRANSLATE_NOOP("Command", "&Velder's Home Page"),
+         QT_TRANSLATE_NOOP("Command", "Open my home page"), nullptr, nullptr, nullptr, R::Always},
+        {C::AppAbout, QT_TRANSLATE_NOOP("Command", "&About LDX..."),
+         QT_TRANSLATE_NOOP("Command", "Display program information, version number and copyright"),
+         QT_TRANSLATE_NOOP("Command", "About"), "about.svg", "help-about", R::Always},
+        {C::NextPane, QT_TRANSLATE_NOOP("Command", "Next Pane"),
+         QT_TRANSLATE_NOOP("Command", "Switch to the next window pane"), nullptr, nullptr, nullptr, R::Always},
+        {C::PrevPane, QT_TRANSLATE_NOOP("Command", "Previous Pane"),
+         QT_TRANSLATE_NOOP("Command", "Switch back to the previous window pane"), nullptr, nullptr, nullptr, R::Always},
     };
     return commands;
 }
@@ -68,7 +105,12 @@ const CommandInfo *FindCommand(CommandId id)
 
 QString MenuText(const CommandInfo &info)
 {
-    return QString::fromUtf8(info.text).section(QLatin1Char('\t'), 0, 0);
+    return CommandText(info.text).section(QLatin1Char('\t'), 0, 0);
+}
+
+QString CommandText(const char *text)
+{
+    return text ? QCoreApplication::translate("Command", text) : QString();
 }
 
 QKeySequence MenuKey(const CommandInfo &info)
@@ -161,7 +203,7 @@ const QList<MenuEntry> &MainMenuLayout()
 {
     using M = MenuEntry;
     static const QList<MenuEntry> layout = {
-        {M::Popup, "&File", {}},
+        {M::Popup, QT_TRANSLATE_NOOP("Command", "&File"), {}},
         {M::Command, nullptr, C::FileNew},
         {M::Command, nullptr, C::FileOpen},
         {M::Command, nullptr, C::FileSave},
@@ -180,7 +222,7 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::Separator, nullptr, {}},
         {M::Command, nullptr, C::AppExit},
         {M::EndPopup, nullptr, {}},
-        {M::Popup, "&Edit", {}},
+        {M::Popup, QT_TRANSLATE_NOOP("Command", "&Edit"), {}},
         {M::Command, nullptr, C::EditUndo},
         {M::Separator, nullptr, {}},
         {M::Command, nullptr, C::EditCut},
@@ -189,7 +231,7 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::Separator, nullptr, {}},
         {M::Command, nullptr, C::EditFind},
         {M::EndPopup, nullptr, {}},
-        {M::Popup, "&View", {}},
+        {M::Popup, QT_TRANSLATE_NOOP("Command", "&View"), {}},
         {M::Command, nullptr, C::ViewToolbar},
         {M::Command, nullptr, C::ViewStatusBar},
         {M::Separator, nullptr, {}},
@@ -197,10 +239,10 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::Command, nullptr, C::ReflectorEdit},
         {M::Command, nullptr, C::ReflectorDelete},
         {M::Separator, nullptr, {}},
-        {M::SortBy, "Sort &By", {}},
+        {M::SortBy, QT_TRANSLATE_NOOP("Command", "Sort &By"), {}},
         {M::EndPopup, nullptr, {}},
-        {M::Popup, "&Help", {}},
-        {M::Popup, "Web sites", {}},
+        {M::Popup, QT_TRANSLATE_NOOP("Command", "&Help"), {}},
+        {M::Popup, QT_TRANSLATE_NOOP("Command", "Web sites"), {}},
         {M::Command, nullptr, C::WebCuSeeMe},
         {M::Command, nullptr, C::WebHomePage},
         {M::EndPopup, nullptr, {}},

@@ -59,10 +59,13 @@ struct CommandInfo {
 const QList<CommandInfo> &CommandTable();
 const CommandInfo *FindCommand(CommandId id);
 
-// The menu item's text without the shortcut written after "\t": the menu
-// shows the shortcut itself, in the user's language, and screen readers
-// read the two apart.
+// The menu item's text in the user's language, without the shortcut
+// written after "\t": the menu shows the shortcut itself, and screen
+// readers read the two apart.
 QString MenuText(const CommandInfo &info);
+// A text of the table (a prompt, a tool tip, a menu's title) in the
+// user's language; empty for none.
+QString CommandText(const char *text);
 // The shortcut written after "\t", which the menu shows; none without one.
 QKeySequence MenuKey(const CommandInfo &info);
 

@@ -18,7 +18,7 @@ QString Reason(QString reason)
 {
     while (reason.endsWith(QLatin1Char('.')))
         reason.chop(1);
-    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+    return reason.isEmpty() ? CDocumentFiles::tr("unknown error") : reason;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ CDocumentFiles::CDocumentFiles(CLodexDoc &doc, CUserPrompts &prompts, CRecentFil
 
 QString CDocumentFiles::FileFilters()
 {
-    return DocumentStringField(Str::FilterName) + QStringLiteral(";;All Files (*)");
+    return DocumentStringField(Str::FilterName) + QStringLiteral(";;") + tr("All Files (*)");
 }
 
 void CDocumentFiles::Report(int stringId, const QString &path, const QString &reason)
@@ -64,7 +64,7 @@ bool CDocumentFiles::OnFileNew()
 
 void CDocumentFiles::OnFileOpen()
 {
-    const QStringList chosen = m_prompts.GetOpenFileNames(QStringLiteral("Open"), FileFilters(), false);
+    const QStringList chosen = m_prompts.GetOpenFileNames(tr("Open"), FileFilters(), false);
     if (!chosen.isEmpty())
         OpenDocumentFile(chosen.constFirst());
 }
@@ -145,7 +145,7 @@ bool CDocumentFiles::DoSave(const QString &requestedPath)
 {
     QString path = requestedPath;
     if (path.isEmpty()) {
-        path = m_prompts.GetSaveFileName(QStringLiteral("Save As"), m_doc.ProposedFileName(),
+        path = m_prompts.GetSaveFileName(tr("Save As"), m_doc.ProposedFileName(),
                                          DocumentStringField(Str::FilterName), QStringLiteral("ldx"));
         if (path.isEmpty())
             return false;

@@ -5,6 +5,7 @@
 #include "app/documentfiles.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
+#include "app/translations.h"
 #include "app/widgetprompts.h"
 #include "data/lodexdoc.h"
 #include "data/nativepath.h"
@@ -14,6 +15,7 @@
 
 #include <QDesktopServices>
 #include <QIcon>
+#include <QLocale>
 #include <QUrl>
 
 #include <chrono>
@@ -27,6 +29,7 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     m_arguments = ArgumentsFromNative(argc, argv);
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
+    Translations::Install(QLocale::system());
     // No display name: Qt would append it to every dialog's caption, which
     // is the dialog's own ("Add a reflector"), or already "Lodex".
     // Wayland matches windows to the desktop entry by this name.

@@ -121,8 +121,11 @@ void CMainFrame::CreateMenus()
     for (const MenuEntry &entry : MainMenuLayout()) {
         switch (entry.kind) {
         case MenuEntry::Popup: {
-            const QString title = QString::fromUtf8(entry.title);
+            const QString title = CommandText(entry.title);
             QMenu *menu = open.isEmpty() ? menuBar()->addMenu(title) : open.last()->addMenu(title);
+            // Named in English, whatever the language shown.
+            if (open.isEmpty())
+                menu->setObjectName(QStringLiteral("menu") + QString::fromUtf8(entry.title).remove(QLatin1Char('&')));
             open << menu;
             break;
         }
@@ -136,7 +139,7 @@ void CMainFrame::CreateMenus()
             open.last()->addSeparator();
             break;
         case MenuEntry::SortBy:
-            m_sortMenu = new CSortMenu(open.last()->addMenu(QString::fromUtf8(entry.title)), *m_view, this);
+            m_sortMenu = new CSortMenu(open.last()->addMenu(CommandText(entry.title)), *m_view, this);
             break;
         case MenuEntry::RecentFiles: {
             QAction *anchor = open.last()->addSeparator();
@@ -146,9 +149,6 @@ void CMainFrame::CreateMenus()
         }
         }
     }
-    const QList<QAction *> menus = menuBar()->actions();
-    for (QAction *menu : menus)
-        menu->menu()->setObjectName(QStringLiteral("menu") + menu->text().remove(QLatin1Char('&')));
 }
 
 void CMainFrame::CreateToolBar()

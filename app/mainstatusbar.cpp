@@ -9,7 +9,9 @@
 #include <QTimer>
 
 namespace {
-const char *const kPaneTexts[] = {"CAP", "NUM", "SCRL"};
+const char *const kPaneTexts[] = {QT_TRANSLATE_NOOP("CMainStatusBar", "CAP"),
+                                  QT_TRANSLATE_NOOP("CMainStatusBar", "NUM"),
+                                  QT_TRANSLATE_NOOP("CMainStatusBar", "SCRL")};
 const char *const kPaneNames[] = {"capsLockPane", "numLockPane", "scrollLockPane"};
 // What a screen reader says for each pane: its texts are abbreviations.
 const char *const kPaneAccessibleNames[] = {QT_TRANSLATE_NOOP("CMainStatusBar", "Caps Lock"),
@@ -36,7 +38,7 @@ CMainStatusBar::CMainStatusBar(QWidget *parent)
     // when the key changes.
     int width = 0;
     for (const char *text : kPaneTexts)
-        width = std::max(width, fontMetrics().horizontalAdvance(QLatin1String(text)));
+        width = std::max(width, fontMetrics().horizontalAdvance(tr(text)));
     for (int pane = 0; pane < PaneCount; ++pane) {
         auto *label = new QLabel(this);
         label->setObjectName(QLatin1String(kPaneNames[pane]));
@@ -70,7 +72,7 @@ void CMainStatusBar::UpdateIndicators()
         // Unknown: the panes show their names, dimmed.
         m_poll->stop();
         for (int pane = 0; pane < PaneCount; ++pane) {
-            m_panes[pane]->setText(QLatin1String(kPaneTexts[pane]));
+            m_panes[pane]->setText(tr(kPaneTexts[pane]));
             m_panes[pane]->setEnabled(false);
         }
         return;
@@ -78,7 +80,7 @@ void CMainStatusBar::UpdateIndicators()
     const bool on[PaneCount] = {state->capsLock, state->numLock, state->scrollLock};
     for (int pane = 0; pane < PaneCount; ++pane) {
         m_panes[pane]->setEnabled(true);
-        m_panes[pane]->setText(on[pane] ? QLatin1String(kPaneTexts[pane]) : QString());
+        m_panes[pane]->setText(on[pane] ? tr(kPaneTexts[pane]) : QString());
     }
 }
 

@@ -6,21 +6,18 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-const QString kPrompt = QStringLiteral("Open this document");
-}
-
 CRecentFilesMenu::CRecentFilesMenu(QMenu *menu, QAction *before, const CRecentFileList &list, QObject *parent)
-    : QObject(parent), m_list(list), m_placeholder(new QAction(QStringLiteral("Recent File"), menu))
+    : QObject(parent), m_list(list), m_placeholder(new QAction(tr("Recent File"), menu))
 {
+    const QString prompt = tr("Open this document");
     m_placeholder->setObjectName(QStringLiteral("recentFilePlaceholder"));
-    m_placeholder->setStatusTip(kPrompt);
+    m_placeholder->setStatusTip(prompt);
     m_placeholder->setEnabled(false);
     menu->insertAction(before, m_placeholder);
     for (int i = 0; i < CRecentFileList::kSize; ++i) {
         auto *entry = new QAction(menu);
         entry->setObjectName(QStringLiteral("command%1").arg(int(CommandId::FileMru1) + i));
-        entry->setStatusTip(kPrompt);
+        entry->setStatusTip(prompt);
         menu->insertAction(before, entry);
         connect(entry, &QAction::triggered, this, [this, i] { emit openRequested(i); });
         m_entries << entry;

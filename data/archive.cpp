@@ -1,5 +1,6 @@
 #include "data/archive.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <algorithm>
@@ -18,7 +19,7 @@ bool CArchiveReader::Need(uint64_t bytes)
     if (!ok())
         return false;
     if (bytes > remaining()) {
-        fail(QStringLiteral("the file ends in the middle of an entry"));
+        fail(QCoreApplication::translate("Archive", "the file ends in the middle of an entry"));
         return false;
     }
     return bytes <= uint64_t(m_end - m_p) || Fill(std::size_t(bytes));
@@ -48,8 +49,9 @@ bool CArchiveReader::Fill(std::size_t bytes)
     m_end = m_p + kept + got;
     m_unread -= uint64_t(got);
     if (got < wanted) {
-        fail(m_device->errorString().isEmpty() ? QStringLiteral("the file became shorter while it was read")
-                                               : m_device->errorString());
+        fail(m_device->errorString().isEmpty()
+                 ? QCoreApplication::translate("Archive", "the file became shorter while it was read")
+                 : m_device->errorString());
         return false;
     }
     return true;
@@ -108,7 +110,7 @@ uint64_t CArchiveReader::ReadLength(bool *utf16)
         return d;
     const uint64_t q = ReadU64();
     if (q > 0x7FFFFFFF) {
-        fail(QStringLiteral("a text length is out of range"));
+        fail(QCoreApplication::translate("Archive", "a text length is out of range"));
         return 0;
     }
     return q;

@@ -5,6 +5,7 @@
 #include "data/regularfile.h"
 #include "data/safesave.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -42,14 +43,15 @@ public:
         if (!(tag & kClassBit)) {
             // Null or a reference back to a record: a list entry must be a
             // record of its own.
-            m_ar.fail(QStringLiteral("an entry refers to another object instead of holding a record"));
+            m_ar.fail(QCoreApplication::translate("LdxFile",
+                                                  "an entry refers to another object instead of holding a record"));
             return false;
         }
         if (t == kNewClassTag)
             return ReadClassDescription();
         const uint32_t index = tag & ~kClassBit;
         if (index == 0 || index > m_lastIndex || !IsClassIndex(index)) {
-            m_ar.fail(QStringLiteral("an entry refers to an unknown class"));
+            m_ar.fail(QCoreApplication::translate("LdxFile", "an entry refers to an unknown class"));
             return false;
         }
         return true;
@@ -65,7 +67,7 @@ private:
         if (!m_ar.ok())
             return false;
         if (length >= 64) {
-            m_ar.fail(QStringLiteral("the class name is too long"));
+            m_ar.fail(QCoreApplication::translate("LdxFile", "the class name is too long"));
             return false;
         }
         if (!m_ar.Need(length))
@@ -74,11 +76,12 @@ private:
         for (uint16_t i = 0; i < length; ++i)
             name[i] = char(m_ar.ReadU8());
         if (std::string_view(name, length) != kClassName) {
-            m_ar.fail(QStringLiteral("the file does not hold reflectors"));
+            m_ar.fail(QCoreApplication::translate("LdxFile", "the file does not hold reflectors"));
             return false;
         }
         if (schema != kSchema) {
-            m_ar.fail(QStringLiteral("the file was written by an unknown version (schema %1)").arg(schema));
+            m_ar.fail(QCoreApplication::translate("LdxFile", "the file was written by an unknown version (schema %1)")
+                          .arg(schema));
             return false;
         }
         m_classIndexes.push_back(++m_lastIndex);
@@ -112,7 +115,8 @@ static bool ReadList(CArchiveReader &ar, ReflectorList &out, QString *error)
     if (count == 0xFFFF)
         count = ar.ReadU32();
     if (ar.ok() && count * kMinEntryBytes > ar.remaining())
-        ar.fail(QStringLiteral("the record count %1 is more than the file can hold").arg(count));
+        ar.fail(
+            QCoreApplication::translate("LdxFile", "the record count %1 is more than the file can hold").arg(count));
 
     EntryReader entries(ar);
     if (!ar.ok())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <new>
@@ -7,7 +8,7 @@
 // What a command says when it ran out of memory.
 inline QString OutOfMemoryReason()
 {
-    return QStringLiteral("there is not enough memory");
+    return QCoreApplication::translate("OutOfMemory", "there is not enough memory");
 }
 
 // Runs `work` and answers what it answers. An allocation failure inside it

@@ -2,6 +2,7 @@
 
 #include "data/nativepath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -30,7 +31,7 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *error, FileStamp
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *error = QStringLiteral("it is not a regular file");
+        *error = QCoreApplication::translate("RegularFile", "it is not a regular file");
         return false;
     }
     if (stamp)
@@ -51,12 +52,16 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray *contents, 
         return false;
     const qint64 size = file.size();
     if (size > maxSize) {
-        *error = QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(size).arg(maxSize);
+        *error = QCoreApplication::translate("RegularFile", "the file is too large (%1 bytes, at most %2)")
+                     .arg(size)
+                     .arg(maxSize);
         return false;
     }
     *contents = file.read(size);
     if (contents->size() != size) {
-        *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("the file changed while it was read");
+        *error = file.error() != QFileDevice::NoError
+                     ? file.errorString()
+                     : QCoreApplication::translate("RegularFile", "the file changed while it was read");
         return false;
     }
     return true;

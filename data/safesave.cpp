@@ -11,6 +11,7 @@
 #include "data/outofmemory.h"
 #include "data/savejournal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
 #include <QRandomGenerator>
@@ -334,7 +335,8 @@ bool WriteContents(int fd, int existing, const CSafeSave::Rewriter &rewrite, QSt
     if (sink.systemError() || source.systemError())
         *reason = Reason(sink.systemError() ? sink.systemError() : source.systemError());
     else
-        *reason = !outOfMemory.isEmpty() ? outOfMemory : QStringLiteral("the contents could not be written");
+        *reason = !outOfMemory.isEmpty() ? outOfMemory
+                                         : QCoreApplication::translate("SafeSave", "the contents could not be written");
     return false;
 }
 
@@ -359,7 +361,7 @@ bool Lock(int fd, QString *reason)
             return false;
         }
         if (waited >= kLockWaitMs) {
-            *reason = QStringLiteral("the file is being written by another program");
+            *reason = QCoreApplication::translate("SafeSave", "the file is being written by another program");
             return false;
         }
         ::usleep(50 * 1000);
@@ -377,13 +379,13 @@ bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
         }
         // Checked before opening, so that no device is ever opened.
         if (exists && !S_ISREG(before.st_mode)) {
-            *reason = QStringLiteral("it is not a regular file");
+            *reason = QCoreApplication::translate("SafeSave", "it is not a regular file");
             return false;
         }
         // The owner's write bit counts even for root, who may write
         // anything, so that read-only means read-only.
         if (exists && !(before.st_mode & S_IWUSR)) {
-            *reason = QStringLiteral("the file is read-only");
+            *reason = QCoreApplication::translate("SafeSave", "the file is read-only");
             return false;
         }
         const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (exists ? 0 : O_CREAT);
@@ -393,7 +395,7 @@ bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
             return false;
         }
         if (!S_ISREG(t.status.st_mode)) {
-            *reason = QStringLiteral("it is not a regular file");
+            *reason = QCoreApplication::translate("SafeSave", "it is not a regular file");
             return false;
         }
         ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
@@ -407,7 +409,7 @@ bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
         t.created = !exists;
         return true;
     }
-    *reason = QStringLiteral("the file keeps being replaced by another program");
+    *reason = QCoreApplication::translate("SafeSave", "the file keeps being replaced by another program");
     return false;
 }
 
@@ -609,7 +611,8 @@ public:
     {
         const QString folder = SaveJournal::Folder();
         const auto cannotKeep = [&](const QString &why) {
-            *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
+            *reason = QCoreApplication::translate("SafeSave", "cannot keep a copy of the file in %1: %2")
+                          .arg(QDir::toNativeSeparators(folder), why);
             return false;
         };
         if (!QDir().mkpath(folder))
@@ -738,7 +741,8 @@ bool WriteInPlace(Target &t, const CSafeSave::Rewriter &rewrite, FileStamp *writ
         return done;
     }
     copy.Keep();
-    *reason += QStringLiteral("; the previous contents are kept in %1").arg(QDir::toNativeSeparators(copy.Path()));
+    *reason += QCoreApplication::translate("SafeSave", "; the previous contents are kept in %1")
+                   .arg(QDir::toNativeSeparators(copy.Path()));
     return false;
 }
 
@@ -779,14 +783,14 @@ CSafeSave::Result CSafeSave::Rewrite(const Rewriter &rewrite)
     m_written = FileStamp();
     const QByteArray path = NativePath(m_path);
     if (path.isEmpty() || path.endsWith('/')) {
-        m_error = QStringLiteral("it is not a regular file");
+        m_error = QCoreApplication::translate("SafeSave", "it is not a regular file");
         return Result::Failed;
     }
     Target t;
     if (!OpenTarget(path, t, &m_error))
         return Result::Failed;
     if (m_unchangedSince.IsKnown() && !t.created && FileStamp::Of(t.status) != m_unchangedSince) {
-        m_error = QStringLiteral("the file has been changed by another program");
+        m_error = QCoreApplication::translate("SafeSave", "the file has been changed by another program");
         return Result::ChangedOnDisk;
     }
     Locate(t, path);

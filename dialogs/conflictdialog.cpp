@@ -16,8 +16,9 @@ namespace {
 constexpr int kLabelWidth = 400;
 
 const char *const kIntroduction =
-    "A reflector with the same IP address as the one you provided already exists in the database. "
-    "Please either modify the IP address to create a new entry or choose to update the original reflector.";
+    QT_TRANSLATE_NOOP("CConflictDialog", "A reflector with the same IP address as the one you provided already "
+                                         "exists in the database. Please either modify the IP address to create a "
+                                         "new entry or choose to update the original reflector.");
 
 QLabel *WrappedLabel(const QString &text, const char *name, QWidget *parent)
 {
@@ -59,7 +60,7 @@ CConflictDialog::CConflictDialog(CCountryTable &countries, CUserPrompts &prompts
 void CConflictDialog::BuildControls(const QString &explanation)
 {
     setObjectName(QStringLiteral("conflictDialog"));
-    setWindowTitle(QStringLiteral("Resolve Conflicting Reflector"));
+    setWindowTitle(tr("Resolve Conflicting Reflector"));
 
     m_fullName = new CProposalCombo(CProposalCombo::InsertionOrder, this);
     m_shortName = new CProposalCombo(CProposalCombo::InsertionOrder, this);
@@ -70,10 +71,10 @@ void CConflictDialog::BuildControls(const QString &explanation)
     m_contact = new CProposalCombo(CProposalCombo::SortedIgnoringCase, this);
     m_email = new CProposalCombo(CProposalCombo::SortedIgnoringCase, this);
 
-    m_ok = ReflectorForm::Button(QStringLiteral("Add/Update"), "okButton", this);
+    m_ok = ReflectorForm::Button(tr("Add/Update"), "okButton", this);
     m_ok->setDefault(true);
-    m_default = ReflectorForm::Button(QStringLiteral("Default"), "defaultButton", this);
-    m_cancel = ReflectorForm::Button(QStringLiteral("Cancel"), "cancelButton", this);
+    m_default = ReflectorForm::Button(tr("Default"), "defaultButton", this);
+    m_cancel = ReflectorForm::Button(tr("Cancel"), "cancelButton", this);
     connect(m_ok, &QPushButton::clicked, this, &CConflictDialog::accept);
     connect(m_default, &QPushButton::clicked, this, &CConflictDialog::RestoreDefaults);
     connect(m_cancel, &QPushButton::clicked, this, &CConflictDialog::reject);
@@ -81,7 +82,7 @@ void CConflictDialog::BuildControls(const QString &explanation)
     const ReflectorForm::Fields fields{m_fullName, m_shortName, m_ipAddress, m_conferenceId,
                                        m_country,  m_flags,     m_contact,   m_email};
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(WrappedLabel(QString::fromUtf8(kIntroduction), "introduction", this));
+    layout->addWidget(WrappedLabel(tr(kIntroduction), "introduction", this));
     layout->addWidget(WrappedLabel(explanation, "explanation", this));
     layout->addWidget(ReflectorForm::ReflectorGroup(fields, this));
     layout->addWidget(ReflectorForm::ContactGroup(fields, this));

@@ -4,6 +4,7 @@
 #include "dialogs/core/ipaddress.h"
 #include "resources/strings.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -11,7 +12,8 @@ namespace OkStep {
 
 QString LengthWarning(int maxLength)
 {
-    return QStringLiteral("This field holds at most %1 characters.\nPlease shorten it.").arg(maxLength);
+    return QCoreApplication::translate("OkStep", "This field holds at most %1 characters.\nPlease shorten it.")
+        .arg(maxLength);
 }
 
 bool CheckLengths(CUserPrompts &prompts, std::initializer_list<LengthLimit> limits)

@@ -62,7 +62,7 @@ void CReflectorDialog::BuildControls()
     m_email = new QLineEdit(this);
     m_ok = ReflectorForm::Button(QString(), "okButton", this);
     m_ok->setDefault(true);
-    m_cancel = ReflectorForm::Button(QStringLiteral("Cancel"), "cancelButton", this);
+    m_cancel = ReflectorForm::Button(tr("Cancel"), "cancelButton", this);
     connect(m_ok, &QPushButton::clicked, this, &CReflectorDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CReflectorDialog::reject);
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/countrycombo.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,18 +16,34 @@ namespace {
 constexpr int kWideField = 260;
 constexpr int kConferenceIdField = 48;
 
-QLabel *Label(const char *text, QWidget *buddy, QWidget *parent)
+// The field labels of both groups.
+const char *const kLabels[] = {
+    QT_TRANSLATE_NOOP("ReflectorForm", "&Full name"),     QT_TRANSLATE_NOOP("ReflectorForm", "&Short name"),
+    QT_TRANSLATE_NOOP("ReflectorForm", "&IP Address"),    QT_TRANSLATE_NOOP("ReflectorForm", "&Conference ID"),
+    QT_TRANSLATE_NOOP("ReflectorForm", "C&ountry"),       QT_TRANSLATE_NOOP("ReflectorForm", "&Name"),
+    QT_TRANSLATE_NOOP("ReflectorForm", "E&mail")};
+enum LabelIndex { FullName, ShortName, IPAddress, ConferenceId, Country, Contact, Email };
+
+QString Tr(const char *text)
 {
-    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    return QCoreApplication::translate("ReflectorForm", text);
+}
+
+QLabel *Label(LabelIndex index, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(Tr(kLabels[index]), parent);
     label->setBuddy(buddy);
     return label;
 }
 
-// Both groups give their labels the same width, so that their fields line
-// up under each other.
+// Both groups give their labels the same width, that of the widest label
+// of the first column, so that their fields line up under each other.
 int LabelColumnWidth(const QWidget *group)
 {
-    return group->fontMetrics().horizontalAdvance(QStringLiteral("Conference ID")) + 8;
+    int width = 0;
+    for (LabelIndex index : {FullName, ShortName, IPAddress, ConferenceId, Contact, Email})
+        width = std::max(width, group->fontMetrics().horizontalAdvance(Tr(kLabels[index]).remove(u'&')));
+    return width + 8;
 }
 
 void Name(QWidget *widget, const char *name, int minimumWidth)
@@ -40,12 +57,14 @@ void Name(QWidget *widget, const char *name, int minimumWidth)
 
 FlagBoxes MakeFlagBoxes(QWidget *parent)
 {
-    static const char *const texts[4] = {"&Add to Menu", "S&end video", "&Receive video",
-                                         "&The reflector is actually running"};
+    static const char *const texts[4] = {
+        QT_TRANSLATE_NOOP("ReflectorForm", "&Add to Menu"), QT_TRANSLATE_NOOP("ReflectorForm", "S&end video"),
+        QT_TRANSLATE_NOOP("ReflectorForm", "&Receive video"),
+        QT_TRANSLATE_NOOP("ReflectorForm", "&The reflector is actually running")};
     static const char *const names[4] = {"addToMenu", "sendVideo", "receiveVideo", "running"};
     FlagBoxes boxes;
     for (int i = 0; i < 4; ++i) {
-        boxes[size_t(i)] = new QCheckBox(QString::fromUtf8(texts[i]), parent);
+        boxes[size_t(i)] = new QCheckBox(Tr(texts[i]), parent);
         boxes[size_t(i)]->setObjectName(QString::fromLatin1(names[i]));
     }
     return boxes;
@@ -72,17 +91,17 @@ QGroupBox *ReflectorGroup(const Fields &f, QWidget *parent)
     f.conferenceId->setMaximumWidth(kConferenceIdField + 16);
     Name(f.country, "country", 0);
 
-    auto *group = new QGroupBox(QStringLiteral("Reflector"), parent);
+    auto *group = new QGroupBox(Tr(QT_TRANSLATE_NOOP("ReflectorForm", "Reflector")), parent);
     auto *grid = new QGridLayout(group);
-    grid->addWidget(Label("&Full name", f.fullName, group), 0, 0);
+    grid->addWidget(Label(FullName, f.fullName, group), 0, 0);
     grid->addWidget(f.fullName, 0, 1, 1, 3);
-    grid->addWidget(Label("&Short name", f.shortName, group), 1, 0);
+    grid->addWidget(Label(ShortName, f.shortName, group), 1, 0);
     grid->addWidget(f.shortName, 1, 1, 1, 3);
-    grid->addWidget(Label("&IP Address", f.ipAddress, group), 2, 0);
+    grid->addWidget(Label(IPAddress, f.ipAddress, group), 2, 0);
     grid->addWidget(f.ipAddress, 2, 1, 1, 3);
-    grid->addWidget(Label("&Conference ID", f.conferenceId, group), 3, 0);
+    grid->addWidget(Label(ConferenceId, f.conferenceId, group), 3, 0);
     grid->addWidget(f.conferenceId, 3, 1);
-    grid->addWidget(Label("C&ountry", f.country, group), 3, 2, Qt::AlignRight);
+    grid->addWidget(Label(Country, f.country, group), 3, 2, Qt::AlignRight);
     grid->addWidget(f.country, 3, 3);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(0, LabelColumnWidth(group));
@@ -100,11 +119,11 @@ QGroupBox *ContactGroup(const Fields &f, QWidget *parent)
     Name(f.contact, "contact", kWideField);
     Name(f.email, "email", kWideField);
 
-    auto *group = new QGroupBox(QStringLiteral("Contact person"), parent);
+    auto *group = new QGroupBox(Tr(QT_TRANSLATE_NOOP("ReflectorForm", "Contact person")), parent);
     auto *grid = new QGridLayout(group);
-    grid->addWidget(Label("&Name", f.contact, group), 0, 0);
+    grid->addWidget(Label(Contact, f.contact, group), 0, 0);
     grid->addWidget(f.contact, 0, 1);
-    grid->addWidget(Label("E&mail", f.email, group), 1, 0);
+    grid->addWidget(Label(Email, f.email, group), 1, 0);
     grid->addWidget(f.email, 1, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(0, LabelColumnWidth(group));

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
-QString QtFileFilters(const char *pipeSeparated)
+QString QtFileFilters(const QString &pipeSeparated)
 {
-    const QStringList parts = QString::fromUtf8(pipeSeparated).split(u'|');
+    const QStringList parts = pipeSeparated.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i];

@@ -42,8 +42,8 @@ void CLodexDoc::OnFileExport()
 {
     if (!m_pPrompts)
         return;
-    const QString path = m_pPrompts->GetSaveFileName(QStringLiteral("Export"), QStringLiteral("nickname.ini"),
-                                                     QtFileFilters(LoadString(Str::ExportFilters)),
+    const QString path = m_pPrompts->GetSaveFileName(tr("Export"), QStringLiteral("nickname.ini"),
+                                                     QtFileFilters(LoadQString(Str::ExportFilters)),
                                                      QStringLiteral("ini"));
     if (path.isEmpty())
         return;
@@ -80,7 +80,7 @@ void CLodexDoc::OnFileImport()
     if (!m_pPrompts)
         return;
     const QStringList paths =
-        m_pPrompts->GetOpenFileNames(QStringLiteral("Import"), QtFileFilters(LoadString(Str::ImportFilters)), true);
+        m_pPrompts->GetOpenFileNames(tr("Import"), QtFileFilters(LoadQString(Str::ImportFilters)), true);
     for (const QString &path : paths) {
         if (path.isEmpty())
             continue;

@@ -8,6 +8,7 @@
 #include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 
@@ -214,7 +215,9 @@ bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp 
     QString tooLarge;
     const bool written = RewriteFileSafely(path, [&](QIODevice &existing, QIODevice &out) {
         if (existing.size() > kMaxPhonebookSize) {
-            tooLarge = QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(existing.size()).arg(kMaxPhonebookSize);
+            tooLarge = QCoreApplication::translate("PhonebookExport", "the file is too large (%1 bytes, at most %2)")
+                           .arg(existing.size())
+                           .arg(kMaxPhonebookSize);
             return false;
         }
         QByteArray contents = existing.readAll();

@@ -74,10 +74,12 @@ enum DocumentField {
 };
 }
 
-// The text of string `id`, or an empty string when there is none.
+// The text of string `id` as the table holds it, or an empty string when
+// there is none: for data, which is the same in every language.
 const char *LoadString(int id);
-// The same, for widgets and messages, with its placeholders numbered (%1,
-// %2...) for QString::arg, whichever way the table writes them.
+// The same, for widgets and messages: in the user's language, with its
+// placeholders numbered (%1, %2...) for QString::arg, whichever way the
+// table writes them.
 QString LoadQString(int id);
 
 // One field of the document string.

@@ -3,6 +3,17 @@
 #include "lodex_version.h"
 #include "lodex_versioninfo.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("CVersionInfo", text);
+}
+
+} // namespace
+
 QString CVersionInfo::DottedVersion() const
 {
     return QStringLiteral("%1.%2.%3.%4")
@@ -25,10 +36,14 @@ CVersionInfo CVersionInfo::ThisProgram()
     info.m_strings = {
         {QStringLiteral("CompanyName"), QStringLiteral(LODEX_INFO_COMPANY_NAME)},
         {QStringLiteral("ProductName"), QStringLiteral(LODEX_INFO_PRODUCT_NAME)},
-        {QStringLiteral("FileDescription"), QStringLiteral(LODEX_INFO_FILE_DESCRIPTION)},
-        {QStringLiteral("Comments"), QStringLiteral(LODEX_INFO_COMMENTS)},
-        {QStringLiteral("LegalCopyright"), QStringLiteral(LODEX_INFO_LEGAL_COPYRIGHT)},
-        {QStringLiteral("LegalTrademarks"), QStringLiteral(LODEX_INFO_LEGAL_TRADEMARKS)},
+        {QStringLiteral("FileDescription"),
+         Tr(QT_TRANSLATE_NOOP("CVersionInfo", "Keeps the reflector lists of the Enhanced CU-SeeMe client"))},
+        {QStringLiteral("Comments"),
+         Tr(QT_TRANSLATE_NOOP("CVersionInfo", "Problem reports: %1")).arg(QStringLiteral(LODEX_INFO_CONTACT_EMAIL))},
+        {QStringLiteral("LegalCopyright"),
+         Tr(QT_TRANSLATE_NOOP("CVersionInfo", "Copyright 2026 Quorv, GPL-3.0-or-later"))},
+        {QStringLiteral("LegalTrademarks"),
+         Tr(QT_TRANSLATE_NOOP("CVersionInfo", "Enhanced CU-SeeMe is a trademark of its owner."))},
         {QStringLiteral("InternalName"), QStringLiteral(LODEX_INFO_INTERNAL_NAME)},
         {QStringLiteral("OriginalFilename"), QStringLiteral(LODEX_INFO_ORIGINAL_FILENAME)},
         {QStringLiteral("FileVersion"), numbers},

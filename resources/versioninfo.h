@@ -22,6 +22,7 @@ struct CVersionInfo {
     // The four numbers joined by dots ("1.1.5.6"), as --version prints them.
     QString DottedVersion() const;
 
-    // The record compiled into this build.
+    // The record compiled into this build, its sentences in the user's
+    // language.
     static CVersionInfo ThisProgram();
 };

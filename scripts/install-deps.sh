@@ -13,6 +13,8 @@ libclang-rt-14-dev
 make
 qt6-base-dev
 qt6-base-dev-tools
+qt6-l10n-tools
+qt6-translations-l10n
 qt6-qpa-plugins
 libqt6svg6
 libgl-dev

@@ -28,16 +28,12 @@ namespace {
 // Any page number the user types is accepted; the job clamps it.
 constexpr int kOpenPageRange = 0xFFFF;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("PrintJobs", text);
-}
-
 // A long list takes a while to print: after a moment a progress box
 // shows how far the job is and lets the user cancel it.
 bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &device, QString *error)
 {
-    QProgressDialog progress(Tr("Printing..."), Tr("Cancel"), 0, 1, parent);
+    QProgressDialog progress(QCoreApplication::translate("PrintJobs", "Printing..."),
+                             QCoreApplication::translate("PrintJobs", "Cancel"), 0, 1, parent);
     progress.setObjectName(QStringLiteral("printProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -78,9 +74,9 @@ bool PrintToPdf(const QString &path, const QPrinter &settings,
     if (SaveFileSafely(path, write, &saveError))
         return true;
     if (!started)
-        *error = Tr("Cannot create the file '%1': %2").arg(path, saveError);
+        *error = QCoreApplication::translate("PrintJobs", "Cannot create the file '%1': %2").arg(path, saveError);
     else if (printed)
-        *error = Tr("Cannot write the file '%1': %2").arg(path, saveError);
+        *error = QCoreApplication::translate("PrintJobs", "Cannot write the file '%1': %2").arg(path, saveError);
     else
         *error = printError; // empty when the job was cancelled
     return false;
@@ -100,7 +96,7 @@ bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *e
 {
     QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid()) {
-        *error = Tr("The printer '%1' cannot be used.").arg(info.printerName());
+        *error = QCoreApplication::translate("PrintJobs", "The printer '%1' cannot be used.").arg(info.printerName());
         return false;
     }
     printer.setDocName(report.Title());
@@ -167,12 +163,12 @@ void Preview(const Dialogs &dialogs, QPrinter &printer, CReportPrinter &report, 
 bool PrintSetup(const Dialogs &dialogs, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, dialogs.parent);
-    dialog.setWindowTitle(Tr("Print Setup"));
+    dialog.setWindowTitle(QCoreApplication::translate("PrintJobs", "Print Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     // The dialog chooses; it prints nothing.
     if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
         if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(Tr("OK"));
+            ok->setText(QCoreApplication::translate("PrintJobs", "OK"));
     ProposePdfFile(dialog, printer, dialogs.pdfFile);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -188,7 +184,7 @@ bool PrintDirect(CReportPrinter &report, const PrintTarget &target, QString *err
     case PrintTarget::DefaultPrinter: {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) {
-            *error = Tr("There is no default printer.");
+            *error = QCoreApplication::translate("PrintJobs", "There is no default printer.");
             return false;
         }
         return PrintOnPrinter(report, info, error);
@@ -196,7 +192,7 @@ bool PrintDirect(CReportPrinter &report, const PrintTarget &target, QString *err
     case PrintTarget::NamedPrinter: {
         const QPrinterInfo info = QPrinterInfo::printerInfo(target.name);
         if (target.name.isEmpty() || info.isNull()) {
-            *error = Tr("There is no printer named '%1'.").arg(target.name);
+            *error = QCoreApplication::translate("PrintJobs", "There is no printer named '%1'.").arg(target.name);
             return false;
         }
         return PrintOnPrinter(report, info, error);

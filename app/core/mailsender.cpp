@@ -4,6 +4,7 @@
 #include "data/userprompts.h"
 #include "resources/strings.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -86,7 +87,8 @@ QString CMailSender::MakeCopy(const CLodexDoc &doc, QString *error)
     // One folder per copy, so that the attachment keeps the document's name.
     const QString folder = CopyFolder();
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+        *error = QCoreApplication::translate("CMailSender", "cannot create the folder %1")
+                     .arg(QDir::toNativeSeparators(folder));
         return QString();
     }
     QTemporaryDir dir(QDir(folder).filePath(QStringLiteral("XXXXXX")));
@@ -111,7 +113,7 @@ bool CMailSender::Send(const CLodexDoc &doc, CUserPrompts &prompts)
     if (!attachment.isEmpty()) {
         if (QProcess::startDetached(m_mailProgram, {QStringLiteral("--attach"), attachment}))
             return true;
-        error = QStringLiteral("%1 could not be started").arg(m_mailProgram);
+        error = QCoreApplication::translate("CMailSender", "%1 could not be started").arg(m_mailProgram);
     }
     prompts.MessageBox(LoadQString(Str::SendFailed).arg(error));
     return false;

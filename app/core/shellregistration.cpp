@@ -6,6 +6,7 @@
 #include "data/regularfile.h"
 #include "data/safesave.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *
     if (finished && process.exitCode() == 0)
         return true;
     const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    *problem = QStringLiteral("%1 failed on %2: %3")
+    *problem = QCoreApplication::translate("CShellRegistration", "%1 failed on %2: %3")
                    .arg(QLatin1String(db.tool), folder, finished && !output.isEmpty() ? output : process.errorString());
     return false;
 }
@@ -83,7 +84,7 @@ bool ReadFile(const QString &path, QByteArray *bytes, QString *problem)
     QString why;
     if (ReadRegularFile(path, kMaxDesktopFileSize, bytes, &why))
         return true;
-    *problem = QStringLiteral("Cannot read %1: %2").arg(path, why);
+    *problem = QCoreApplication::translate("CShellRegistration", "Cannot read %1: %2").arg(path, why);
     return false;
 }
 
@@ -92,7 +93,7 @@ bool WriteFile(const QString &path, const QByteArray &bytes, QString *problem)
     QString why;
     if (SaveFileSafely(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, &why))
         return true;
-    *problem = QStringLiteral("Cannot write %1: %2").arg(path, why);
+    *problem = QCoreApplication::translate("CShellRegistration", "Cannot write %1: %2").arg(path, why);
     return false;
 }
 
@@ -104,7 +105,7 @@ bool MakeFolder(const QString &folder, QStringList *created, QString *problem)
         missing.prepend(at);
     for (const QString &dir : missing) {
         if (!QDir().mkdir(dir)) {
-            *problem = QStringLiteral("Cannot create the folder %1").arg(dir);
+            *problem = QCoreApplication::translate("CShellRegistration", "Cannot create the folder %1").arg(dir);
             return false;
         }
         created->append(dir);
@@ -178,7 +179,9 @@ private:
             ok = WriteFile(change.path, MimeAppsList::WithDefault(current, mimeType, change.previous), &problem);
         }
         if (!ok)
-            m_problems.append(problem.isEmpty() ? QStringLiteral("Cannot restore %1").arg(change.path) : problem);
+            m_problems.append(problem.isEmpty() ? QCoreApplication::translate("CShellRegistration", "Cannot restore %1")
+                                                      .arg(change.path)
+                                                : problem);
     }
 
     void RemoveFiles()
@@ -192,7 +195,7 @@ private:
             if (!ReadFile(file.path, &current, &problem) || Sha256Hex(current) != file.sha256)
                 continue;
             if (!QFile::remove(file.path))
-                m_problems.append(QStringLiteral("Cannot remove %1").arg(file.path));
+                m_problems.append(QCoreApplication::translate("CShellRegistration", "Cannot remove %1").arg(file.path));
         }
     }
 
@@ -234,7 +237,8 @@ private:
             if (!sourcesRemain) {
                 for (const QString &path : generated)
                     if (!RemoveEntry(path))
-                        m_problems.append(QStringLiteral("Cannot remove %1").arg(path));
+                        m_problems.append(
+                            QCoreApplication::translate("CShellRegistration", "Cannot remove %1").arg(path));
             } else {
                 RemoveEmptyFolders(generated);
             }
@@ -290,7 +294,9 @@ bool CShellRegistration::Register(const QList<RegistrationFile> &files, QString 
         const QString path = Join(m_where.dataHome, file.relativePath);
         if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
             if (problem)
-                *problem = QStringLiteral("%1 already exists and was not written by Lodex; nothing was changed.")
+                *problem = QCoreApplication::translate(
+                               "CShellRegistration",
+                               "%1 already exists and was not written by Lodex; nothing was changed.")
                                .arg(path);
             return false;
         }
@@ -368,7 +374,8 @@ CShellRegistration::Removal CShellRegistration::Unregister(QString *problem)
     const std::optional<RegistrationManifest> manifest = RegistrationManifest::FromJson(json);
     if (!manifest) {
         if (problem)
-            *problem = QStringLiteral("The registration record %1 cannot be read; nothing was removed.")
+            *problem = QCoreApplication::translate(
+                           "CShellRegistration", "The registration record %1 cannot be read; nothing was removed.")
                            .arg(manifestPath);
         return Removal::Failed;
     }
@@ -377,7 +384,7 @@ CShellRegistration::Removal CShellRegistration::Unregister(QString *problem)
     // The record stays while anything is left to take back, so that
     // Unregister can be run again.
     if (problems.isEmpty() && !QFile::remove(manifestPath))
-        problems.append(QStringLiteral("Cannot remove %1").arg(manifestPath));
+        problems.append(QCoreApplication::translate("CShellRegistration", "Cannot remove %1").arg(manifestPath));
     if (!problems.isEmpty()) {
         if (problem)
             *problem = problems.join(QLatin1Char('\n'));

@@ -12,6 +12,7 @@
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
 #include "support/appfixture.h"
+#include "support/modalwatch.h"
 #include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -28,7 +29,9 @@
 #include <QSignalSpy>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -566,6 +569,21 @@ private slots:
         // The first file replaced the modified document, after the prompt.
         QCOMPARE(m_prompts.messages, QStringList{"Save changes to Reflector?"});
         QCOMPARE(App().RecentFiles().Entries(), QStringList({b, a}));
+    }
+
+    // The real box: the question's final "?" stays with its last word.
+    void deleteQuestionKeepsItsMark()
+    {
+        QCOMPARE(App().InitInstance({Saved("three.ldx", 3)}), CLodexApp::kRunEventLoop);
+        App().SetPrompts(nullptr);
+        View().selectRow(0);
+        QString question;
+        WhenShown<QMessageBox>([&](QMessageBox *box) {
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
+        QVERIFY2(question.endsWith(QStringLiteral("reflector(s)\u00a0?")), qPrintable(question));
     }
 
     void deleteThroughTheWindow_data()

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -94,6 +95,7 @@ private slots:
                                        << "packaging/com.quorv.Lodex.desktop";
         QTest::newRow("MIME package") << "share/mime/packages/com.quorv.Lodex.xml" << "packaging/com.quorv.Lodex.xml";
         QTest::newRow("metainfo") << "share/metainfo/com.quorv.Lodex.metainfo.xml" << QString();
+        QTest::newRow("German translation") << "share/lodex/translations/lodex_de.qm" << QString();
         QTest::newRow("application icon") << kIcons + "scalable/apps/com.quorv.Lodex.svg" << "resources/icons/lodex.svg";
         QTest::newRow("document icon") << kIcons + "scalable/mimetypes/application-x-lodex-reflectors.svg"
                                        << "resources/icons/ldx-document.svg";
@@ -146,6 +148,68 @@ private slots:
         QVERIFY(!printed.isEmpty());
         if (!output.isEmpty())
             QCOMPARE(printed, output);
+    }
+
+    // The installed program finds its translation beside it: printed under
+    // a German locale, without a display, the page label is German.
+    void installedProgramSpeaksTheUsersLanguage()
+    {
+        QTemporaryDir out;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
+            environment.remove(QLatin1String(name));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+        const QString pdf = out.filePath(QStringLiteral("list.pdf"));
+        const Run run = Execute(Installed(QStringLiteral("bin/lodex")),
+                                {"-pt", LODEX_SOURCE_DIR "/examples/sample.ldx", "x", "x", pdf}, environment);
+        QVERIFY2(run.status == 0, run.output.constData());
+        QCOMPARE(PdfPageLines(pdf, 1).value(0), QStringLiteral("sample.ldx Seite 1/1"));
+    }
+
+    // Every text the program marks for translation has its German, which
+    // keeps the source's placeholders, line breaks and single mnemonic.
+    void germanTranslationIsComplete()
+    {
+        const QString lupdate = QStringLiteral(LODEX_LUPDATE);
+        if (!QFileInfo(lupdate).isExecutable())
+            QSKIP("lupdate is not installed");
+        QTemporaryDir dir;
+        const QString ts = dir.filePath(QStringLiteral("lodex_de.ts"));
+        QVERIFY(QFile::copy(QStringLiteral(LODEX_SOURCE_DIR "/translations/lodex_de.ts"), ts));
+        QProcess update;
+        update.setWorkingDirectory(QStringLiteral(LODEX_SOURCE_DIR));
+        update.start(lupdate, {"-silent", "-locations", "none", "-no-obsolete", "-I", ".", "app", "data", "dialogs",
+                               "exchange", "resources", "view", "-ts", ts});
+        QVERIFY(update.waitForFinished(120000) && update.exitCode() == 0);
+        QFile file(ts);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString source;
+        int messages = 0;
+        static const QRegularExpression marks(QStringLiteral("%[0-9sd]|\n"));
+        const auto kept = [](const QString &text) {
+            QStringList found;
+            for (auto it = marks.globalMatch(text); it.hasNext();)
+                found << it.next().captured();
+            found.sort();
+            return found;
+        };
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("source")) {
+                source = xml.readElementText();
+            } else if (xml.name() == QLatin1String("translation")) {
+                ++messages;
+                const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
+                const QString german = xml.readElementText();
+                QVERIFY2(finished && !german.isEmpty(), qPrintable(source));
+                QVERIFY2(kept(german) == kept(source), qPrintable(source + " / " + german));
+                QVERIFY2(german.count(u'&') == source.count(u'&'), qPrintable(source + " / " + german));
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QVERIFY(messages > 200);
     }
 
     void bashCompletesCommandLines_data()
@@ -292,8 +356,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("About box") << CVersionInfo::ThisProgram().Value(QStringLiteral("Comments"));
-        QTest::newRow("copyright") << QString::fromUtf8(ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/packaging/copyright")));
-        QTest::newRow("changelog") << QString::fromUtf8(ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/packaging/changelog")));
+        for (const char *name : {"copyright", "changelog"})
+            QTest::newRow(name) << QString::fromUtf8(ReadAll(QStringLiteral(LODEX_SOURCE_DIR "/packaging/") + name));
         QTest::newRow("metainfo")
             << QString::fromUtf8(ReadAll(Installed(QStringLiteral("share/metainfo/com.quorv.Lodex.metainfo.xml"))));
     }
