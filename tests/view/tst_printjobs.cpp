@@ -137,19 +137,18 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         int previewPages = 2;
         RunPreview(printer, previewPages, [&](CPrintPreviewDialog &dialog) {
-            const QList<QRect> sheets = SheetsShown(dialog.Pages());
-            // Drawn as paper where the preview says the sheets lie.
-            const QImage shown = dialog.Pages().viewport()->grab().toImage();
-            for (const QRect &sheet : sheets.mid(0, 2))
-                QCOMPARE(shown.pixel(QPoint(sheet.left() + 1, sheet.top() + 1) * shown.devicePixelRatio()),
-                         qRgb(255, 255, 255));
+            CPreviewPages &pages = dialog.Pages();
+            QList<QRect> sheets; // in the view's coordinates
+            for (int page = 1; page <= pages.PageCount(); ++page)
+                sheets << pages.SheetRect(page).translated(pages.widget()->mapTo(pages.viewport(), QPoint(0, 0)));
             QCOMPARE(sheets.size(), 3);
-            QCOMPARE(sheets[0].top(), sheets[1].top());
-            QVERIFY(sheets[0].right() < sheets[1].left());
-            QCOMPARE(sheets[2].left(), sheets[0].left());
-            QVERIFY(sheets[2].top() > sheets[0].bottom());
-            // Fitted: the first row shows whole.
-            QVERIFY(dialog.Pages().viewport()->rect().contains(sheets[0].united(sheets[1])));
+            QVERIFY(sheets[0].top() == sheets[1].top() && sheets[0].right() < sheets[1].left());
+            QVERIFY(sheets[2].left() == sheets[0].left() && sheets[2].top() > sheets[0].bottom());
+            // Fitted, the first row shows whole, drawn as paper where the sheets lie.
+            QVERIFY(pages.viewport()->rect().contains(sheets[0].united(sheets[1])));
+            const QImage shown = pages.viewport()->grab().toImage();
+            for (const QRect &sheet : sheets.mid(0, 2))
+                QCOMPARE(shown.pixel((sheet.topLeft() + QPoint(1, 1)) * shown.devicePixelRatio()), qRgb(255, 255, 255));
         });
     }
 
@@ -224,15 +223,6 @@ private slots:
 
 private:
     FakePrompts m_prompts;
-
-    // The sheets in the view's coordinates.
-    static QList<QRect> SheetsShown(CPreviewPages &pages)
-    {
-        QList<QRect> sheets;
-        for (int page = 1; page <= pages.PageCount(); ++page)
-            sheets << pages.SheetRect(page).translated(pages.widget()->mapTo(pages.viewport(), QPoint(0, 0)));
-        return sheets;
-    }
 
     // Previews a three-page list on `printer` and runs `check` on the open
     // preview, which is closed after if `check` left it open.
