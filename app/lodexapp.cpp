@@ -28,10 +28,10 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     // another one).
     m_arguments = ArgumentsFromNative(argc, argv);
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
-    setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
-    Translations::Install(QLocale::system());
     // No display name: Qt would append it to every dialog's caption, which
     // is the dialog's own ("Add a reflector"), or already "Lodex".
+    setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
+    Translations::Install(QLocale::system());
     // Wayland matches windows to the desktop entry by this name.
     setDesktopFileName(QLatin1String(Desktop::kAppId));
     setWindowIcon(ProgramIcon());
