@@ -4,9 +4,6 @@
 #include "data/settingsstore.h"
 #include "data/storedtext.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 CClientCodePage::CClientCodePage(const QString &name)
 {
     QStringEncoder encoder(name.toLatin1().constData());
@@ -15,9 +12,10 @@ CClientCodePage::CClientCodePage(const QString &name)
     const QString ascii = QStringLiteral("[Az09 =;]");
     if (name.isEmpty() || !encoder.isValid() || QByteArray(encoder(ascii)) != ascii.toLatin1())
         return;
-    m_name = name;
     m_utf8 = QStringEncoder(QStringConverter::Utf8).name() == QString::fromLatin1(encoder.name());
     m_windows1252 = QStringEncoder("windows-1252").name() == QString::fromLatin1(encoder.name());
+    m_decoder = QStringDecoder(name.toLatin1().constData());
+    m_encoder = std::move(encoder);
 }
 
 CClientCodePage CClientCodePage::FromSettings()
@@ -51,19 +49,27 @@ void CClientCodePage::AppendEncoded(QByteArray &out, QStringView text) const
         }
         return;
     }
-    // One character at a time: whatever the conversion puts for a character
-    // the code page lacks (SUB, a look-alike) must read back as it, or it
-    // becomes '?'.
-    const QByteArray name = m_name.toLatin1();
+    // Whatever the conversion puts for a character the code page lacks
+    // (SUB, a look-alike) must read back as it, or it becomes '?': a text
+    // that does not read back whole goes one character at a time.
+    QByteArray bytes;
+    if (RoundTrips(text, &bytes)) {
+        out.append(bytes);
+        return;
+    }
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QStringView character = text.mid(i, length);
-        QStringEncoder encoder(name.constData());
-        QStringDecoder decoder(name.constData());
-        const QByteArray bytes = encoder(character);
-        out.append(!encoder.hasError() && QString(decoder(bytes)) == character ? bytes : QByteArray("?"));
+        out.append(RoundTrips(text.mid(i, length), &bytes) ? bytes : QByteArray("?"));
         i += length;
     }
+}
+
+bool CClientCodePage::RoundTrips(QStringView text, QByteArray *bytes) const
+{
+    m_encoder.resetState();
+    m_decoder.resetState();
+    *bytes = m_encoder(text);
+    return !m_encoder.hasError() && QString(m_decoder(*bytes)) == text;
 }
 
 QString CClientCodePage::ToUnicode(QByteArrayView bytes) const
@@ -72,6 +78,6 @@ QString CClientCodePage::ToUnicode(QByteArrayView bytes) const
         return StoredText::FromWindows1252(bytes);
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder decoder(m_name.toLatin1().constData());
-    return decoder(bytes);
+    m_decoder.resetState();
+    return m_decoder(bytes);
 }
