@@ -6,7 +6,9 @@
 
 CClientCodePage::CClientCodePage(const QString &name)
 {
-    QStringEncoder encoder(name.toLatin1().constData());
+    // Stateless: each text is whole, and a sequence cut short at its end
+    // reads as a character it lacks rather than waiting for the next one.
+    QStringEncoder encoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
     // The client's code pages are single- or multi-byte ANSI code pages:
     // ASCII must come out as it went in.
     const QString ascii = QStringLiteral("[Az09 =;]");
@@ -14,7 +16,7 @@ CClientCodePage::CClientCodePage(const QString &name)
         return;
     m_utf8 = QStringEncoder(QStringConverter::Utf8).name() == QString::fromLatin1(encoder.name());
     m_windows1252 = QStringEncoder("windows-1252").name() == QString::fromLatin1(encoder.name());
-    m_decoder = QStringDecoder(name.toLatin1().constData());
+    m_decoder = QStringDecoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
     m_encoder = std::move(encoder);
 }
 
