@@ -26,13 +26,17 @@ CClientCodePage CClientCodePage::FromSettings()
     return CClientCodePage(settings.ReadText("ClientCodePage").trimmed());
 }
 
+bool CClientCodePage::ReadsAsStored(QByteArrayView stored) const
+{
+    return m_utf8 || IsAscii(stored) || !StoredText::IsUtf8(stored);
+}
+
 void CClientCodePage::AppendFromStored(QByteArray &out, QByteArrayView stored) const
 {
-    if (m_utf8 || IsAscii(stored) || !StoredText::IsUtf8(stored)) {
+    if (ReadsAsStored(stored))
         out.append(stored);
-        return;
-    }
-    AppendEncoded(out, QString::fromUtf8(stored));
+    else
+        AppendEncoded(out, QString::fromUtf8(stored));
 }
 
 QByteArray CClientCodePage::FromStored(QByteArrayView stored) const

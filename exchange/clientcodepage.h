@@ -26,6 +26,9 @@ public:
     // program in its code page and is kept as it is.
     void AppendFromStored(QByteArray &out, QByteArrayView stored) const;
     QByteArray FromStored(QByteArrayView stored) const;
+    // Whether the client reads the stored text as it is: FromStored() would
+    // answer its bytes.
+    bool ReadsAsStored(QByteArrayView stored) const;
 
     // Bytes in the code page as the characters they stand for.
     QString ToUnicode(QByteArrayView bytes) const;

@@ -1,10 +1,12 @@
 #include "exchange/phonebookexport.h"
 
+#include "data/asciicase.h"
 #include "data/regularfile.h"
 #include "data/safesave.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
 #include "exchange/foldednames.h"
+#include "exchange/onelinetext.h"
 #include "exchange/phonebookreader.h"
 #include "exchange/phonebookwriter.h"
 
@@ -41,17 +43,21 @@ public:
     // "(CC) Short name", or the marker's name, on one line.
     void Name(int source, QByteArray &name) const
     {
-        name.resize(0);
         if (source == kMarker) {
+            name.resize(0);
             name.append(m_marker);
-        } else {
-            const CReflector &r = *m_list[std::size_t(source)];
-            name.append('(');
-            AppendText(name, r.m_strLetters);
-            name.append(") ");
-            AppendText(name, r.m_strShortName);
+            return;
         }
-        std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        const CReflector &r = *m_list[std::size_t(source)];
+        const QByteArrayView letters = Text(r.m_strLetters, m_letters);
+        const QByteArrayView shortName = Text(r.m_strShortName, m_value);
+        name.resize(letters.size() + shortName.size() + 3);
+        char *p = name.data();
+        *p++ = '(';
+        p = CopyOneLine(p, letters);
+        *p++ = ')';
+        *p++ = ' ';
+        CopyOneLine(p, shortName);
     }
 
     // Valid until the next call.
@@ -63,7 +69,7 @@ public:
         const CReflector &r = *m_list[std::size_t(source)];
         switch (key) {
         case 0:
-            return Text(r.m_strIPAddress);
+            return Text(r.m_strIPAddress, m_value);
         case 1:
             return FlagWord(r.m_bSendVideo);
         case 2:
@@ -71,35 +77,33 @@ public:
         case 3:
             return FlagWord(r.m_bAddToMenu);
         default:
-            return Text(r.m_strConferenceID);
+            return Text(r.m_strConferenceID, m_value);
         }
     }
 
 private:
-    void AppendText(QByteArray &out, const CText &stored) const
+    // The stored text as a text of the phonebook: its own bytes when they
+    // read the same there (the common case), else converted into `scratch`.
+    QByteArrayView Text(const CText &stored, QByteArray &scratch) const
     {
+        const QByteArrayView bytes = stored.bytes();
+        if (m_codePage.ReadsAsStored(bytes) && (!m_encoding.IsUtf16() || IsAscii(bytes)))
+            return bytes;
+        scratch.resize(0);
         if (!m_encoding.IsUtf16()) {
-            m_codePage.AppendFromStored(out, stored.bytes());
-            return;
+            m_codePage.AppendFromStored(scratch, bytes);
+            return scratch;
         }
-        m_client.resize(0);
-        m_codePage.AppendFromStored(m_client, stored.bytes());
-        m_encoding.AppendFromClient(out, m_client);
-    }
-
-    QByteArrayView Text(const CText &stored) const
-    {
-        m_value.resize(0);
-        AppendText(m_value, stored);
-        return m_value;
+        m_encoding.AppendFromClient(scratch, m_codePage.FromStored(bytes));
+        return scratch;
     }
 
     const ReflectorList &m_list;
     const CClientCodePage &m_codePage;
     const CPhonebookEncoding &m_encoding;
     QByteArray m_marker;
-    mutable QByteArray m_value;  // scratch for a converted value
-    mutable QByteArray m_client; // scratch for a text in the client's code page
+    mutable QByteArray m_value;   // scratch for a converted text
+    mutable QByteArray m_letters; // scratch for converted letters
 };
 
 // The sections the export writes, one per name (ignoring case), in the
@@ -109,23 +113,25 @@ private:
 class ExportSections
 {
 public:
-    ExportSections(const SectionSource &source, const CClientCodePage &codePage, std::size_t count)
+    // The sections that `sources` (kMarker or reflectors' indexes) write, in
+    // that order.
+    ExportSections(const SectionSource &source, const CClientCodePage &codePage, const std::vector<int> &sources)
         : m_source(source), m_codePage(codePage)
     {
-        m_sections.reserve(count);
-        m_index.Reserve(count);
-    }
-
-    void Write(int source)
-    {
-        m_source.Name(source, m_name);
-        const int found = Find(QByteArrayView(m_name).trimmed());
-        if (found >= 0) {
-            m_sections[std::size_t(found)].last = source;
-            return;
+        m_sections.reserve(sources.size());
+        m_index.Reserve(sources.size());
+        // The index is far larger than the caches: with the hashes known
+        // first, each slot is fetched a few names ahead, and the misses
+        // overlap.
+        constexpr std::size_t kAhead = 16;
+        std::vector<uint32_t> hashes(sources.size());
+        for (std::size_t i = 0; i < sources.size(); ++i)
+            hashes[i] = Hash(sources[i]);
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            if (i + kAhead < sources.size())
+                m_index.Prefetch(hashes[i + kAhead]);
+            Write(sources[i], hashes[i]);
         }
-        m_index.Insert(m_folded, int(m_sections.size()));
-        m_sections.push_back({source, source, false});
     }
 
     // The section of that name (as ParsePhonebookLine gives it), the first
@@ -133,10 +139,20 @@ public:
     // never written to.
     int Meet(QByteArrayView name)
     {
-        const int found = Find(name);
+        FoldCaseInto(m_foldedName, name, &m_codePage);
+        // A phonebook this export wrote before holds the sections in the
+        // order they are written: the one after the last met comes first,
+        // without a look-up.
+        int found = m_next < m_sections.size() && IsNamed(int(m_next), m_foldedName) ? int(m_next) : -1;
+        if (found < 0) {
+            m_folded.Set(name, &m_codePage);
+            found = m_index.Find(uint32_t(m_folded.hash()),
+                                 [&](int section) { return IsNamed(section, m_folded.folded()); });
+        }
         if (found < 0 || m_sections[std::size_t(found)].met)
             return -1;
         m_sections[std::size_t(found)].met = true;
+        m_next = std::size_t(found) + 1;
         return found;
     }
 
@@ -158,23 +174,49 @@ private:
         bool met;  // found in the file
     };
 
-    // Names match trimmed, as the client's profile functions read them.
-    int Find(QByteArrayView trimmedName)
+    void Write(int source, uint32_t hash)
     {
-        m_folded.Set(trimmedName, &m_codePage);
-        return m_index.Find(m_folded, [&](int section) {
-            m_source.Name(m_sections[std::size_t(section)].first, m_candidate);
-            return MatchesFolded(QByteArrayView(m_candidate).trimmed(), m_folded.folded(), &m_codePage);
+        // Rare: a name written before, or another name with the same hash.
+        const int found = m_index.Find(hash, [&](int section) {
+            const QByteArray folded = FoldedNameOf(source);
+            return IsNamed(section, folded);
         });
+        if (found >= 0) {
+            m_sections[std::size_t(found)].last = source;
+            return;
+        }
+        m_index.Insert(hash, int(m_sections.size()));
+        m_sections.push_back({source, source, false});
+    }
+
+    // Names match trimmed, as the client's profile functions read them.
+    bool IsNamed(int section, QByteArrayView folded)
+    {
+        m_source.Name(m_sections[std::size_t(section)].first, m_name);
+        return MatchesFolded(QByteArrayView(m_name).trimmed(), folded, &m_codePage);
+    }
+
+    const QByteArray &FoldedNameOf(int source)
+    {
+        m_source.Name(source, m_name);
+        m_folded.Set(QByteArrayView(m_name).trimmed(), &m_codePage);
+        return m_folded.folded();
+    }
+
+    uint32_t Hash(int source)
+    {
+        FoldedNameOf(source);
+        return uint32_t(m_folded.hash());
     }
 
     const SectionSource &m_source;
     const CClientCodePage &m_codePage;
     std::vector<Section> m_sections;
     CFoldedNameIndex m_index;
-    CFoldedName m_folded;   // scratch for the name looked up
-    QByteArray m_name;      // scratch for an exported name
-    QByteArray m_candidate; // scratch for names being compared
+    std::size_t m_next = 0;  // the section after the last one met
+    CFoldedName m_folded;     // scratch for a name looked up
+    QByteArray m_foldedName;  // scratch for a name met in the file
+    QByteArray m_name;        // scratch for a section's name
 };
 
 // Copies the phonebook line by line. The first section of each exported
@@ -267,10 +309,15 @@ private:
         m_heldBlanks.resize(0);
     }
 
-    int KeyOf(QByteArrayView name) const
+    int KeyOf(QByteArrayView name)
     {
+        // The key names are ASCII; other letters may still fold to theirs.
+        if (!IsAscii(name)) {
+            FoldCaseInto(m_foldedName, name, &m_codePage);
+            name = m_foldedName;
+        }
         for (int key = 0; key < kKeyCount; ++key)
-            if (MatchesFolded(name, m_foldedKeys[key], &m_codePage))
+            if (name.size() == m_foldedKeys[key].size() && MatchesFolded(name, m_foldedKeys[key]))
                 return key;
         return -1;
     }
@@ -280,6 +327,7 @@ private:
     ExportSections &m_sections;
     const CClientCodePage &m_codePage;
     QByteArray m_foldedKeys[kKeyCount];
+    QByteArray m_foldedName; // scratch for a key name of other letters
     int m_section = -1; // the exported section being read, or -1
     bool m_found[kKeyCount] = {};
     QByteArray m_heldBlanks; // blank lines read since its last non-blank line
@@ -301,11 +349,11 @@ bool Merge(QIODevice &existing, QIODevice &out, const ReflectorList &list, const
     CPhonebookReader reader(existing, codePage);
     const CPhonebookEncoding &encoding = reader.Encoding();
     const SectionSource source(list, stamp, codePage, encoding);
-    ExportSections sections(source, encoding.TextCodePage(), list.size() + 1);
-    sections.Write(kMarker);
+    std::vector<int> sources{kMarker};
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i]->m_bRunning)
-            sections.Write(int(i));
+            sources.push_back(int(i));
+    ExportSections sections(source, encoding.TextCodePage(), sources);
 
     CPhonebookWriter writer(out, encoding);
     PhonebookMerge merge(writer, source, sections, encoding.TextCodePage());

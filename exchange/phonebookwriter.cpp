@@ -1,100 +1,118 @@
 #include "exchange/phonebookwriter.h"
 
-#include "exchange/inilines.h"
 #include "exchange/onelinetext.h"
 #include "exchange/phonebookreader.h"
 
 #include <QIODevice>
+
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype kChunkSize = 1 << 20;
 constexpr QByteArrayView kLineEnd("\r\n");
 
+char *CopyBytes(char *out, QByteArrayView bytes)
+{
+    if (!bytes.isEmpty())
+        std::memcpy(out, bytes.data(), std::size_t(bytes.size()));
+    return out + bytes.size();
+}
+
 } // namespace
 
 CPhonebookWriter::CPhonebookWriter(QIODevice &out, const CPhonebookEncoding &encoding)
-    : m_out(out), m_encoding(encoding)
+    : m_out(out), m_encoding(encoding), m_chunk(new char[kChunkSize]), m_capacity(kChunkSize)
 {
-    m_chunk.reserve(kChunkSize + 4096);
-    m_chunk.append(encoding.ByteOrderMark());
+    const QByteArrayView mark = encoding.ByteOrderMark();
+    m_used = CopyBytes(Room(mark.size()), mark) - m_chunk.get();
+}
+
+char *CPhonebookWriter::Room(qsizetype size)
+{
+    if (m_used + size > m_capacity)
+        Flush();
+    if (size > m_capacity) {
+        m_chunk.reset(new char[std::size_t(size)]);
+        m_capacity = size;
+    }
+    return m_chunk.get() + m_used;
+}
+
+void CPhonebookWriter::Flush()
+{
+    m_failed = m_failed || m_out.write(m_chunk.get(), m_used) != m_used;
+    m_used = 0;
 }
 
 void CPhonebookWriter::Copy(QByteArrayView lines, bool ended, bool blank)
 {
     if (lines.isEmpty())
         return;
-    m_chunk.append(lines);
+    m_used = CopyBytes(Room(lines.size()), lines) - m_chunk.get();
     m_empty = false;
     m_lineOpen = !ended;
     m_lastBlank = blank;
-    FlushIfFull();
 }
 
-QByteArray &CPhonebookWriter::BeginLine()
+char *CPhonebookWriter::BeginLine(qsizetype size)
 {
-    if (m_lineOpen)
-        m_encoding.AppendEncoded(m_chunk, kLineEnd);
+    CloseLine();
     if (!m_encoding.IsUtf16())
-        return m_chunk;
-    m_line.resize(0);
-    return m_line;
+        return Room(size + kLineEnd.size());
+    m_line.resize(size + kLineEnd.size());
+    return m_line.data();
 }
 
-void CPhonebookWriter::EndLine(bool blank)
+void CPhonebookWriter::EndLine(char *end, bool blank)
 {
+    end = CopyBytes(end, kLineEnd);
     if (m_encoding.IsUtf16()) {
-        m_line.append(kLineEnd);
-        m_encoding.AppendEncoded(m_chunk, m_line);
-    } else {
-        m_chunk.append(kLineEnd);
+        m_encoded.resize(0);
+        m_encoding.AppendEncoded(m_encoded, m_line);
+        end = CopyBytes(Room(m_encoded.size()), m_encoded);
     }
+    m_used = end - m_chunk.get();
     m_empty = false;
     m_lineOpen = false;
     m_lastBlank = blank;
-    FlushIfFull();
+}
+
+void CPhonebookWriter::CloseLine()
+{
+    if (!m_lineOpen)
+        return;
+    m_lineOpen = false;
+    EndLine(BeginLine(0), m_lastBlank);
 }
 
 void CPhonebookWriter::WriteKeyLine(QByteArrayView name, QByteArrayView value)
 {
-    IniLine::AppendKeyLine(BeginLine(), name, value);
-    EndLine(false);
+    char *p = CopyBytes(BeginLine(name.size() + 1 + value.size()), name);
+    *p++ = '=';
+    EndLine(CopyOneLine(p, value), false);
 }
 
 void CPhonebookWriter::WriteHeader(QByteArrayView name)
 {
-    QByteArray &line = BeginLine();
-    line.append('[');
-    AppendOneLine(line, name);
-    line.append(']');
-    EndLine(false);
+    char *p = BeginLine(name.size() + 2);
+    *p++ = '[';
+    p = CopyOneLine(p, name);
+    *p++ = ']';
+    EndLine(p, false);
 }
 
 void CPhonebookWriter::SeparateNewSection()
 {
     if (m_empty)
         return;
-    if (m_lineOpen) {
-        m_encoding.AppendEncoded(m_chunk, kLineEnd);
-        m_lineOpen = false;
-    }
-    if (!m_lastBlank) {
-        BeginLine();
-        EndLine(true);
-    }
-}
-
-void CPhonebookWriter::FlushIfFull()
-{
-    if (m_chunk.size() < kChunkSize)
-        return;
-    m_failed = m_failed || m_out.write(m_chunk) != m_chunk.size();
-    m_chunk.resize(0); // keeps the capacity for the next chunk
+    CloseLine();
+    if (!m_lastBlank)
+        EndLine(BeginLine(0), true);
 }
 
 bool CPhonebookWriter::Finish()
 {
-    m_failed = m_failed || m_out.write(m_chunk) != m_chunk.size();
-    m_chunk.resize(0);
+    Flush();
     return !m_failed;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <memory>
+
 class CPhonebookEncoding;
 class QIODevice;
 
@@ -34,16 +36,23 @@ public:
     bool Finish();
 
 private:
-    // Where a line of its own is made: in the file's encoding it goes on
-    // at EndLine().
-    QByteArray &BeginLine();
-    void EndLine(bool blank);
-    void FlushIfFull();
+    // Where a line of its own goes: room for `size` bytes and a line end,
+    // after a line end for a line that has none. EndLine() takes the end
+    // of what was written there.
+    char *BeginLine(qsizetype size);
+    void EndLine(char *end, bool blank);
+    void CloseLine();
+    // Room for `size` more bytes in the chunk.
+    char *Room(qsizetype size);
+    void Flush();
 
     QIODevice &m_out;
     const CPhonebookEncoding &m_encoding;
-    QByteArray m_chunk;
-    QByteArray m_line;
+    std::unique_ptr<char[]> m_chunk; // not filled in advance: a small file touches little of it
+    qsizetype m_capacity;
+    qsizetype m_used = 0;
+    QByteArray m_line;    // a line of its own, for encoding
+    QByteArray m_encoded; // the same, encoded
     bool m_failed = false;
     bool m_empty = true;     // no line written yet
     bool m_lineOpen = false; // the last line has no line end

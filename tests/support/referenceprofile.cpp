@@ -68,15 +68,18 @@ bool ReferenceProfile::Ended(int i) const
 
 QByteArray ReferenceProfile::Text(int i) const
 {
-    QString text;
-    const QByteArray &line = m_lines[i];
-    for (qsizetype at = 0; at + m_unitSize <= line.size(); at += m_unitSize)
-        text += QChar(Unit(line, at));
-    if (Ended(i) && text.endsWith(QLatin1Char('\n')))
+    QByteArray text = m_lines[i];
+    if (m_unitSize == 2) {
+        QString units;
+        for (qsizetype at = 0; at + 2 <= text.size(); at += 2)
+            units += QChar(Unit(text, at));
+        text = units.toUtf8();
+    }
+    if (text.endsWith('\n'))
         text.chop(1);
-    if (Ended(i) && text.endsWith(QLatin1Char('\r')))
+    if (text.endsWith('\r'))
         text.chop(1);
-    return m_unitSize == 1 ? text.toLatin1() : text.toUtf8();
+    return text;
 }
 
 QByteArray ReferenceProfile::Encoded(const QByteArray &text) const
