@@ -53,7 +53,8 @@ private:
 // start, or a copy of it), holding no more than the longest line and a
 // megabyte. For example:
 //
-//     CPhonebookReader reader(file, CClientCodePage::FromSettings());
+//     const CClientCodePage codePage = CClientCodePage::FromSettings();
+//     CPhonebookReader reader(file, codePage);
 //     for (CPhonebookReader::Line line; reader.Next(line);) {
 //         const IniLine::Parsed parsed = ParsePhonebookLine(line.text);
 //         ... reader.Encoding().TextCodePage().ToUnicode(parsed.name) ...
