@@ -139,16 +139,14 @@ public:
     // never written to.
     int Meet(QByteArrayView name)
     {
-        FoldCaseInto(m_foldedName, name, &m_codePage);
+        m_folded.Set(name, &m_codePage);
         // A phonebook this export wrote before holds the sections in the
         // order they are written: the one after the last met comes first,
         // without a look-up.
-        int found = m_next < m_sections.size() && IsNamed(int(m_next), m_foldedName) ? int(m_next) : -1;
-        if (found < 0) {
-            m_folded.Set(name, &m_codePage);
-            found = m_index.Find(uint32_t(m_folded.hash()),
-                                 [&](int section) { return IsNamed(section, m_folded.folded()); });
-        }
+        auto named = [&](int section) { return IsNamed(section, m_folded.folded()); };
+        int found = m_next < m_sections.size() && named(int(m_next)) ? int(m_next) : -1;
+        if (found < 0)
+            found = m_index.Find(uint32_t(m_folded.hash()), named);
         if (found < 0 || m_sections[std::size_t(found)].met)
             return -1;
         m_sections[std::size_t(found)].met = true;
@@ -213,10 +211,9 @@ private:
     const CClientCodePage &m_codePage;
     std::vector<Section> m_sections;
     CFoldedNameIndex m_index;
-    std::size_t m_next = 0;  // the section after the last one met
-    CFoldedName m_folded;     // scratch for a name looked up
-    QByteArray m_foldedName;  // scratch for a name met in the file
-    QByteArray m_name;        // scratch for a section's name
+    std::size_t m_next = 0; // the section after the last one met
+    CFoldedName m_folded;    // scratch for a name looked up
+    QByteArray m_name;       // scratch for a section's name
 };
 
 // Copies the phonebook line by line. The first section of each exported

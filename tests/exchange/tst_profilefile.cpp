@@ -155,7 +155,8 @@ private slots:
             {"bytes that are not UTF-8", "[(FR) Caf\xE9]\r\nIP=1\r\n[(fr) CAF\xC9]\r\n"},
             {"empty names", "[]\r\n=x\r\n[(FR) Paris]\r\n=\r\nIP=\r\n"},
             {"white space only", "\r\n  \r\n\t\n"},
-            {"marker of the same minute", "[_ldx list 7 mar 2024 14:05_]\r\nIP=0.0.0.0\r\n\r\n[(FR) Paris]\r\nIP=1\r\n"},
+            {"marker of the same minute",
+             "[_ldx list 7 mar 2024 14:05_]\r\nIP=0.0.0.0\r\n\r\n[(FR) Paris]\r\nIP=1\r\n"},
         };
         for (const auto &[name, file] : files) {
             QTest::newRow(name) << file;
