@@ -24,8 +24,7 @@ char *CopyBytes(char *out, QByteArrayView bytes)
 CPhonebookWriter::CPhonebookWriter(QIODevice &out, const CPhonebookEncoding &encoding)
     : m_out(out), m_encoding(encoding), m_chunk(new char[kChunkSize]), m_capacity(kChunkSize)
 {
-    const QByteArrayView mark = encoding.ByteOrderMark();
-    m_used = CopyBytes(Room(mark.size()), mark) - m_chunk.get();
+    Put(encoding.ByteOrderMark());
 }
 
 char *CPhonebookWriter::Room(qsizetype size)
@@ -45,11 +44,22 @@ void CPhonebookWriter::Flush()
     m_used = 0;
 }
 
+void CPhonebookWriter::Put(QByteArrayView bytes)
+{
+    if (bytes.size() <= m_capacity) {
+        m_used = CopyBytes(Room(bytes.size()), bytes) - m_chunk.get();
+        return;
+    }
+    // A line longer than the chunk goes straight out, not through a copy.
+    Flush();
+    m_failed = m_failed || m_out.write(bytes.data(), bytes.size()) != bytes.size();
+}
+
 void CPhonebookWriter::Copy(QByteArrayView lines, bool ended, bool blank)
 {
     if (lines.isEmpty())
         return;
-    m_used = CopyBytes(Room(lines.size()), lines) - m_chunk.get();
+    Put(lines);
     m_empty = false;
     m_lineOpen = !ended;
     m_lastBlank = blank;
@@ -70,9 +80,10 @@ void CPhonebookWriter::EndLine(char *end, bool blank)
     if (m_encoding.IsUtf16()) {
         m_encoded.resize(0);
         m_encoding.AppendEncoded(m_encoded, m_line);
-        end = CopyBytes(Room(m_encoded.size()), m_encoded);
+        Put(m_encoded);
+    } else {
+        m_used = end - m_chunk.get();
     }
-    m_used = end - m_chunk.get();
     m_empty = false;
     m_lineOpen = false;
     m_lastBlank = blank;

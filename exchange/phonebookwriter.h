@@ -44,6 +44,7 @@ private:
     void CloseLine();
     // Room for `size` more bytes in the chunk.
     char *Room(qsizetype size);
+    void Put(QByteArrayView bytes);
     void Flush();
 
     QIODevice &m_out;
