@@ -1,7 +1,6 @@
 #include "exchange/phonebookexport.h"
 
 #include "data/asciicase.h"
-#include "data/regularfile.h"
 #include "data/safesave.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
@@ -10,8 +9,7 @@
 #include "exchange/phonebookreader.h"
 #include "exchange/phonebookwriter.h"
 
-#include <QBuffer>
-#include <QFileInfo>
+#include <QIODevice>
 
 #include <algorithm>
 #include <iterator>
@@ -19,9 +17,6 @@
 
 namespace {
 
-// The whole phonebook is read before it is written (see Export): one of
-// hundreds of megabytes is no client's phonebook.
-constexpr qint64 kMaxPhonebookSize = qint64(256) << 20;
 constexpr int kMarker = -1; // the marker section, among the reflectors' indexes
 
 const char *const kKeyNames[] = {"IP", "Send Video", "Receive Video", "Add To Menu", "ConferenceID"};
@@ -365,21 +360,8 @@ bool Merge(QIODevice &existing, QIODevice &out, const ReflectorList &list, const
 bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp,
             const CClientCodePage &codePage, QString *error)
 {
-    // The phonebook is read whole before the merge: a file that must be
-    // written in place is emptied before its new contents are made, so the
-    // merge cannot read it as it goes.
-    QString reason;
-    QByteArray contents;
-    const bool read = !QFileInfo::exists(path) || ReadRegularFile(path, kMaxPhonebookSize, &contents, &reason);
-    QBuffer existing(&contents);
-    existing.open(QIODevice::ReadOnly);
-    const bool written = read
-                         && SaveFileSafely(path,
-                                           [&](QIODevice &out) { return Merge(existing, out, list, stamp, codePage); },
-                                           &reason);
-    if (!written && error)
-        *error = reason;
-    return written;
+    return RewriteFileSafely(
+        path, [&](QIODevice &existing, QIODevice &out) { return Merge(existing, out, list, stamp, codePage); }, error);
 }
 
 } // namespace PhonebookExport

@@ -347,8 +347,8 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), readOnly ? 1 : 0);
     }
 
-    // A phonebook with a second link is written in place, emptied before
-    // its new contents are made: the merge must not read it then.
+    // A phonebook with a second link is written in place: the merge reads
+    // its old contents while the file itself is rewritten.
     void phonebookWrittenInPlaceKeepsItsSections()
     {
         const QString path = Path("nickname.ini");
