@@ -694,13 +694,6 @@ Bitte kürzen Sie den Text.</translation>
     </message>
 </context>
 <context>
-    <name>PhonebookExport</name>
-    <message>
-        <source>the file is too large (%1 bytes, at most %2)</source>
-        <translation>die Datei ist zu groß (%1 Byte, höchstens %2)</translation>
-    </message>
-</context>
-<context>
     <name>PrintJobs</name>
     <message>
         <source>Printing...</source>

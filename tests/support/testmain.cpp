@@ -30,8 +30,8 @@ int main(int argc, char *argv[])
     // The runtime folder holds the single-instance socket; the temporary
     // folder is the user's own with mode 0700, as the runtime folder must be.
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    // Qt's test folders (~/.qttest) are the process's own too: suites that
-    // CTest runs side by side must not meet in the same journal folder.
+    // Test mode keeps its folders under ~/.qttest: a home of our own keeps
+    // two suites running at once out of each other's copies and journals.
     qputenv("HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 
