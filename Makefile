@@ -69,7 +69,7 @@ install: build
 # source gives the same package, byte for byte.
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-	    -DLODEX_BENCH=OFF
+	    -DLODEX_BENCH=OFF -DLODEX_REPRODUCIBLE=ON
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 
