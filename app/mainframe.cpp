@@ -1,5 +1,6 @@
 #include "app/mainframe.h"
 
+#include "app/afterfirstpaint.h"
 #include "app/commandactions.h"
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
@@ -87,13 +88,13 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     UpdateCaption();
     setAcceptDrops(true);
 
-    // Send stays out of the menu until the desktop says it can mail.
+    // Send stays out of the menu until the desktop says it can mail; it is
+    // asked once the window shows (ShowInitially).
     Action(CommandId::FileSendMail)->setVisible(false);
     connect(m_mail, &CMailSender::availabilityKnown, this, [this](bool available) {
         Action(CommandId::FileSendMail)->setVisible(available);
         UpdateCommandStates();
     });
-    m_mail->ProbeAvailability();
 }
 
 CMainFrame::~CMainFrame()
@@ -199,6 +200,9 @@ void CMainFrame::ApplyStoredPlacement()
 
 void CMainFrame::ShowInitially()
 {
+    // The question runs a shell script, which would compete with the first
+    // paint for the processor.
+    RunAfterFirstPaint(m_view->viewport(), [mail = m_mail] { mail->ProbeAvailability(); });
     if (m_placement && m_placement->OpensMaximized())
         showMaximized();
     else

@@ -11,8 +11,7 @@
 #include <QPrinter>
 
 CListPrinting::CListPrinting(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
-    : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window)
 {
     CSettingsStore settings;
     settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
@@ -30,6 +29,13 @@ CListPrinting::~CListPrinting()
         settings.remove(QLatin1String(kPreviewPagesKey)); // a value that was not 1 or 2
 }
 
+QPrinter &CListPrinting::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 CReportPrinter CListPrinting::Report() const
 {
     CReportPrinter report(m_doc.GetTitle(), ReportRows::FromView(m_view));
@@ -39,18 +45,18 @@ CReportPrinter CListPrinting::Report() const
 
 void CListPrinting::OnFilePrint()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(m_pWindow, *m_printer, report, m_prompts); });
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(m_pWindow, Printer(), report, m_prompts); });
 }
 
 void CListPrinting::OnFilePrintDirect()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithoutDialog(m_pWindow, *m_printer, report, m_prompts); });
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithoutDialog(m_pWindow, Printer(), report, m_prompts); });
 }
 
 void CListPrinting::OnFilePrintPreview()
 {
     RunJob([this](CReportPrinter &report) {
-        PrintJobs::Preview(m_pWindow, *m_printer, report, m_prompts, m_nPreviewPages);
+        PrintJobs::Preview(m_pWindow, Printer(), report, m_prompts, m_nPreviewPages);
     });
 }
 
@@ -68,5 +74,5 @@ void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)
 
 void CListPrinting::OnFilePrintSetup()
 {
-    PrintJobs::PrintSetup(m_pWindow, *m_printer);
+    PrintJobs::PrintSetup(m_pWindow, Printer());
 }
