@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+
+// Memory for records and the texts read with them.
+//
+// A list of a million records made the allocator's header and rounding cost
+// as much as the records' own bytes. Here a record and its texts are placed
+// one after another in blocks of 2 MiB: records from the start of a block,
+// text bytes from its end. Each block counts what is alive in it and goes
+// back to the system with the last of it; nothing is reused before, which
+// suits records, read in bulk and kept. Single-threaded, as every user of
+// records is.
+namespace RecordArena {
+
+// The largest text AllocateBytes takes; longer texts go to the heap.
+constexpr std::size_t kMaxBytes = 4096;
+
+// Memory for an object of at most 256 bytes, aligned to eight bytes (as
+// much as a record needs).
+void *AllocateObject(std::size_t size);
+// `size` bytes (at most kMaxBytes), unaligned.
+char *AllocateBytes(std::size_t size);
+
+// One more or one fewer holder of the allocation that starts at `p`, of
+// `size` bytes; the block is released with its last holder.
+void Retain(const void *p);
+void Release(const void *p, std::size_t size) noexcept;
+
+// While one lives, new blocks ask the system for huge pages: a large list
+// is being read, and on virtual machines every first touch of a 4 KiB page
+// traps to the host, which made a million records cost more in page faults
+// than in reading. Small lists keep small pages, and only those they touch.
+class BulkScope
+{
+public:
+    BulkScope();
+    ~BulkScope();
+    BulkScope(const BulkScope &) = delete;
+    BulkScope &operator=(const BulkScope &) = delete;
+};
+
+} // namespace RecordArena
