@@ -84,7 +84,7 @@ void CLodexView::AttachDocument(CLodexDoc *doc)
 
 int CLodexView::GetRowCount() const
 {
-    return int(m_model->Rows().size());
+    return m_model->RowCount();
 }
 
 CReflector *CLodexView::GetReflector(int row) const
@@ -115,11 +115,6 @@ void CLodexView::SetRows(const ReflectorList &list)
 void CLodexView::ClearList()
 {
     m_model->Clear();
-}
-
-const std::vector<CReflector *> &CLodexView::Rows() const
-{
-    return m_model->Rows();
 }
 
 void CLodexView::InvalidateSelection()

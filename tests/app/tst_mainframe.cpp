@@ -523,8 +523,8 @@ private slots:
         m_prompts.answers << Answer(answer);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;
-        for (const CReflector *r : View().Rows())
-            names << r->m_strFullName.toByteArray();
+        for (int row = 0; row < View().GetRowCount(); ++row)
+            names << View().GetReflector(row)->m_strFullName.toByteArray();
         QCOMPARE(names, shown); // after Yes: refilled in list order
         QCOMPARE(Doc().IsModified(), answer == CUserPrompts::IdYes);
         QCOMPARE(m_prompts.messages.size(), 1);

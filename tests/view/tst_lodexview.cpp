@@ -24,8 +24,8 @@ namespace {
 QByteArrayList Column(const CLodexView &view, int column)
 {
     QByteArrayList texts;
-    for (const CReflector *r : view.Rows())
-        texts << r->Text(column).toByteArray();
+    for (int row = 0; row < view.GetRowCount(); ++row)
+        texts << view.GetReflector(row)->Text(column).toByteArray();
     return texts;
 }
 
