@@ -7,6 +7,7 @@ int RunExport(const QStringList &args);
 int RunCheckIP(const QStringList &args);
 int RunCopy(const QStringList &args);
 int RunCu(const QStringList &args);
+int RunRestore(const QStringList &args);
 
 const CliSubcommand *CliSubcommands()
 {
@@ -25,6 +26,10 @@ const CliSubcommand *CliSubcommands()
         {"copy", "FILE.ldx [ROW...]",
          "Print the clipboard text of the records at those 0-based rows (all when none), in file order.", RunCopy},
         {"cu", "FILE.ldx ROW", "Write the 215-byte .cu connection file of the record at that 0-based row.", RunCu},
+        {"restore", "FILE [--keep]",
+         "Put back the contents FILE had before a save of it was interrupted (a warning names such files on "
+         "every run); with --keep, keep FILE as it is and remove the earlier contents instead.",
+         RunRestore},
         {nullptr, nullptr, nullptr, nullptr},
     };
     return subcommands;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/reflectorlist.h"
+#include "data/safesave.h"
 
 #include <QObject>
 #include <QString>
@@ -44,8 +45,11 @@ public:
     // (the caller then starts a new one). `error` names the reason.
     enum class OpenResult { Opened, NotOpenable, Malformed };
     OpenResult OnOpenDocument(const QString &path, QString *error = nullptr);
-    // Writes the list to `path`; on success clears the modified flag.
-    bool OnSaveDocument(const QString &path, QString *error = nullptr);
+    // Writes the list to `path`; on success clears the modified flag. Over
+    // the document's own file, unless `overwriteChanges`, it refuses
+    // (ChangedOnDisk) when another program has changed the file since it
+    // was opened or saved here.
+    CSafeSave::Result OnSaveDocument(const QString &path, QString *error = nullptr, bool overwriteChanges = false);
 
     // Rebuilds the view's rows from the list, in list order.
     void RefreshView();
@@ -140,6 +144,7 @@ signals:
 
 private:
     QString m_strPathName;
+    FileStamp m_fileStamp; // the file as last opened or saved here
     QString m_strTitle;
     bool m_bModified = false;
 };

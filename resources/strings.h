@@ -49,6 +49,16 @@ enum Id {
     ReadFailed = 302,
     SaveFailed = 303,
     SendFailed = 304,
+
+    // Saving over changes and interrupted saves: file (%1), then a reason
+    // or the copy's path (%2).
+    ChangedOnDisk = 320,
+    SaveInterrupted = 321,
+    PutBackButton = 322,
+    KeepAsIsButton = 323,
+    ShowCopyButton = 324,
+    PutBackFailed = 325,
+    InexactName = 326,
     AppName = 57344,
 };
 
