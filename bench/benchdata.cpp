@@ -40,14 +40,32 @@ ReflectorList RealisticList(int n)
     return list;
 }
 
-QString RealisticFile(int n)
+namespace {
+
+QString ScratchFile(const QString &name, int n, bool running)
 {
     const QString dir = QDir::temp().filePath(QStringLiteral("lodex-bench"));
     QDir().mkpath(dir);
-    const QString path = QDir(dir).filePath(QStringLiteral("realistic-%1.ldx").arg(n));
-    if (!QFile::exists(path))
-        LdxFile::Save(path, RealisticList(n), nullptr);
+    const QString path = QDir(dir).filePath(QStringLiteral("%1-%2.ldx").arg(name).arg(n));
+    if (!QFile::exists(path)) {
+        ReflectorList list = RealisticList(n);
+        for (auto &record : list)
+            record->m_bRunning = record->m_bRunning || running;
+        LdxFile::Save(path, list, nullptr);
+    }
     return path;
+}
+
+} // namespace
+
+QString RealisticFile(int n)
+{
+    return ScratchFile(QStringLiteral("realistic"), n, false);
+}
+
+QString RunningFile(int n)
+{
+    return ScratchFile(QStringLiteral("running"), n, true);
 }
 
 std::size_t ResidentBytes()
