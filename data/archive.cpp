@@ -89,19 +89,22 @@ uint64_t CArchiveReader::ReadLength(bool *utf16)
     return q;
 }
 
-CText CArchiveReader::ReadAnyText()
+void CArchiveReader::ReadAnyText(CText &text)
 {
     bool utf16 = false;
     const uint64_t n = ReadLength(&utf16);
+    text = CText();
     if (!ok())
-        return {};
+        return;
     const uint64_t bytes = utf16 ? n * 2 : n;
     if (!Need(bytes))
-        return {};
+        return;
     const char *start = m_p;
     m_p += bytes;
-    if (!utf16)
-        return TextUpToZero(start, std::size_t(bytes));
+    if (!utf16) {
+        SetUpToZero(text, start, std::size_t(bytes));
+        return;
+    }
     QString s(qsizetype(n), Qt::Uninitialized);
     auto *out = reinterpret_cast<char16_t *>(s.data());
     const auto *in = reinterpret_cast<const unsigned char *>(start);
@@ -112,7 +115,7 @@ CText CArchiveReader::ReadAnyText()
         s.truncate(zero);
     // The code page of this platform's locale is UTF-8.
     const QByteArray utf8 = s.toUtf8();
-    return CText::InArena(utf8.constData(), std::size_t(utf8.size()));
+    text.SetInArena(utf8.constData(), std::size_t(utf8.size()));
 }
 
 void CArchiveWriter::WriteU16(uint16_t v)

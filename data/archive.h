@@ -32,10 +32,10 @@ public:
     uint16_t ReadU16() { return uint16_t(ReadLittleEndian(2)); }
     uint32_t ReadU32() { return uint32_t(ReadLittleEndian(4)); }
     uint64_t ReadU64();
-    // Length-prefixed text in any form the format allows, UTF-16 included
-    // (converted to the code page). A text is cut at a zero byte. Its bytes
-    // go to the record arena: texts are read for records.
-    CText ReadText()
+    // Reads a length-prefixed text in any form the format allows, UTF-16
+    // included (converted to the code page), into `text`. A text is cut at a
+    // zero byte. Its bytes go to the record arena: texts are read for records.
+    void ReadText(CText &text)
     {
         // The common case, a short text already in the window, without a
         // call: a million records are eight million texts.
@@ -44,10 +44,11 @@ public:
             if (length < 0xFF && length < std::size_t(m_end - m_p)) {
                 const char *bytes = m_p + 1;
                 m_p = bytes + length;
-                return TextUpToZero(bytes, length);
+                SetUpToZero(text, bytes, length);
+                return;
             }
         }
-        return ReadAnyText();
+        ReadAnyText(text);
     }
 
     // Counts and lengths are checked against what is left of the file
@@ -66,12 +67,12 @@ private:
             value |= uint64_t(b[i]) << (8 * i);
         return value;
     }
-    static CText TextUpToZero(const char *bytes, std::size_t length)
+    static void SetUpToZero(CText &text, const char *bytes, std::size_t length)
     {
         const void *zero = std::memchr(bytes, 0, length);
-        return CText::InArena(bytes, zero ? std::size_t(static_cast<const char *>(zero) - bytes) : length);
+        text.SetInArena(bytes, zero ? std::size_t(static_cast<const char *>(zero) - bytes) : length);
     }
-    CText ReadAnyText();
+    void ReadAnyText(CText &text);
     bool NeedBeyondWindow(uint64_t bytes);
     uint64_t ReadLength(bool *utf16);
     // Brings the next `bytes` (no more than remaining()) into the window.

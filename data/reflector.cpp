@@ -147,7 +147,7 @@ void CReflector::Serialize(CArchiveWriter &ar) const
 void CReflector::Serialize(CArchiveReader &ar)
 {
     for (int i = 0; i < kTextCount; ++i)
-        Text(i) = ar.ReadText();
+        ar.ReadText(Text(i));
     m_bAddToMenu = ar.ReadU16();
     m_bSendVideo = ar.ReadU16();
     m_bReceiveVideo = ar.ReadU16();

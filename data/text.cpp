@@ -24,17 +24,6 @@ CText::CText(const CText &other)
         assign(other.data(), other.size());
 }
 
-void CText::assignPointer(char *bytes, std::size_t size, uint64_t where) noexcept
-{
-    uint64_t sizeField = size;
-    if (size >= kLongSize) {
-        const auto longSize = uint32_t(size);
-        std::memcpy(bytes - kSizePrefix, &longSize, kSizePrefix);
-        sizeField = kLongSize;
-    }
-    store(uint64_t(reinterpret_cast<uintptr_t>(bytes)) | (sizeField << kSizeShift) | where);
-}
-
 void CText::assignInArena(const char *data, std::size_t size)
 {
     if (size + kSizePrefix > RecordArena::kMaxBytes) {

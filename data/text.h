@@ -33,16 +33,19 @@ public:
         store(other.word());
         other.store(kEmpty);
     }
-    ~CText() { release(); }
-
-    // The text with its bytes in the record arena: for the texts of records
-    // read in bulk, which live as long as their records.
-    static CText InArena(const char *data, std::size_t size)
+    ~CText()
     {
-        CText text;
-        if (!text.assignInline(data, size))
-            text.assignInArena(data, size);
-        return text;
+        if (!(word() & kInlineBit))
+            releaseBytes();
+    }
+
+    // Becomes `size` bytes at `data`, placed in the record arena: for the
+    // texts of records read in bulk, which live as long as their records.
+    void SetInArena(const char *data, std::size_t size)
+    {
+        release();
+        if (!assignInline(data, size))
+            assignInArena(data, size);
     }
 
     CText &operator=(const CText &other)
@@ -142,7 +145,16 @@ private:
         return true;
     }
     // Out of line: `bytes` (with room for the size before them when long).
-    void assignPointer(char *bytes, std::size_t size, uint64_t where) noexcept;
+    void assignPointer(char *bytes, std::size_t size, uint64_t where) noexcept
+    {
+        uint64_t sizeField = size;
+        if (size >= kLongSize) {
+            const auto longSize = uint32_t(size);
+            std::memcpy(bytes - sizeof longSize, &longSize, sizeof longSize);
+            sizeField = kLongSize;
+        }
+        store(uint64_t(reinterpret_cast<uintptr_t>(bytes)) | (sizeField << kSizeShift) | where);
+    }
     void assign(const char *data, std::size_t size);
     void assignInArena(const char *data, std::size_t size);
     void release() noexcept

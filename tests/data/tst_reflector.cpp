@@ -148,7 +148,9 @@ private slots:
         QByteArray bytes(length, 'x');
         for (int i = 0; i < length; ++i)
             bytes[i] = char('a' + i % 26);
-        CText a = inArena ? CText::InArena(bytes.constData(), bytes.size()) : CText(bytes);
+        CText a(bytes);
+        if (inArena)
+            a.SetInArena(bytes.constData(), std::size_t(bytes.size()));
         CText b(a);
         CText c(std::move(a));
         QCOMPARE(b.toByteArray(), bytes);
