@@ -69,8 +69,16 @@ private:
     }
     static void SetUpToZero(CText &text, const char *bytes, std::size_t length)
     {
-        const void *zero = std::memchr(bytes, 0, length);
-        text.SetInArena(bytes, zero ? std::size_t(static_cast<const char *>(zero) - bytes) : length);
+        // A text short enough to sit in the record is searched in place.
+        std::size_t end = 0;
+        if (length <= CText::kInlineCapacity) {
+            while (end < length && bytes[end])
+                ++end;
+        } else {
+            const void *zero = std::memchr(bytes, 0, length);
+            end = zero ? std::size_t(static_cast<const char *>(zero) - bytes) : length;
+        }
+        text.SetInArena(bytes, end);
     }
     void ReadAnyText(CText &text);
     bool NeedBeyondWindow(uint64_t bytes);

@@ -5,13 +5,6 @@
 #include <cstdint>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define LODEX_ARENA_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LODEX_ARENA_ASAN 1
-#endif
-#endif
 #ifdef LODEX_ARENA_ASAN
 #include <sanitizer/asan_interface.h>
 #else
@@ -21,18 +14,15 @@
 
 namespace {
 
-// One huge page: a block's header is found from any address in it.
-constexpr std::size_t kBlockSize = std::size_t(2) << 20;
+using RecordArena::BlockHeader;
+using RecordArena::kBlockSize;
 constexpr std::uintptr_t kBlockMask = ~std::uintptr_t(kBlockSize - 1);
 constexpr std::size_t kMaxObject = 256;
 // Records hold texts (bytes) and ints: eight bytes is alignment enough,
 // and a record of 72 bytes takes no more.
 constexpr std::size_t kObjectAlignment = 8;
 
-struct alignas(kObjectAlignment) BlockHeader {
-    // Allocations alive in the block, plus one while it is being filled.
-    std::size_t holders;
-};
+static_assert(sizeof(BlockHeader) % kObjectAlignment == 0, "objects follow the header aligned");
 
 // The block new allocations come from: objects upwards from `low`, text
 // bytes downwards from `high`.
@@ -47,18 +37,10 @@ struct Filling {
 Filling g_filling;
 int g_bulkScopes = 0;
 
-BlockHeader *HeaderOf(const void *p)
-{
-    return reinterpret_cast<BlockHeader *>(reinterpret_cast<std::uintptr_t>(p) & kBlockMask);
-}
-
 void DropHolder(BlockHeader *block) noexcept
 {
-    if (--block->holders == 0) {
-        // The range may be mapped again, by anyone.
-        ASAN_UNPOISON_MEMORY_REGION(block, kBlockSize);
-        munmap(block, kBlockSize);
-    }
+    if (--block->holders == 0)
+        RecordArena::FreeBlock(block);
 }
 
 BlockHeader *MapAlignedBlock()
@@ -119,16 +101,19 @@ char *AllocateBytes(std::size_t size)
     return g_filling.high;
 }
 
-void Retain(const void *p)
+void FreeBlock(BlockHeader *block) noexcept
 {
-    ++HeaderOf(p)->holders;
+    // The range may be mapped again, by anyone.
+    ASAN_UNPOISON_MEMORY_REGION(block, kBlockSize);
+    munmap(block, kBlockSize);
 }
 
-void Release(const void *p, std::size_t size) noexcept
+#ifdef LODEX_ARENA_ASAN
+void Poison(const void *p, std::size_t size) noexcept
 {
     ASAN_POISON_MEMORY_REGION(p, size);
-    DropHolder(HeaderOf(p));
 }
+#endif
 
 BulkScope::BulkScope()
 {

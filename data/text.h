@@ -119,13 +119,21 @@ private:
     static constexpr std::size_t kLongSize = kSizeMask;
     static constexpr uint64_t kPointerMask = (uint64_t(1) << kSizeShift) - 1;
 
+    // As two overlapping four-byte moves, which stay in registers.
     uint64_t word() const noexcept
     {
-        uint64_t w = 0;
-        std::memcpy(&w, m_bytes, kBytes);
-        return w;
+        uint32_t low, high;
+        std::memcpy(&low, m_bytes, 4);
+        std::memcpy(&high, m_bytes + 3, 4);
+        return low | (uint64_t(high >> 8) << 32);
     }
-    void store(uint64_t w) noexcept { std::memcpy(m_bytes, &w, kBytes); }
+    void store(uint64_t w) noexcept
+    {
+        const auto low = uint32_t(w);
+        const auto high = uint32_t(w >> 24);
+        std::memcpy(m_bytes + 3, &high, 4);
+        std::memcpy(m_bytes, &low, 4);
+    }
     static const char *pointer(uint64_t w) noexcept { return reinterpret_cast<const char *>(uintptr_t(w & kPointerMask)); }
     static std::size_t longSize(uint64_t w) noexcept
     {
