@@ -38,7 +38,9 @@ fi
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# A desktop session's runtime folder is in memory (/run/user/UID).
+runtime=$(mktemp -d -p /dev/shm 2> /dev/null || mktemp -d)
+trap 'rm -rf "$work" "$runtime"' EXIT
 figures=$work/figures # name, value, yardstick, unit, what: one figure a line, tab-separated
 : > "$figures"
 
@@ -49,8 +51,8 @@ record() { printf '%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" >> "$figures";
 
 # Lodex as a user starts it: settings, registration and runtime folder of
 # its own, set up by one start that is not measured.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$runtime"
+chmod 700 "$XDG_RUNTIME_DIR"
 probe=$bin/liblodex-shown-probe.so
 "$bin/lodex-measure" --until-shown "$probe" "$bin/lodex" "$here/examples/sample.ldx" > /dev/null
 
