@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -63,6 +64,22 @@ CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons but
     if (buttons == YesNo)
         box.setEscapeButton(QMessageBox::No);
     return AnswerOf(box.exec());
+}
+
+int CWidgetPrompts::AskChoice(const QString &text, const QStringList &choices, int escapeChoice)
+{
+    QMessageBox box(QMessageBox::Question, LoadQString(Str::AppName), text, QMessageBox::NoButton, Parent());
+    box.setObjectName(QStringLiteral("choiceBox"));
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (escapeChoice >= 0 && escapeChoice < buttons.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[escapeChoice]));
+        box.setEscapeButton(buttons[escapeChoice]);
+    }
+    box.exec();
+    const int chosen = int(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : escapeChoice;
 }
 
 QString CWidgetPrompts::GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,

@@ -49,6 +49,24 @@ enum Id {
     ReadFailed = 302,
     SaveFailed = 303,
     SendFailed = 304,
+
+    // Import and Paste: the source (%1) and what is wrong (%2); the
+    // question when addresses are taken and its three answers; the counts.
+    ImportFailed = 305,
+    ImportConflicts = 306,
+    ImportReviewEach = 307,
+    ImportKeepList = 308,
+    ImportTakeFile = 309,
+    ImportSummary = 310,
+    ClipboardSource = 311,
+
+    // The commands as Undo and Redo name them in the Edit menu.
+    StepAdd = 320,
+    StepEdit = 321,
+    StepDelete = 322,
+    StepCut = 323,
+    StepPaste = 324,
+    StepImport = 325,
     AppName = 57344,
 };
 

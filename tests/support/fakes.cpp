@@ -48,6 +48,12 @@ CUserPrompts::Answer FakePrompts::MessageBox(const QString &text, Buttons button
     return buttons == Ok || buttons == OkCancel ? IdOk : IdCancel;
 }
 
+int FakePrompts::AskChoice(const QString &text, const QStringList &, int escapeChoice)
+{
+    messages << text;
+    return choices.isEmpty() ? escapeChoice : choices.takeFirst();
+}
+
 QString FakePrompts::GetSaveFileName(const QString &caption, const QString &, const QString &, const QString &)
 {
     fileDialogs << caption;

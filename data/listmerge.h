@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/addressindex.h"
+#include "data/lodexdoc.h"
+
+class CListChange;
+
+// The fields a source of records holds, one bit per column: a phonebook,
+// for one, knows no contact, so taking its values must leave the list's.
+namespace FieldMask {
+constexpr unsigned Bit(int column) { return 1u << column; }
+constexpr unsigned kAll = (1u << CReflector::ColumnCount) - 1;
+} // namespace FieldMask
+
+// A record on its way into the list, and which of its fields it brings.
+struct MergeCandidate {
+    std::unique_ptr<CReflector> record;
+    unsigned fields = FieldMask::kAll;
+};
+
+// Puts records into the document's list as Add does: a record whose
+// address no record has goes to the end; one whose address is taken is
+// settled by the conflict dialog, or by a choice made once for all.
+// Every change goes into `change`, for Undo.
+//
+// RowByRow: each change shows in its row at once, as after Add or Edit.
+// Batch: for many records; addresses are found through an index, an
+// update that changes nothing counts as no change, and the caller
+// refreshes the rows once at the end.
+class CListMerge
+{
+public:
+    enum class Mode { RowByRow, Batch };
+    enum class Conflicts { Ask, KeepList, TakeNew };
+
+    // `expected`: how many records a batch brings, so that the index is
+    // made large enough once.
+    CListMerge(CLodexDoc &doc, CListChange &change, Mode mode, std::size_t expected = 0);
+
+    // How many of `candidates`, merged in order, would find their address
+    // taken: by a record of the list or by an earlier candidate.
+    std::size_t CountTaken(const std::vector<MergeCandidate> &candidates);
+
+    CLodexDoc::MergeResult Merge(MergeCandidate candidate, Conflicts conflicts);
+
+private:
+    CReflector *Find(const CReflector &candidate) const;
+    CLodexDoc::MergeResult Update(CReflector &match, const CReflector &values);
+    CLodexDoc::MergeResult Append(std::unique_ptr<CReflector> candidate);
+
+    CLodexDoc &m_doc;
+    CListChange &m_change;
+    const Mode m_mode;
+    CAddressIndex m_index; // Batch only
+};

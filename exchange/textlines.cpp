@@ -1,0 +1,103 @@
+#include "exchange/textlines.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kWindow = 1 << 20;
+
+bool StartsWith(const QByteArray &bytes, const char *prefix)
+{
+    return bytes.startsWith(QByteArrayView(prefix));
+}
+
+} // namespace
+
+CTextLines::CTextLines(QIODevice &device) : m_device(&device)
+{
+}
+
+CTextLines::CTextLines(QByteArray text) : m_buffer(std::move(text)), m_atEnd(true)
+{
+}
+
+bool CTextLines::Fill()
+{
+    if (m_atEnd || !m_error.isEmpty())
+        return false;
+    m_buffer.remove(0, m_pos);
+    m_pos = 0;
+    const qsizetype kept = m_buffer.size();
+    m_buffer.resize(kept + kWindow);
+    const qint64 read = m_device->read(m_buffer.data() + kept, kWindow);
+    if (read < 0) {
+        m_error = m_device->errorString();
+        m_buffer.resize(kept);
+        return false;
+    }
+    m_buffer.resize(kept + qsizetype(read));
+    if (read == 0)
+        m_atEnd = true;
+    return read > 0;
+}
+
+void CTextLines::TakeByteOrderMark()
+{
+    m_started = true;
+    // Enough bytes to see a mark.
+    while (m_buffer.size() - m_pos < 3 && Fill()) {
+    }
+    if (StartsWith(m_buffer, "\xEF\xBB\xBF")) {
+        m_pos = 3;
+        return;
+    }
+    if (!StartsWith(m_buffer, "\xFF\xFE") && !StartsWith(m_buffer, "\xFE\xFF"))
+        return;
+    while (Fill()) {
+    }
+    QStringDecoder utf16(QStringDecoder::Utf16);
+    const QString text = utf16.decode(QByteArrayView(m_buffer));
+    if (utf16.hasError())
+        m_error = QStringLiteral("the text is not valid UTF-16");
+    m_buffer = text.toUtf8();
+    m_pos = 0;
+}
+
+bool CTextLines::Next(QByteArrayView *line)
+{
+    if (!m_started)
+        TakeByteOrderMark();
+    if (!m_error.isEmpty())
+        return false;
+    const char *newline = nullptr;
+    while (!m_noLineFeed) {
+        newline = static_cast<const char *>(
+            std::memchr(m_buffer.constData() + m_pos, '\n', std::size_t(m_buffer.size() - m_pos)));
+        if (newline)
+            break;
+        if (!Fill()) {
+            // Lines that end in CR alone: no need to look for an LF again.
+            m_noLineFeed = m_error.isEmpty();
+            break;
+        }
+    }
+    if (!m_error.isEmpty())
+        return false;
+    const char *begin = m_buffer.constData() + m_pos;
+    const char *end = newline ? newline : m_buffer.constData() + m_buffer.size();
+    if (!newline && begin == end)
+        return false;
+    const char *next = newline ? newline + 1 : end;
+    // A CR ends the line too: before the LF (CR LF), or alone.
+    if (const char *cr = static_cast<const char *>(std::memchr(begin, '\r', std::size_t(end - begin)))) {
+        next = (cr + 1 == end && newline) ? newline + 1 : cr + 1;
+        end = cr;
+    }
+    *line = QByteArrayView(begin, end - begin);
+    m_pos = next - m_buffer.constData();
+    ++m_lineNumber;
+    return true;
+}
