@@ -5,9 +5,9 @@
 #include "exchange/clientcodepage.h"
 #include "exchange/importsource.h"
 #include "exchange/inilines.h"
+#include "exchange/textlines.h"
 
 #include <QHash>
-#include <QStringDecoder>
 
 namespace {
 
@@ -114,15 +114,8 @@ namespace PhonebookReader {
 
 bool Decode(const QByteArray &bytes, const CClientCodePage &codePage, QString *text, QString *error)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(QStringDecoder::Utf16);
-        *text = utf16.decode(bytes);
-        if (utf16.hasError()) {
-            *error = QStringLiteral("the text is not valid UTF-16");
-            return false;
-        }
-        return true;
-    }
+    if (HasUtf16Mark(bytes))
+        return DecodeUtf16(bytes, text, error);
     *text = codePage.ToUnicode(bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
     return true;
 }

@@ -9,12 +9,23 @@ namespace {
 
 constexpr qsizetype kWindow = 1 << 20;
 
-bool StartsWith(const QByteArray &bytes, const char *prefix)
+} // namespace
+
+bool HasUtf16Mark(QByteArrayView bytes)
 {
-    return bytes.startsWith(QByteArrayView(prefix));
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
-} // namespace
+bool DecodeUtf16(QByteArrayView bytes, QString *text, QString *error)
+{
+    // Qt's decoder would drop a byte left over at the end without a word.
+    if (bytes.size() % 2) {
+        *error = QStringLiteral("the text is not valid UTF-16: it has an odd number of bytes");
+        return false;
+    }
+    *text = QStringDecoder(QStringDecoder::Utf16).decode(bytes);
+    return true;
+}
 
 CTextLines::CTextLines(QIODevice &device) : m_device(&device)
 {
@@ -50,19 +61,17 @@ void CTextLines::TakeByteOrderMark()
     // Enough bytes to see a mark.
     while (m_buffer.size() - m_pos < 3 && Fill()) {
     }
-    if (StartsWith(m_buffer, "\xEF\xBB\xBF")) {
+    if (m_buffer.startsWith("\xEF\xBB\xBF")) {
         m_pos = 3;
         return;
     }
-    if (!StartsWith(m_buffer, "\xFF\xFE") && !StartsWith(m_buffer, "\xFE\xFF"))
+    if (!HasUtf16Mark(m_buffer))
         return;
     while (Fill()) {
     }
-    QStringDecoder utf16(QStringDecoder::Utf16);
-    const QString text = utf16.decode(QByteArrayView(m_buffer));
-    if (utf16.hasError())
-        m_error = QStringLiteral("the text is not valid UTF-16");
-    m_buffer = text.toUtf8();
+    QString text;
+    if (DecodeUtf16(m_buffer, &text, &m_error))
+        m_buffer = text.toUtf8();
     m_pos = 0;
 }
 

@@ -6,6 +6,12 @@
 
 class QIODevice;
 
+// Whether `bytes` start with a UTF-16 byte order mark (either order).
+bool HasUtf16Mark(QByteArrayView bytes);
+// Text that starts with a UTF-16 byte order mark, decoded; false with
+// `error` set when it cannot be UTF-16 (an odd number of bytes).
+bool DecodeUtf16(QByteArrayView bytes, QString *text, QString *error);
+
 // The lines of a file or of pasted text, read through a window so that a
 // file of any size costs little memory beyond what is made of its lines.
 //
