@@ -4,50 +4,48 @@
 
 namespace {
 
-std::size_t HashOf(const CReflector &record)
+uint32_t HashOf(const CReflector &record)
 {
-    return qHash(record.m_strIPAddress.bytes());
+    return uint32_t(qHash(record.m_strIPAddress.bytes()));
 }
 
 } // namespace
 
 void CAddressIndex::Build(const ReflectorList &list, std::size_t roomForMore)
 {
-    Clear();
+    m_slots.clear();
+    m_count = 0;
     Grow(2 * (list.size() + roomForMore));
     for (const auto &record : list)
-        Add(record.get());
+        FindOrAdd(record.get());
 }
 
-void CAddressIndex::Clear()
-{
-    m_slots.clear();
-    m_slots.shrink_to_fit();
-    m_count = 0;
-}
-
-std::size_t CAddressIndex::SlotOf(const CReflector &record) const
+std::size_t CAddressIndex::SlotOf(const CReflector &record, uint32_t hash) const
 {
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = HashOf(record) & mask;; i = (i + 1) & mask)
-        if (!m_slots[i] || m_slots[i]->IsSameAddress(record))
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot &slot = m_slots[i];
+        if (!slot.record || (slot.hash == hash && slot.record->IsSameAddress(record)))
             return i;
+    }
 }
 
-void CAddressIndex::Add(CReflector *record)
+CReflector *CAddressIndex::FindOrAdd(CReflector *record)
 {
     if (2 * (m_count + 1) > m_slots.size())
         Grow(2 * m_slots.size());
-    CReflector *&slot = m_slots[SlotOf(*record)];
-    if (slot)
-        return;
-    slot = record;
+    const uint32_t hash = HashOf(*record);
+    Slot &slot = m_slots[SlotOf(*record, hash)];
+    if (slot.record)
+        return slot.record;
+    slot = {record, hash};
     ++m_count;
+    return nullptr;
 }
 
 CReflector *CAddressIndex::Find(const CReflector &candidate) const
 {
-    return m_slots.empty() ? nullptr : m_slots[SlotOf(candidate)];
+    return m_slots.empty() ? nullptr : m_slots[SlotOf(candidate, HashOf(candidate))].record;
 }
 
 void CAddressIndex::Grow(std::size_t slotCount)
@@ -57,9 +55,15 @@ void CAddressIndex::Grow(std::size_t slotCount)
         size *= 2;
     if (size <= m_slots.size())
         return;
-    std::vector<CReflector *> old(size, nullptr);
+    std::vector<Slot> old(size, Slot{nullptr, 0});
     old.swap(m_slots);
-    for (CReflector *record : old)
-        if (record)
-            m_slots[SlotOf(*record)] = record;
+    const std::size_t mask = size - 1;
+    for (const Slot &slot : old) {
+        if (!slot.record)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].record)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
 }

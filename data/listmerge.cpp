@@ -35,33 +35,54 @@ std::unique_ptr<CReflector> TakeFields(const CReflector &match, const CReflector
 
 } // namespace
 
-CListMerge::CListMerge(CLodexDoc &doc, CListChange &change, Mode mode, std::size_t expected)
-    : m_doc(doc), m_change(change), m_mode(mode)
+CLodexDoc::MergeResult CListMerge::Merge(MergeCandidate candidate, Conflicts conflicts)
 {
-    if (m_mode == Mode::Batch)
-        m_index.Build(m_doc.m_listReflectors, expected);
+    m_batch = false;
+    return Settle(std::move(candidate), conflicts);
 }
 
 std::size_t CListMerge::CountTaken(const std::vector<MergeCandidate> &candidates)
 {
-    CAddressIndex seen;
-    seen.Build(m_doc.m_listReflectors, candidates.size());
+    m_index.Build(m_doc.m_listReflectors, candidates.size());
+    m_taken.assign(candidates.size(), false);
     std::size_t taken = 0;
-    for (const MergeCandidate &c : candidates) {
-        if (seen.Find(*c.record))
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (m_index.FindOrAdd(candidates[i].record.get())) {
+            m_taken[i] = true;
             ++taken;
-        else
-            seen.Add(c.record.get());
+        }
     }
     return taken;
 }
 
-CReflector *CListMerge::Find(const CReflector &candidate) const
+void CListMerge::MergeAll(std::vector<MergeCandidate> &candidates, Conflicts conflicts,
+                          const std::function<void(CLodexDoc::MergeResult)> &tally)
 {
-    return m_mode == Mode::Batch ? m_index.Find(candidate) : m_doc.FindByAddress(candidate);
+    m_batch = true;
+    // The dialog may give a candidate the address of a later one, which the
+    // index must not find before it is in the list: index the list alone.
+    if (conflicts == Conflicts::Ask) {
+        m_index.Build(m_doc.m_listReflectors, candidates.size());
+        m_taken.assign(candidates.size(), true);
+    }
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (m_taken[i]) {
+            tally(Settle(std::move(candidates[i]), conflicts));
+            continue;
+        }
+        // The first of its address, indexed already: it goes in as it is.
+        m_change.RecordAppend(m_doc.m_listReflectors, std::move(candidates[i].record));
+        m_doc.SetModifiedFlag(true);
+        tally(CLodexDoc::MergeResult::Added);
+    }
 }
 
-CLodexDoc::MergeResult CListMerge::Merge(MergeCandidate candidate, Conflicts conflicts)
+CReflector *CListMerge::Find(const CReflector &candidate) const
+{
+    return m_batch ? m_index.Find(candidate) : m_doc.FindByAddress(candidate);
+}
+
+CLodexDoc::MergeResult CListMerge::Settle(MergeCandidate candidate, Conflicts conflicts)
 {
     CReflector &record = *candidate.record;
     for (CReflector *match = Find(record); match; match = Find(record)) {
@@ -87,11 +108,11 @@ CLodexDoc::MergeResult CListMerge::Merge(MergeCandidate candidate, Conflicts con
 
 CLodexDoc::MergeResult CListMerge::Update(CReflector &match, const CReflector &values)
 {
-    if (m_mode == Mode::Batch && SameValues(match, *ReflectorValues::FromRecord(values).MakeRecord()))
+    if (m_batch && SameValues(match, *ReflectorValues::FromRecord(values).MakeRecord()))
         return CLodexDoc::MergeResult::LeftAlone;
     m_doc.SetModifiedFlag(true);
     m_change.RecordAssign(match, values);
-    if (m_mode == Mode::RowByRow && m_doc.m_pView) {
+    if (!m_batch && m_doc.m_pView) {
         const int row = m_doc.m_pView->FindRow(&match);
         if (row >= 0)
             match.UpdateViewItem(row, *m_doc.m_pView);
@@ -103,8 +124,8 @@ CLodexDoc::MergeResult CListMerge::Append(std::unique_ptr<CReflector> candidate)
 {
     CReflector *added = m_change.RecordAppend(m_doc.m_listReflectors, std::move(candidate));
     m_doc.SetModifiedFlag(true);
-    if (m_mode == Mode::Batch)
-        m_index.Add(added);
+    if (m_batch)
+        m_index.FindOrAdd(added);
     else if (m_doc.m_pView)
         added->AddToView(-1, *m_doc.m_pView);
     return CLodexDoc::MergeResult::Added;

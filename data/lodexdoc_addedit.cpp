@@ -21,7 +21,6 @@ void CLodexDoc::OnReflectorAdd()
         flag = 1;
     if (!m_pPrompts->RunReflectorDialog(values, false))
         return;
-    UndoStep step(*this, Str::StepAdd);
     AddOrMerge(values.MakeRecord());
 }
 
@@ -50,6 +49,6 @@ void CLodexDoc::OnReflectorEdit()
 CLodexDoc::MergeResult CLodexDoc::AddOrMerge(std::unique_ptr<CReflector> candidate)
 {
     UndoStep step(*this, Str::StepAdd);
-    CListMerge merge(*this, step.Change(), CListMerge::Mode::RowByRow);
+    CListMerge merge(*this, step.Change());
     return merge.Merge({std::move(candidate)}, CListMerge::Conflicts::Ask);
 }

@@ -59,7 +59,7 @@ CImportRun::Counts CImportRun::Merge(ImportedReflectors &source, const QString &
     Counts counts;
     counts.skipped = source.skipped;
     std::vector<MergeCandidate> &candidates = source.candidates;
-    CListMerge merge(m_doc, m_step.Change(), CListMerge::Mode::Batch, candidates.size());
+    CListMerge merge(m_doc, m_step.Change());
     std::size_t taken;
     {
         CLodexDoc::BusyScope busy(&m_doc);
@@ -73,8 +73,8 @@ CImportRun::Counts CImportRun::Merge(ImportedReflectors &source, const QString &
     const CListMerge::Conflicts settle = conflicts == Conflicts::Ask        ? CListMerge::Conflicts::Ask
                                          : conflicts == Conflicts::KeepList ? CListMerge::Conflicts::KeepList
                                                                             : CListMerge::Conflicts::TakeNew;
-    for (MergeCandidate &candidate : candidates) {
-        switch (merge.Merge(std::move(candidate), settle)) {
+    merge.MergeAll(candidates, settle, [&counts](CLodexDoc::MergeResult result) {
+        switch (result) {
         case CLodexDoc::MergeResult::Added:
             ++counts.added;
             break;
@@ -85,7 +85,7 @@ CImportRun::Counts CImportRun::Merge(ImportedReflectors &source, const QString &
             ++counts.skipped;
             break;
         }
-    }
+    });
     m_changed = m_changed || counts.added || counts.updated;
     return counts;
 }

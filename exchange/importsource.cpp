@@ -5,7 +5,7 @@
 #include "data/storedtext.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/filefilters.h"
-#include "exchange/phonebookreader.h"
+#include "exchange/phonebookimport.h"
 #include "exchange/reflectortextreader.h"
 #include "exchange/semicolonlistreader.h"
 #include "exchange/textlines.h"
@@ -70,7 +70,7 @@ bool ReadFile(const QString &path, Kind kind, ImportedReflectors &out, QString *
         QByteArray bytes;
         if (!ReadRegularFile(path, kMaxPhonebookSize, &bytes, error))
             return false;
-        return Finish(PhonebookReader::Read(bytes, CClientCodePage::FromSettings(), out, error), out);
+        return Finish(PhonebookImport::Read(bytes, CClientCodePage::FromSettings(), out, error), out);
     }
     QFile file;
     if (!OpenRegularFile(file, path, error))

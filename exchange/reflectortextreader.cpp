@@ -15,12 +15,22 @@ QByteArrayView WithoutIndent(QByteArrayView line)
     return line.sliced(i);
 }
 
+// The labels of the twelve fields, looked up once for a whole text.
+struct Labels {
+    QByteArrayView of[CReflector::ColumnCount];
+    Labels()
+    {
+        for (int column = 0; column < CReflector::ColumnCount; ++column)
+            of[column] = ReflectorTextLabel(column);
+    }
+};
+
 // The column whose label begins the line, or -1; `value` is what follows.
-int LabelOf(QByteArrayView line, QByteArrayView *value)
+int LabelOf(const Labels &labels, QByteArrayView line, QByteArrayView *value)
 {
     line = WithoutIndent(line);
     for (int column = 0; column < CReflector::ColumnCount; ++column) {
-        const QByteArrayView label = ReflectorTextLabel(column);
+        const QByteArrayView label = labels.of[column];
         if (line.size() < label.size() || line.first(label.size()).compare(label, Qt::CaseInsensitive) != 0)
             continue;
         QByteArrayView rest = line.sliced(label.size());
@@ -82,11 +92,12 @@ namespace ReflectorTextReader {
 bool IsLabelled(QByteArrayView line)
 {
     QByteArrayView value;
-    return LabelOf(line, &value) >= 0;
+    return LabelOf(Labels(), line, &value) >= 0;
 }
 
 bool Read(CTextLines &lines, ImportedReflectors &out, QString *error)
 {
+    const Labels labels;
     CBlock block;
     QByteArrayView line;
     while (lines.Next(&line)) {
@@ -96,7 +107,7 @@ bool Read(CTextLines &lines, ImportedReflectors &out, QString *error)
             continue;
         }
         QByteArrayView value;
-        const int column = LabelOf(line, &value);
+        const int column = LabelOf(labels, line, &value);
         QString problem;
         if (column < 0)
             problem = QStringLiteral("%1 does not begin with a label such as %2")

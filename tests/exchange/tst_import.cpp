@@ -6,7 +6,7 @@
 #include "exchange/datetimestamp.h"
 #include "exchange/importsource.h"
 #include "exchange/phonebookexport.h"
-#include "exchange/phonebookreader.h"
+#include "exchange/phonebookimport.h"
 #include "exchange/semicolonlist.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
@@ -258,7 +258,7 @@ private slots:
         QFETCH(int, skipped);
         ImportedReflectors out;
         QString error;
-        QVERIFY(PhonebookReader::Read(bytes, CClientCodePage(codePage), out, &error));
+        QVERIFY(PhonebookImport::Read(bytes, CClientCodePage(codePage), out, &error));
         QCOMPARE(out.skipped, skipped);
         QCOMPARE(out.candidates.size(), std::size_t(fields.isEmpty() ? 0 : 1));
         if (!fields.isEmpty())

@@ -1,4 +1,4 @@
-#include "exchange/phonebookreader.h"
+#include "exchange/phonebookimport.h"
 
 #include "data/countrytable.h"
 #include "data/reflectorvalues.h"
@@ -110,7 +110,7 @@ private:
 
 } // namespace
 
-namespace PhonebookReader {
+namespace PhonebookImport {
 
 bool Decode(const QByteArray &bytes, const CClientCodePage &codePage, QString *text, QString *error)
 {
@@ -162,4 +162,4 @@ bool Read(const QByteArray &bytes, const CClientCodePage &codePage, ImportedRefl
     return !inSection || reader.Take(section, error);
 }
 
-} // namespace PhonebookReader
+} // namespace PhonebookImport

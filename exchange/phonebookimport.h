@@ -18,7 +18,7 @@ struct ImportedReflectors;
 // "[_LDX List ..._]" and sections without an address are skipped and
 // counted; lines that are neither sections nor keys are ignored, as the
 // client ignores them. A flag other than Yes or No refuses the whole file.
-namespace PhonebookReader {
+namespace PhonebookImport {
 
 // The text of a phonebook as the client's profile functions read it:
 // UTF-16 after its byte order mark, else the client's code page (after a
@@ -28,4 +28,4 @@ bool Decode(const QByteArray &bytes, const CClientCodePage &codePage, QString *t
 
 bool Read(const QByteArray &bytes, const CClientCodePage &codePage, ImportedReflectors &out, QString *error);
 
-} // namespace PhonebookReader
+} // namespace PhonebookImport
