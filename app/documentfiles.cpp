@@ -2,12 +2,15 @@
 
 #include "app/core/recentfilelist.h"
 #include "data/lodexdoc.h"
+#include "data/nativepath.h"
 #include "data/outofmemory.h"
+#include "data/savejournal.h"
 #include "data/userprompts.h"
 #include "resources/strings.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,15 +19,6 @@ QString Reason(QString reason)
     while (reason.endsWith(QLatin1Char('.')))
         reason.chop(1);
     return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
-}
-
-bool SamePath(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QFileInfo fa(a), fb(b);
-    const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
-    return !ca.isEmpty() ? ca == cb : QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
 } // namespace
@@ -91,7 +85,7 @@ bool CDocumentFiles::OnOpenRecentFile(int index)
 CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path)
 {
     // The open document itself: nothing to read again.
-    if (SamePath(path, m_doc.GetPathName())) {
+    if (SameFilePath(path, m_doc.GetPathName())) {
         m_recent.Add(m_doc.GetPathName());
         emit recentFilesChanged();
         return OpenOutcome::Opened;
@@ -125,7 +119,7 @@ CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path
     case CLodexDoc::OpenResult::Opened:
         break;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = AbsolutePath(path);
     m_doc.SetPathName(absolute);
     m_recent.Add(absolute);
     emit recentFilesChanged();
@@ -136,8 +130,8 @@ bool CDocumentFiles::OnFileSave()
 {
     const QString path = m_doc.GetPathName();
     // A file that has become read-only is saved elsewhere, under a new name.
-    const QFileInfo target(path);
-    if (!path.isEmpty() && target.exists() && !(target.permissions() & QFile::WriteOwner))
+    struct stat target {};
+    if (!path.isEmpty() && ::stat(NativePath(path).constData(), &target) == 0 && !(target.st_mode & S_IWUSR))
         return DoSave(QString());
     return DoSave(path);
 }
@@ -147,7 +141,7 @@ bool CDocumentFiles::OnFileSaveAs()
     return DoSave(QString());
 }
 
-bool CDocumentFiles::DoSave(const QString &requestedPath, bool adopt)
+bool CDocumentFiles::DoSave(const QString &requestedPath)
 {
     QString path = requestedPath;
     if (path.isEmpty()) {
@@ -157,22 +151,53 @@ bool CDocumentFiles::DoSave(const QString &requestedPath, bool adopt)
             return false;
     }
     QString error;
-    bool saved;
-    {
+    const auto save = [&](bool overwriteChanges) {
         CLodexDoc::BusyScope busy(&m_doc);
-        saved = CatchOutOfMemory([&] { return m_doc.OnSaveDocument(path, &error); }, &error);
+        CSafeSave::Result result = CSafeSave::Result::Failed;
+        CatchOutOfMemory([&] {
+            result = m_doc.OnSaveDocument(path, &error, overwriteChanges);
+            return true;
+        }, &error);
+        return result;
+    };
+    CSafeSave::Result result = save(false);
+    if (result == CSafeSave::Result::ChangedOnDisk) {
+        if (m_prompts.MessageBox(LoadQString(Str::ChangedOnDisk).arg(QDir::toNativeSeparators(path)),
+                                 CUserPrompts::YesNo, CUserPrompts::Question)
+            != CUserPrompts::IdYes)
+            return false;
+        result = save(true);
     }
-    // The save goes through a temporary file, so a failure leaves any file
-    // already at `path` as it was: nothing to delete.
-    if (!saved) {
+    // A failed save leaves any file already at `path` as it was: nothing
+    // to delete.
+    if (result != CSafeSave::Result::Saved) {
         Report(Str::SaveFailed, path, error);
         return false;
     }
-    if (adopt) {
-        const QString absolute = QFileInfo(path).absoluteFilePath();
-        m_doc.SetPathName(absolute);
-        m_recent.Add(absolute);
-        emit recentFilesChanged();
-    }
+    const QString absolute = AbsolutePath(path);
+    m_doc.SetPathName(absolute);
+    m_recent.Add(absolute);
+    emit recentFilesChanged();
     return true;
+}
+
+void CDocumentFiles::OfferInterruptedSaves(const std::function<void(const QString &copy)> &showCopy)
+{
+    const QStringList choices{LoadQString(Str::PutBackButton), LoadQString(Str::KeepAsIsButton),
+                              LoadQString(Str::ShowCopyButton)};
+    enum { PutBack, KeepAsIs, ShowCopy };
+    for (const InterruptedSave &save : SaveJournal::Interrupted()) {
+        const QString target = QDir::toNativeSeparators(save.target);
+        const QString copy = QDir::toNativeSeparators(save.copy);
+        int choice;
+        while ((choice = m_prompts.Choose(LoadQString(Str::SaveInterrupted).arg(target, copy), choices,
+                                          CUserPrompts::Exclamation))
+               == ShowCopy)
+            showCopy(save.copy);
+        QString error;
+        if (choice == KeepAsIs)
+            SaveJournal::Forget(save);
+        else if (choice == PutBack && !SaveJournal::PutBack(save, &error))
+            m_prompts.MessageBox(LoadQString(Str::PutBackFailed).arg(target, Reason(error), copy));
+    }
 }

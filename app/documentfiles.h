@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class CLodexDoc;
 class CRecentFileList;
 class CUserPrompts;
@@ -37,10 +39,16 @@ public:
     enum class OpenOutcome { Opened, Cancelled, NotOpenable, Malformed };
     OpenOutcome OpenDocumentFile(const QString &path);
 
-    // Writes the document to `path`, or asks for a name when it is empty.
-    // `adopt`: the document takes the new path and the file joins the
-    // recent files.
-    bool DoSave(const QString &path, bool adopt = true);
+    // Writes the document to `path`, or asks for a name when it is empty;
+    // the document takes the path and the file joins the recent files.
+    // Over a file another program has changed since, it asks first.
+    bool DoSave(const QString &path);
+
+    // Asks about each save that never ended (a crash, a kill, a power
+    // cut): put the earlier contents back, keep the file as it is, or show
+    // the copy (`showCopy`) and ask again. A box closed otherwise asks again
+    // at the next start.
+    void OfferInterruptedSaves(const std::function<void(const QString &copy)> &showCopy);
 
 signals:
     void recentFilesChanged();

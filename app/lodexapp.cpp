@@ -7,17 +7,24 @@
 #include "app/singleinstance.h"
 #include "app/widgetprompts.h"
 #include "data/lodexdoc.h"
+#include "data/nativepath.h"
 #include "data/settingsstore.h"
 #include "resources/bitmaps.h"
 #include "resources/strings.h"
 
+#include <QDesktopServices>
 #include <QIcon>
+#include <QUrl>
 
 #include <chrono>
 
 CLodexApp::CLodexApp(int &argc, char **argv)
     : QApplication(argc, argv), m_widgetPrompts(std::make_unique<CWidgetPrompts>(m_countryTable))
 {
+    // What is left once the toolkit has taken its own options, with file
+    // names exact (arguments() would turn a name that is not UTF-8 into
+    // another one).
+    m_arguments = ArgumentsFromNative(argc, argv);
     setOrganizationName(QString::fromLatin1(LoadString(Str::CompanyKey)));
     setApplicationName(QString::fromLatin1(LoadString(Str::AppName)));
     setApplicationDisplayName(QString::fromLatin1(LoadString(Str::AppName)));
@@ -71,6 +78,15 @@ int CLodexApp::InitInstance(const QStringList &arguments)
     return ProcessShellCommand(info);
 }
 
+void CLodexApp::OfferInterruptedSaves()
+{
+    m_frame->DocumentFiles().OfferInterruptedSaves([](const QString &copy) {
+        // The copy's folder, where the desktop's file manager shows it.
+        const QString path = copy.left(copy.lastIndexOf(QLatin1Char('/')));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    });
+}
+
 void CLodexApp::CreateMainFrame()
 {
     m_doc = std::make_unique<CLodexDoc>();
@@ -95,11 +111,14 @@ int CLodexApp::ProcessShellCommand(const CCommandLineInfo &info)
     case CCommandLineInfo::FileNew:
         StartSingleInstance(nullptr);
         CreateMainFrame();
+        OfferInterruptedSaves();
         m_frame->DocumentFiles().OnFileNew();
         break;
     case CCommandLineInfo::FileOpen:
         StartSingleInstance(nullptr);
         CreateMainFrame();
+        // Before the file is read: it may be the one whose save was cut short.
+        OfferInterruptedSaves();
         // The failure has been reported; the window never shows.
         if (m_frame->DocumentFiles().OpenDocumentFile(info.fileName) != CDocumentFiles::OpenOutcome::Opened) {
             m_frame.reset();
@@ -127,7 +146,7 @@ void CLodexApp::ExitInstance()
 
 int CLodexApp::Run()
 {
-    const int status = InitInstance(arguments().mid(1));
+    const int status = InitInstance(m_arguments);
     if (status != kRunEventLoop)
         return status;
     const int result = exec();

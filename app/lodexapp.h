@@ -66,9 +66,11 @@ private:
     // DDE); lodexapp_shelloptions.cpp.
     int RunShellOption(const CCommandLineInfo &info);
     void CreateMainFrame();
+    void OfferInterruptedSaves();
 
     CCountryTable m_countryTable;
     CRecentFileList m_recentFiles;
+    QStringList m_arguments;
     std::unique_ptr<CWidgetPrompts> m_widgetPrompts;
     CUserPrompts *m_prompts = nullptr;
     std::unique_ptr<CLodexDoc> m_doc;

@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
 #include "app/core/desktopidentity.h"
+#include "data/nativepath.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -60,7 +61,7 @@ bool CSingleInstance::Forward(const OpenRequest &request)
 {
     OpenRequest absolute = request;
     if (!absolute.path.isEmpty())
-        absolute.path = QFileInfo(request.path).absoluteFilePath();
+        absolute.path = AbsolutePath(request.path);
 
     QLocalSocket socket;
     socket.connectToServer(SocketPath());

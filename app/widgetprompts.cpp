@@ -1,5 +1,6 @@
 #include "app/widgetprompts.h"
 
+#include "data/nativepath.h"
 #include "resources/strings.h"
 
 #include <QApplication>
@@ -66,20 +67,27 @@ CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons but
     return AnswerOf(box.exec());
 }
 
-int CWidgetPrompts::AskChoice(const QString &text, const QStringList &choices, int escapeChoice)
+int CWidgetPrompts::Choose(const QString &text, const QStringList &buttons, Icon icon)
 {
-    QMessageBox box(QMessageBox::Question, LoadQString(Str::AppName), text, QMessageBox::NoButton, Parent());
-    box.setObjectName(QStringLiteral("choiceBox"));
-    QList<QAbstractButton *> buttons;
-    for (const QString &choice : choices)
-        buttons << box.addButton(choice, QMessageBox::AcceptRole);
-    if (escapeChoice >= 0 && escapeChoice < buttons.size()) {
-        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[escapeChoice]));
-        box.setEscapeButton(buttons[escapeChoice]);
-    }
+    QMessageBox box(IconOf(icon), LoadQString(Str::AppName), text, QMessageBox::NoButton, Parent());
+    box.setObjectName(QStringLiteral("messageBox"));
+    QList<QAbstractButton *> added;
+    for (const QString &button : buttons)
+        added << box.addButton(button, QMessageBox::AcceptRole);
     box.exec();
-    const int chosen = int(buttons.indexOf(box.clickedButton()));
-    return chosen >= 0 ? chosen : escapeChoice;
+    return int(added.indexOf(box.clickedButton()));
+}
+
+QStringList CWidgetPrompts::ExactPaths(const QStringList &paths)
+{
+    QStringList exact;
+    for (const QString &path : paths) {
+        if (IsExactPath(path))
+            exact << path;
+        else
+            MessageBox(LoadQString(Str::InexactName).arg(path));
+    }
+    return exact;
 }
 
 QString CWidgetPrompts::GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
@@ -95,7 +103,7 @@ QString CWidgetPrompts::GetSaveFileName(const QString &caption, const QString &p
         dialog.selectFile(proposedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    return ExactPaths({dialog.selectedFiles().constFirst()}).value(0);
 }
 
 QStringList CWidgetPrompts::GetOpenFileNames(const QString &caption, const QString &filters, bool multiple)
@@ -107,5 +115,5 @@ QStringList CWidgetPrompts::GetOpenFileNames(const QString &caption, const QStri
     dialog.setNameFilter(filters);
     if (dialog.exec() != QDialog::Accepted)
         return QStringList();
-    return dialog.selectedFiles();
+    return ExactPaths(dialog.selectedFiles());
 }

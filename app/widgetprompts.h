@@ -19,7 +19,7 @@ public:
     void SetParent(QWidget *parent) { m_parent = parent; }
 
     Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) override;
-    int AskChoice(const QString &text, const QStringList &choices, int escapeChoice) override;
+    int Choose(const QString &text, const QStringList &buttons, Icon icon = Question) override;
     QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
                             const QString &defaultSuffix) override;
     QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
@@ -31,6 +31,9 @@ public:
 
 private:
     QWidget *Parent() const;
+    // Drops, with a word to the user, chosen names that stand for no file
+    // exactly (see IsExactPath).
+    QStringList ExactPaths(const QStringList &paths);
 
     CCountryTable &m_countries;
     QWidget *m_parent;

@@ -23,6 +23,9 @@ int RunImport(const QStringList &args)
     QString error;
     if (doc.OnOpenDocument(database, &error) != CLodexDoc::OpenResult::Opened)
         return Cli::Fail(database, error);
+    // The save then refuses to write over changes another program made
+    // meanwhile.
+    doc.SetPathName(database);
     QByteArray out;
     {
         CImportRun run(doc, Str::StepImport,
@@ -39,7 +42,7 @@ int RunImport(const QStringList &args)
         }
     }
     // Nothing changed: the file is left as it is, its time included.
-    if (doc.IsModified() && !doc.OnSaveDocument(database, &error))
+    if (doc.IsModified() && doc.OnSaveDocument(database, &error) != CSafeSave::Result::Saved)
         return Cli::Fail(database, error);
     return Cli::Print(out);
 }

@@ -1,7 +1,9 @@
 // lodex-cli: the database tools for scripts. The subcommands and their
 // output are a contract; see --help.
 #include "cli/subcommand.h"
+#include "data/nativepath.h"
 #include "data/outofmemory.h"
+#include "data/savejournal.h"
 #include "resources/versioninfo.h"
 
 #include <QCoreApplication>
@@ -27,15 +29,27 @@ int Finish(int status)
     return status;
 }
 
+// A save that never ended left a file cut short: say so whatever runs.
+void WarnOfInterruptedSaves()
+{
+    for (const InterruptedSave &save : SaveJournal::Interrupted()) {
+        const QByteArray target = NativePath(save.target);
+        const QByteArray line = "lodex-cli: warning: the save of " + target
+                                + " was interrupted; its earlier contents are kept in " + NativePath(save.copy)
+                                + " (lodex-cli restore " + target + " puts them back)\n";
+        std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    }
+}
+
 } // namespace
 
 namespace Cli {
 
 int Fail(const QString &file, const QString &problem)
 {
-    const QByteArray line = (file.isEmpty() ? QStringLiteral("lodex-cli: %1\n").arg(problem)
-                                             : QStringLiteral("lodex-cli: %1: %2\n").arg(file, problem))
-                                .toLocal8Bit();
+    // The file's name as it is on disk, whatever its bytes.
+    const QByteArray line = "lodex-cli: " + (file.isEmpty() ? QByteArray() : NativePath(file) + ": ")
+                            + problem.toLocal8Bit() + '\n';
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
     return kFailure;
 }
@@ -64,7 +78,7 @@ int OutputFailed()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = ArgumentsFromNative(argc, argv);
     if (args.isEmpty()) {
         PrintHelp(stderr);
         return Cli::kFailure;
@@ -79,6 +93,8 @@ int main(int argc, char *argv[])
     for (const CliSubcommand *c = CliSubcommands(); c->name; ++c) {
         if (name != QLatin1String(c->name))
             continue;
+        if (name != QLatin1String("restore"))
+            WarnOfInterruptedSaves();
         // No input may abort the tool: running out of memory is one more failure.
         QString outOfMemory;
         int status = Cli::kFailure;

@@ -8,6 +8,7 @@ int RunCheckIP(const QStringList &args);
 int RunCopy(const QStringList &args);
 int RunCu(const QStringList &args);
 int RunImport(const QStringList &args);
+int RunRestore(const QStringList &args);
 
 const CliSubcommand *CliSubcommands()
 {
@@ -31,6 +32,10 @@ const CliSubcommand *CliSubcommands()
          " a reflector whose address DB has keeps DB's values (keep, the default) or takes the file's (take)."
          " Prints the counts of each file; a file that cannot be read or understood changes nothing.",
          RunImport},
+        {"restore", "FILE [--keep]",
+         "Put back the contents FILE had before a save of it was interrupted (a warning names such files on "
+         "every run); with --keep, keep FILE as it is and remove the earlier contents instead.",
+         RunRestore},
         {nullptr, nullptr, nullptr, nullptr},
     };
     return subcommands;

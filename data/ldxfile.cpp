@@ -172,11 +172,11 @@ bool Write(const ReflectorList &list, QIODevice &device)
     return ar.Flush();
 }
 
-LoadResult Load(const QString &path, ReflectorList &out, QString *error)
+LoadResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp)
 {
     QFile file;
     QString reason;
-    if (!OpenRegularFile(file, path, &reason)) {
+    if (!OpenRegularFile(file, path, &reason, stamp)) {
         if (error)
             *error = reason;
         return LoadResult::NotOpenable;

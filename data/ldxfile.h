@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/reflectorlist.h"
+#include "data/regularfile.h"
 
 #include <QString>
 
@@ -17,13 +18,13 @@ bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error
 // Writes the list to `device`; false when a write failed.
 bool Write(const ReflectorList &list, QIODevice &device);
 
-// Reads the file at `path`, through a window rather than as a whole.
+// Reads the file at `path`, through a window rather than as a whole;
+// `stamp` tells which file it was, for noticing later changes.
 enum class LoadResult { Loaded, NotOpenable, Malformed };
-LoadResult Load(const QString &path, ReflectorList &out, QString *error);
+LoadResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp = nullptr);
 
-// Writes the file at `path` through a temporary file in the same folder,
-// which replaces the target only once complete: a failed save never harms
-// the previous file. A read-only target is refused.
+// Writes the file at `path` through the safe save: a failed save never
+// harms the previous file. A read-only target is refused.
 bool Save(const QString &path, const ReflectorList &list, QString *error);
 
 } // namespace LdxFile

@@ -61,6 +61,7 @@ bool CLodexDoc::OnNewDocument()
 {
     DeleteContents();
     SetPathName(QString());
+    m_fileStamp = FileStamp();
     SetModifiedFlag(false);
     RefreshView();
     return true;
@@ -69,7 +70,8 @@ bool CLodexDoc::OnNewDocument()
 CLodexDoc::OpenResult CLodexDoc::OnOpenDocument(const QString &path, QString *error)
 {
     ReflectorList list;
-    switch (LdxFile::Load(path, list, error)) {
+    FileStamp stamp;
+    switch (LdxFile::Load(path, list, error, &stamp)) {
     case LdxFile::LoadResult::NotOpenable:
         return OpenResult::NotOpenable;
     case LdxFile::LoadResult::Malformed:
@@ -81,19 +83,28 @@ CLodexDoc::OpenResult CLodexDoc::OnOpenDocument(const QString &path, QString *er
     }
     DeleteContents();
     m_listReflectors = std::move(list);
+    m_fileStamp = stamp;
     SetModifiedFlag(false);
     RefreshView();
     return OpenResult::Opened;
 }
 
-bool CLodexDoc::OnSaveDocument(const QString &path, QString *error)
+CSafeSave::Result CLodexDoc::OnSaveDocument(const QString &path, QString *error, bool overwriteChanges)
 {
-    if (!LdxFile::Save(path, m_listReflectors, error))
-        return false;
+    CSafeSave save(path);
+    if (!overwriteChanges && path == m_strPathName)
+        save.RequireUnchangedSince(m_fileStamp);
+    const CSafeSave::Result result = save.Write([this](QIODevice &out) { return LdxFile::Write(m_listReflectors, out); });
+    if (result != CSafeSave::Result::Saved) {
+        if (error)
+            *error = save.Error();
+        return result;
+    }
+    m_fileStamp = save.Written();
     SetModifiedFlag(false);
     if (m_pHistory)
         m_pHistory->MarkSaved();
-    return true;
+    return result;
 }
 
 void CLodexDoc::RefreshView()

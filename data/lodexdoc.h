@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/reflectorlist.h"
+#include "data/safesave.h"
 
 #include <QObject>
 #include <QString>
@@ -49,8 +50,11 @@ public:
     enum class OpenResult { Opened, NotOpenable, Malformed };
     OpenResult OnOpenDocument(const QString &path, QString *error = nullptr);
     // Writes the list to `path`; on success clears the modified flag and
-    // tells the history that this is the list as saved.
-    bool OnSaveDocument(const QString &path, QString *error = nullptr);
+    // tells the history that this is the list as saved. Over
+    // the document's own file, unless `overwriteChanges`, it refuses
+    // (ChangedOnDisk) when another program has changed the file since it
+    // was opened or saved here.
+    CSafeSave::Result OnSaveDocument(const QString &path, QString *error = nullptr, bool overwriteChanges = false);
 
     // Rebuilds the view's rows from the list, in list order.
     void RefreshView();
@@ -183,6 +187,7 @@ private:
 
     CListChange *m_pChange = nullptr; // the command's change, while one runs
     QString m_strPathName;
+    FileStamp m_fileStamp; // the file as last opened or saved here
     QString m_strTitle;
     bool m_bModified = false;
 };

@@ -1,5 +1,7 @@
 #include "data/regularfile.h"
 
+#include "data/nativepath.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -8,9 +10,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool OpenRegularFile(QFile &file, const QString &path, QString *error)
+FileStamp FileStamp::Of(const struct stat &status)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    FileStamp stamp;
+    stamp.device = quint64(status.st_dev);
+    stamp.inode = quint64(status.st_ino);
+    stamp.size = qint64(status.st_size);
+    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool OpenRegularFile(QFile &file, const QString &path, QString *error, FileStamp *stamp)
+{
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         *error = qt_error_string(errno);
         return false;
@@ -21,6 +33,8 @@ bool OpenRegularFile(QFile &file, const QString &path, QString *error)
         *error = QStringLiteral("it is not a regular file");
         return false;
     }
+    if (stamp)
+        *stamp = FileStamp::Of(status);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

@@ -1,51 +1,85 @@
+// Why not QSaveFile: it replaces a file by renaming a new one over it and
+// nothing else, so it loses the owner and group of a file it replaces, its
+// second hard link, and replaces a symbolic link instead of writing through
+// it; it has no in-place write with a copy to put back; its last flush
+// inside commit() can fail without the caller knowing; and it works from
+// the path's text. Here the kernel resolves the path once, everything after
+// works from what it opened, and every call's result is checked.
 #include "data/safesave.h"
 
+#include "data/nativepath.h"
 #include "data/outofmemory.h"
-#include "resources/strings.h"
+#include "data/savejournal.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
 
-// --- The test seam: every system call below passes through Faulted().
-
-std::atomic<int> g_failAt{0};
-std::atomic<int> g_calls{0};
-std::atomic<int> g_errno{0};
-std::atomic<bool> g_onward{false};
-std::atomic<bool> g_fired{false};
-
-bool Faulted()
+// --- The test seam: every system call that can change a file passes
+// through Hit().
+class CFaultSeam
 {
-    const int at = g_failAt.load();
-    if (at <= 0)
-        return false;
-    const int call = ++g_calls;
-    if (call != at && !(g_onward && call > at))
-        return false;
-    g_fired = true;
-    errno = g_errno;
-    return true;
-}
+public:
+    void Set(int n, int errorNumber, bool onward, bool kill)
+    {
+        m_calls = 0;
+        m_fired = false;
+        m_errno = errorNumber;
+        m_onward = onward;
+        m_kill = kill;
+        m_failAt = n;
+    }
+
+    bool Hit()
+    {
+        const int at = m_failAt.load();
+        if (at <= 0)
+            return false;
+        const int call = ++m_calls;
+        if (call != at && !(m_onward && call > at))
+            return false;
+        if (m_kill)
+            ::kill(::getpid(), SIGKILL);
+        m_fired = true;
+        errno = m_errno;
+        return true;
+    }
+
+    bool Fired() const { return m_fired; }
+    int ErrorNumber() const { return m_errno; }
+
+private:
+    std::atomic<int> m_failAt{0};
+    std::atomic<int> m_calls{0};
+    std::atomic<int> m_errno{0};
+    std::atomic<bool> m_onward{false};
+    std::atomic<bool> m_kill{false};
+    std::atomic<bool> m_fired{false};
+};
+
+CFaultSeam g_faults;
 
 template <typename Call>
 auto Sys(Call call) -> decltype(call())
 {
-    if (Faulted())
+    if (g_faults.Hit())
         return -1;
     decltype(call()) result;
     do
@@ -59,9 +93,18 @@ QString Reason(int errorNumber = errno)
     return qt_error_string(errorNumber);
 }
 
-QByteArray Native(const QString &path)
+const QByteArray kTempPrefix = QByteArrayLiteral(".lodex-save-");
+constexpr int kRandomLetters = 6;
+constexpr int kLockWaitMs = 2000;
+
+bool SameFile(const struct stat &a, const struct stat &b)
 {
-    return QFile::encodeName(path);
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+QByteArray ProcPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
 // A file descriptor that is closed on every path. Close() is the checked
@@ -70,7 +113,7 @@ QByteArray Native(const QString &path)
 class Fd
 {
 public:
-    explicit Fd(int fd) : m_fd(fd) {}
+    explicit Fd(int fd = -1) : m_fd(fd) {}
     ~Fd()
     {
         if (m_fd >= 0)
@@ -88,12 +131,12 @@ public:
 
     bool Close(QString *reason)
     {
-        const bool faulted = Faulted();
+        const bool faulted = g_faults.Hit();
         const int result = ::close(m_fd); // never retried: the descriptor is gone either way
         m_fd = -1;
         if (result == 0 && !faulted)
             return true;
-        *reason = Reason(faulted ? g_errno.load() : errno);
+        *reason = Reason(faulted ? g_faults.ErrorNumber() : errno);
         return false;
     }
 
@@ -101,10 +144,10 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, const char *data, std::size_t size)
+bool WriteAll(int fd, const char *data, std::size_t size, off_t *at = nullptr)
 {
     while (size > 0) {
-        const ssize_t n = Sys([&] { return ::write(fd, data, size); });
+        const ssize_t n = Sys([&] { return at ? ::pwrite(fd, data, size, *at) : ::write(fd, data, size); });
         if (n < 0)
             return false;
         if (n == 0) {
@@ -113,6 +156,8 @@ bool WriteAll(int fd, const char *data, std::size_t size)
         }
         data += n;
         size -= std::size_t(n);
+        if (at)
+            *at += n;
     }
     return true;
 }
@@ -125,10 +170,13 @@ bool Sync(int fd, QString *reason)
     return false;
 }
 
-// Copies all of `from` to `to`, which must be empty, through `buffer`, and
-// syncs it.
+// Makes `to` hold exactly what `from` holds, through `buffer`, and syncs it.
 bool CopyContents(int from, int to, QByteArray &buffer, QString *reason)
 {
+    if (Sys([&] { return ::ftruncate(to, 0); }) != 0) {
+        *reason = Reason();
+        return false;
+    }
     for (off_t at = 0;;) {
         const ssize_t n = Sys([&] { return ::pread(from, buffer.data(), std::size_t(buffer.size()), at); });
         if (n < 0) {
@@ -137,23 +185,30 @@ bool CopyContents(int from, int to, QByteArray &buffer, QString *reason)
         }
         if (n == 0)
             return Sync(to, reason);
-        if (!WriteAll(to, buffer.constData(), std::size_t(n))) {
+        if (!WriteAll(to, buffer.constData(), std::size_t(n), &at)) {
             *reason = Reason();
             return false;
         }
-        at += n;
     }
 }
 
-// Creates `prefix` followed by six random characters as a new file.
-Fd CreateUnique(const QByteArray &prefix, mode_t mode, QByteArray *name)
+QByteArray RandomName(const QByteArray &prefix)
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = prefix;
+    for (int i = 0; i < kRandomLetters; ++i)
+        name.append(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
+    return name;
+}
+
+// Creates `prefix` followed by six random characters as a new file in `folder`.
+Fd CreateUnique(int folder, const QByteArray &prefix, mode_t mode, QByteArray *name)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = prefix;
-        for (int i = 0; i < 6; ++i)
-            name->append(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
-        const int fd = Sys([&] { return ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode); });
+        *name = RandomName(prefix);
+        const int fd = Sys([&] {
+            return ::openat(folder, name->constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        });
         if (fd >= 0 || errno != EEXIST)
             return Fd(fd);
     }
@@ -161,23 +216,26 @@ Fd CreateUnique(const QByteArray &prefix, mode_t mode, QByteArray *name)
     return Fd(-1);
 }
 
-// Removes a file on every path but the one that dismisses it.
+// Removes a file of `folder` on every path but the one that keeps it.
 class RemoveUnlessKept
 {
 public:
-    explicit RemoveUnlessKept(QByteArray path) : m_path(std::move(path)) {}
+    explicit RemoveUnlessKept(int folder) : m_folder(folder) {}
     ~RemoveUnlessKept()
     {
-        if (!m_path.isEmpty())
-            ::unlink(m_path.constData());
+        if (!m_name.isEmpty())
+            ::unlinkat(m_folder, m_name.constData(), 0);
     }
-    void Keep() { m_path.clear(); }
+    void Set(const QByteArray &name) { m_name = name; }
+    void Keep() { m_name.clear(); }
 
 private:
-    QByteArray m_path;
+    int m_folder;
+    QByteArray m_name;
 };
 
-// Runs `write` into `fd` and hands over the last buffered bytes.
+// The writer's output: written through to the file in 64 KiB blocks, with
+// the first failure kept.
 class CFileSink final : public QIODevice
 {
 public:
@@ -227,54 +285,176 @@ private:
     int m_errno = 0;
 };
 
-using Writer = std::function<bool(QIODevice &)>;
+// The old contents, for a rewrite: the file itself, or its copy when it is
+// written in place. Random access, so that atEnd() and size() answer.
+class CFileSource final : public QIODevice
+{
+public:
+    explicit CFileSource(int fd) : m_fd(fd)
+    {
+        struct stat status {};
+        if (fd >= 0 && ::fstat(fd, &status) == 0)
+            m_size = status.st_size;
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
 
-bool WriteContents(int fd, const Writer &write, QString *reason)
+    qint64 size() const override { return m_size; }
+    int systemError() const { return m_errno; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 left = m_size - pos();
+        if (left <= 0)
+            return 0;
+        const ssize_t n = Sys([&] { return ::pread(m_fd, data, std::size_t(qMin(maxSize, left)), pos()); });
+        if (n >= 0)
+            return n;
+        m_errno = errno;
+        setErrorString(Reason(m_errno));
+        return -1;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    int m_fd;
+    qint64 m_size = 0;
+    int m_errno = 0;
+};
+
+// Runs the rewriter from `existing` (-1: nothing) into `fd`.
+bool WriteContents(int fd, int existing, const CSafeSave::Rewriter &rewrite, QString *reason)
 {
     CFileSink sink(fd);
+    CFileSource source(existing);
     QString outOfMemory;
-    const bool written = CatchOutOfMemory([&] { return write(sink); }, &outOfMemory);
-    if (sink.Finish() && written)
+    const bool written = CatchOutOfMemory([&] { return rewrite(source, sink); }, &outOfMemory);
+    if (sink.Finish() && written && !source.systemError())
         return true;
-    if (sink.systemError())
-        *reason = Reason(sink.systemError());
+    if (sink.systemError() || source.systemError())
+        *reason = Reason(sink.systemError() ? sink.systemError() : source.systemError());
     else
         *reason = !outOfMemory.isEmpty() ? outOfMemory : QStringLiteral("the contents could not be written");
     return false;
 }
 
-// The file a path finally names, after following symbolic links.
-bool ResolveLinks(const QString &path, QString *target, QString *reason)
+// What the kernel opened for the path, locked, and where it really is.
+struct Target {
+    Fd file;
+    struct stat status {};
+    bool created = false;  // it did not exist: a failure removes it again
+    Fd folder;             // its real folder, when found; else only in place
+    QByteArray name;       // its entry in `folder`
+    QByteArray journalName; // what the journal calls it
+};
+
+// Waits a little for another writer of the same file to finish.
+bool Lock(int fd, QString *reason)
 {
-    QString at = QFileInfo(path).absoluteFilePath();
-    for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink()) {
-            *target = at;
-            return true;
+    for (int waited = 0;; waited += 50) {
+        if (Sys([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0 || errno == ENOLCK)
+            return true; // ENOLCK: a file system without locks is written unlocked
+        if (errno != EWOULDBLOCK) {
+            *reason = Reason();
+            return false;
         }
-        at = info.symLinkTarget();
+        if (waited >= kLockWaitMs) {
+            *reason = QStringLiteral("the file is being written by another program");
+            return false;
+        }
+        ::usleep(50 * 1000);
     }
-    *reason = Reason(ELOOP);
+}
+
+bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        struct stat before {};
+        const bool exists = ::stat(path.constData(), &before) == 0;
+        if (!exists && errno != ENOENT) {
+            *reason = Reason();
+            return false;
+        }
+        // Checked before opening, so that no device is ever opened.
+        if (exists && !S_ISREG(before.st_mode)) {
+            *reason = QStringLiteral("it is not a regular file");
+            return false;
+        }
+        // The owner's write bit counts even for root, who may write
+        // anything, so that read-only means read-only.
+        if (exists && !(before.st_mode & S_IWUSR)) {
+            *reason = QStringLiteral("the file is read-only");
+            return false;
+        }
+        const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (exists ? 0 : O_CREAT);
+        Fd fd(Sys([&] { return ::open(path.constData(), flags, 0666); }));
+        if (!fd.valid() || Sys([&] { return ::fstat(fd.get(), &t.status); }) != 0) {
+            *reason = Reason();
+            return false;
+        }
+        if (!S_ISREG(t.status.st_mode)) {
+            *reason = QStringLiteral("it is not a regular file");
+            return false;
+        }
+        ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+        if (!Lock(fd.get(), reason))
+            return false;
+        // While we waited, another writer may have put a new file in its place.
+        struct stat now {};
+        if (::stat(path.constData(), &now) != 0 || !SameFile(now, t.status) || ::fstat(fd.get(), &t.status) != 0)
+            continue;
+        t.file = std::move(fd);
+        t.created = !exists;
+        return true;
+    }
+    *reason = QStringLiteral("the file keeps being replaced by another program");
     return false;
 }
 
-bool RenameKeepsLinksAndFolder(const QString &target, const struct stat &file)
+// The real folder and name of the opened file, as the kernel knows them,
+// checked to hold that very file.
+void Locate(Target &t, const QByteArray &givenPath)
 {
-    if (file.st_nlink != 1)
+    QByteArray real(4096, '\0');
+    const ssize_t n = ::readlink(ProcPath(t.file.get()).constData(), real.data(), std::size_t(real.size()));
+    if (n <= 0 || n >= real.size() || real[0] != '/') {
+        t.journalName = givenPath.startsWith('/') ? givenPath : NativePath(QDir::currentPath()) + '/' + givenPath;
+        return;
+    }
+    real.truncate(n);
+    t.journalName = real;
+    const qsizetype slash = real.lastIndexOf('/');
+    const QByteArray folder = slash == 0 ? QByteArray("/") : real.left(slash);
+    const QByteArray name = real.mid(slash + 1);
+    Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat entry {};
+    if (!dir.valid() || ::fstatat(dir.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0
+        || !SameFile(entry, t.status))
+        return;
+    t.folder = std::move(dir);
+    t.name = name;
+}
+
+// A rename would not keep the file where and as the user has it.
+bool RenameKeepsLinksAndFolder(const Target &t)
+{
+    if (!t.folder.valid() || t.status.st_nlink != 1)
         return false; // a rename would split the links
-    const QByteArray folder = Native(QFileInfo(target).absolutePath());
     struct stat dir {};
-    if (::stat(folder.constData(), &dir) != 0 || ::access(folder.constData(), W_OK | X_OK) != 0)
+    if (::fstat(t.folder.get(), &dir) != 0)
         return false;
     // In a sticky folder only the file's or the folder's owner may rename.
     const uid_t me = ::geteuid();
-    return !(dir.st_mode & S_ISVTX) || me == 0 || me == file.st_uid || me == dir.st_uid;
+    if ((dir.st_mode & S_ISVTX) && me != 0 && me != t.status.st_uid && me != dir.st_uid)
+        return false;
+    // Nor can anything be renamed or removed in an append-only folder.
+    int flags = 0;
+    return !(::ioctl(t.folder.get(), FS_IOC_GETFLAGS, &flags) == 0 && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)));
 }
 
 // Gives the new file the old one's owner, group, mode and extended
 // attributes. False when any of them cannot be kept.
-bool KeepAttributes(int fd, const QByteArray &oldFile, const struct stat &old)
+bool KeepAttributes(int fd, int oldFd, const struct stat &old)
 {
     struct stat now {};
     if (::fstat(fd, &now) != 0)
@@ -286,187 +466,385 @@ bool KeepAttributes(int fd, const QByteArray &oldFile, const struct stat &old)
     if (Sys([&] { return ::fchmod(fd, old.st_mode & 07777); }) != 0)
         return false;
 
-    const ssize_t size = Sys([&] { return ::listxattr(oldFile.constData(), nullptr, 0); });
+    const ssize_t size = Sys([&] { return ::flistxattr(oldFd, nullptr, 0); });
     if (size <= 0)
         return size == 0 || errno == ENOTSUP;
     QByteArray names(size, '\0');
-    if (Sys([&] { return ::listxattr(oldFile.constData(), names.data(), std::size_t(size)); }) != size)
+    if (Sys([&] { return ::flistxattr(oldFd, names.data(), std::size_t(size)); }) != size)
         return false;
     for (const QByteArray &name : names.split('\0')) {
         if (name.isEmpty())
             continue;
-        const ssize_t length = Sys([&] { return ::getxattr(oldFile.constData(), name.constData(), nullptr, 0); });
+        const ssize_t length = Sys([&] { return ::fgetxattr(oldFd, name.constData(), nullptr, 0); });
         if (length < 0)
             return false;
         QByteArray value(length, '\0');
-        if (Sys([&] { return ::getxattr(oldFile.constData(), name.constData(), value.data(), std::size_t(length)); })
-                != length
+        if (Sys([&] { return ::fgetxattr(oldFd, name.constData(), value.data(), std::size_t(length)); }) != length
             || Sys([&] { return ::fsetxattr(fd, name.constData(), value.constData(), std::size_t(length), 0); }) != 0)
             return false;
     }
     return true;
 }
 
-enum class Outcome { Replaced, Failed, CannotKeep };
-
-// Writes a new file beside `target` and renames it over the target. `old`
-// is the target's status when there is one.
-Outcome ReplaceByRename(const QString &target, const struct stat *old, const Writer &write, QString *reason)
+// Temporary files of ours that nobody writes any more: a writer holds a
+// lock on its own until it renames it.
+void SweepStaleTemporaries(int folder)
 {
-    const QByteArray file = Native(target);
-    const QString folder = QFileInfo(target).absolutePath();
-    QByteArray temp;
-    // A new file gets the usual mode (0666 less the umask); one that
-    // replaces another is private until it has the old file's mode.
-    Fd fd = CreateUnique(Native(folder + QStringLiteral("/.lodex-save-")), old ? 0600 : 0666, &temp);
-    if (!fd.valid()) {
+    DIR *dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(kTempPrefix) || name.size() != kTempPrefix.size() + kRandomLetters)
+            continue;
+        const Fd fd(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status {};
+        if (fd.valid() && ::fstat(fd.get(), &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
+            && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// The new contents' file: unnamed while it is written where the file
+// system allows, so that nothing is left if the writer dies; otherwise
+// named and locked, for SweepStaleTemporaries.
+struct Temporary {
+    Fd fd;
+    QByteArray name; // empty while unnamed
+};
+
+bool CreateTemporary(int folder, Temporary &temp)
+{
+    SweepStaleTemporaries(folder);
+    temp.fd = Fd(Sys([&] { return ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600); }));
+    if (temp.fd.valid() || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return temp.fd.valid();
+    temp.fd = CreateUnique(folder, kTempPrefix, 0600, &temp.name);
+    return temp.fd.valid() && Sys([&] { return ::flock(temp.fd.get(), LOCK_EX); }) == 0;
+}
+
+bool NameTemporary(int folder, Temporary &temp)
+{
+    for (int attempt = 0; temp.name.isEmpty() && attempt < 100; ++attempt) {
+        const QByteArray name = RandomName(kTempPrefix);
+        if (Sys([&] {
+                return ::linkat(AT_FDCWD, ProcPath(temp.fd.get()).constData(), folder, name.constData(),
+                                AT_SYMLINK_FOLLOW);
+            })
+            == 0)
+            temp.name = name;
+        else if (errno != EEXIST)
+            return false;
+    }
+    return !temp.name.isEmpty();
+}
+
+enum class Outcome { Replaced, Failed, CannotKeep, RenameRefused };
+
+// Writes a new file beside the target and renames it over it. When the
+// rename itself is refused (a file mounted on its own, a folder that
+// forbids it), `complete` holds the new contents for writing in place.
+Outcome ReplaceByRename(Target &t, const CSafeSave::Rewriter &rewrite, Fd *complete, FileStamp *written,
+                        QString *reason)
+{
+    if (!RenameKeepsLinksAndFolder(t))
+        return Outcome::CannotKeep;
+    const int folder = t.folder.get();
+    Temporary temp;
+    if (!CreateTemporary(folder, temp)) {
+        if (errno == EACCES || errno == EPERM || errno == EROFS)
+            return Outcome::CannotKeep; // a folder we may not write to
         *reason = Reason();
         return Outcome::Failed;
     }
-    RemoveUnlessKept removeTemp(temp);
-    if (old && !KeepAttributes(fd.get(), file, *old))
+    RemoveUnlessKept removeTemp(folder);
+    removeTemp.Set(temp.name);
+    if (!KeepAttributes(temp.fd.get(), t.file.get(), t.status))
         return Outcome::CannotKeep;
-    if (!WriteContents(fd.get(), write, reason) || !Sync(fd.get(), reason) || !fd.Close(reason))
+    if (!WriteContents(temp.fd.get(), t.file.get(), rewrite, reason) || !Sync(temp.fd.get(), reason))
         return Outcome::Failed;
-    if (Sys([&] { return ::rename(temp.constData(), file.constData()); }) != 0) {
+    if (!NameTemporary(folder, temp)) {
         *reason = Reason();
         return Outcome::Failed;
+    }
+    removeTemp.Set(temp.name);
+    struct stat status {};
+    ::fstat(temp.fd.get(), &status);
+    if (!temp.fd.Close(reason))
+        return Outcome::Failed;
+    if (Sys([&] { return ::renameat(folder, temp.name.constData(), folder, t.name.constData()); }) != 0) {
+        if (errno != EBUSY && errno != EXDEV && errno != EPERM) {
+            *reason = Reason();
+            return Outcome::Failed;
+        }
+        *complete = Fd(::openat(folder, temp.name.constData(), O_RDONLY | O_CLOEXEC));
+        if (!complete->valid()) {
+            *reason = Reason();
+            return Outcome::Failed;
+        }
+        return Outcome::RenameRefused;
     }
     removeTemp.Keep();
+    *written = FileStamp::Of(status);
     // The rename itself reaches the disk with the folder.
-    const int dir = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    ::fsync(folder);
     return Outcome::Replaced;
 }
 
-// Copies the file behind `fd` into the backup folder; `backup` names the copy.
-bool BackUp(int fd, const QString &target, QByteArray &buffer, QByteArray *backup, QString *reason)
+// The old contents in the copies' folder, and the journal that names the
+// file they belong to, both synced before the file is touched. The journal
+// is locked for as long as this object lives: a journal that nobody holds
+// tells a later run that this save never ended.
+class CJournaledCopy
 {
-    const QString folder = SafeSaveBackupFolder();
-    const auto cannotKeep = [&](const QString &why) {
-        *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
-        return false;
-    };
-    Fd copy(-1);
-    if (QDir().mkpath(folder)) {
-        // Cut so that the name with its suffix stays within a file name's limit.
-        const QString name = QFileInfo(target).fileName().left(60);
-        copy = CreateUnique(Native(QDir(folder).filePath(name + QLatin1Char('.'))), 0600, backup);
-    } else {
-        errno = EACCES;
+public:
+    ~CJournaledCopy()
+    {
+        if (m_pending)
+            Discard();
     }
-    if (!copy.valid())
-        return cannotKeep(Reason());
-    RemoveUnlessKept removeCopy(*backup);
-    QString why;
-    if (!CopyContents(fd, copy.get(), buffer, &why) || !copy.Close(&why))
-        return cannotKeep(why);
-    removeCopy.Keep();
-    return true;
-}
 
-bool Restore(const QByteArray &backup, const QByteArray &file, QByteArray &buffer)
+    bool Make(const Target &t, QByteArray &buffer, QString *reason)
+    {
+        const QString folder = SaveJournal::Folder();
+        const auto cannotKeep = [&](const QString &why) {
+            *reason = QStringLiteral("cannot keep a copy of the file in %1: %2").arg(QDir::toNativeSeparators(folder), why);
+            return false;
+        };
+        if (!QDir().mkpath(folder))
+            return cannotKeep(Reason(EACCES));
+        m_folder = Fd(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!m_folder.valid())
+            return cannotKeep(Reason());
+        // Cut so that the name with its suffixes stays within a file name's limit.
+        const QByteArray fileName = t.journalName.mid(t.journalName.lastIndexOf('/') + 1).left(60);
+        QString why;
+        if (!Reserve(fileName + '.', &why))
+            return cannotKeep(why);
+        if (!CopyContents(t.file.get(), m_copy.get(), buffer, &why) || !WriteJournal(t.journalName, &why))
+            return cannotKeep(why);
+        m_path = NativePath(folder) + '/' + m_copyName;
+        return true;
+    }
+
+    int Descriptor() const { return m_copy.get(); }
+    QString Path() const { return PathFromNative(m_path); }
+
+    void Discard()
+    {
+        ::unlinkat(m_folder.get(), SaveJournal::JournalName(m_copyName).constData(), 0);
+        ::unlinkat(m_folder.get(), (m_copyName + ".writing").constData(), 0);
+        if (m_copy.valid())
+            ::unlinkat(m_folder.get(), m_copyName.constData(), 0);
+        m_pending = false;
+    }
+    // Left for the next run to find.
+    void Keep() { m_pending = false; }
+
+private:
+    // The journal comes first, locked under a name the search takes for a
+    // journal still being written, and the copy after it: whatever point a
+    // writer dies at, the search finds either nothing or both.
+    bool Reserve(const QByteArray &prefix, QString *why)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_copyName = RandomName(prefix);
+            const QByteArray writing = m_copyName + ".writing";
+            m_journal = Fd(Sys([&] {
+                return ::openat(m_folder.get(), writing.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            }));
+            if (!m_journal.valid() && errno == EEXIST)
+                continue;
+            m_pending = m_journal.valid();
+            if (!m_journal.valid() || Sys([&] { return ::flock(m_journal.get(), LOCK_EX); }) != 0) {
+                *why = Reason();
+                return false;
+            }
+            m_copy = Fd(Sys([&] {
+                return ::openat(m_folder.get(), m_copyName.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            }));
+            if (m_copy.valid())
+                return true;
+            if (errno != EEXIST) {
+                *why = Reason();
+                return false;
+            }
+            ::unlinkat(m_folder.get(), writing.constData(), 0);
+            m_pending = false;
+        }
+        *why = Reason(EEXIST);
+        return false;
+    }
+
+    bool WriteJournal(const QByteArray &target, QString *why)
+    {
+        if (!WriteAll(m_journal.get(), target.constData(), std::size_t(target.size()))) {
+            *why = Reason();
+            return false;
+        }
+        const QByteArray writing = m_copyName + ".writing";
+        if (!Sync(m_journal.get(), why)
+            || Sys([&] {
+                   return ::renameat(m_folder.get(), writing.constData(), m_folder.get(),
+                                     SaveJournal::JournalName(m_copyName).constData());
+               }) != 0) {
+            *why = why->isEmpty() ? Reason() : *why;
+            return false;
+        }
+        return Sync(m_folder.get(), why);
+    }
+
+    Fd m_folder;
+    Fd m_copy;
+    Fd m_journal;
+    QByteArray m_copyName;
+    QByteArray m_path;
+    bool m_pending = false;
+};
+
+// Puts the copy back into the file it was taken from.
+bool PutBack(Target &t, const CJournaledCopy &copy, QByteArray &buffer)
 {
-    Fd from(Sys([&] { return ::open(backup.constData(), O_RDONLY | O_CLOEXEC); }));
-    Fd to(Sys([&] { return ::open(file.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC); }));
     QString why;
-    return from.valid() && to.valid() && CopyContents(from.get(), to.get(), buffer, &why) && to.Close(&why);
+    if (!t.file.valid()) {
+        // Its close failed: find the same file again.
+        t.file = Fd(Sys([&] { return ::open(t.journalName.constData(), O_WRONLY | O_CLOEXEC); }));
+        struct stat now {};
+        if (!t.file.valid() || ::fstat(t.file.get(), &now) != 0 || !SameFile(now, t.status))
+            return false;
+    }
+    return CopyContents(copy.Descriptor(), t.file.get(), buffer, &why) && t.file.Close(&why);
 }
 
 // Writes over the target's own contents, keeping everything else it has.
-bool WriteInPlace(const QString &target, const Writer &write, QString *reason)
+bool WriteInPlace(Target &t, const CSafeSave::Rewriter &rewrite, FileStamp *written, QString *reason)
 {
-    const QByteArray file = Native(target);
-    Fd fd(Sys([&] { return ::open(file.constData(), O_RDWR | O_CLOEXEC); }));
-    if (!fd.valid()) {
-        *reason = Reason();
-        return false;
-    }
     // Taken before the file is touched: putting it back needs no memory.
     QByteArray buffer(1 << 20, Qt::Uninitialized);
-    QByteArray backup;
-    if (!BackUp(fd.get(), target, buffer, &backup, reason))
+    CJournaledCopy copy;
+    if (!copy.Make(t, buffer, reason))
         return false;
-    bool written = Sys([&] { return ::ftruncate(fd.get(), 0); }) == 0;
-    if (!written)
+    bool done = Sys([&] { return ::ftruncate(t.file.get(), 0); }) == 0;
+    if (!done)
         *reason = Reason();
-    written = written && WriteContents(fd.get(), write, reason) && Sync(fd.get(), reason) && fd.Close(reason);
-    if (written || Restore(backup, file, buffer)) {
-        ::unlink(backup.constData());
-        return written;
+    done = done && WriteContents(t.file.get(), copy.Descriptor(), rewrite, reason) && Sync(t.file.get(), reason);
+    struct stat status {};
+    if (done && ::fstat(t.file.get(), &status) == 0)
+        *written = FileStamp::Of(status);
+    done = done && t.file.Close(reason);
+    if (done || PutBack(t, copy, buffer)) {
+        copy.Discard();
+        return done;
     }
-    *reason += QStringLiteral("; the previous contents are kept in %1")
-                   .arg(QDir::toNativeSeparators(QFile::decodeName(backup)));
+    copy.Keep();
+    *reason += QStringLiteral("; the previous contents are kept in %1").arg(QDir::toNativeSeparators(copy.Path()));
     return false;
 }
 
-bool Save(const QString &path, const Writer &write, QString *reason)
+// A file that this save created and could not fill goes again, unless
+// someone else has written to it meanwhile.
+void RemoveIfCreated(const Target &t)
 {
-    QString target;
-    if (!ResolveLinks(path, &target, reason))
-        return false;
-    const QByteArray file = Native(target);
-    struct stat old {};
-    if (::stat(file.constData(), &old) != 0) {
-        if (errno != ENOENT) {
-            *reason = Reason();
-            return false;
-        }
-        return ReplaceByRename(target, nullptr, write, reason) == Outcome::Replaced;
-    }
-    if (!S_ISREG(old.st_mode)) {
-        *reason = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    // The owner's write bit counts even for root, who may write anything,
-    // so that read-only means read-only.
-    if (!(old.st_mode & S_IWUSR) || ::access(file.constData(), W_OK) != 0) {
-        *reason = QStringLiteral("the file is read-only");
-        return false;
-    }
-    if (RenameKeepsLinksAndFolder(target, old)) {
-        const Outcome outcome = ReplaceByRename(target, &old, write, reason);
-        if (outcome != Outcome::CannotKeep)
-            return outcome == Outcome::Replaced;
-    }
-    return WriteInPlace(target, write, reason);
+    struct stat entry {};
+    if (t.created && t.folder.valid() && ::fstatat(t.folder.get(), t.name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+        && SameFile(entry, t.status) && entry.st_size == 0)
+        ::unlinkat(t.folder.get(), t.name.constData(), 0);
+}
+
+CSafeSave::Rewriter CopyOf(int fd)
+{
+    return [fd](QIODevice &, QIODevice &out) {
+        CFileSource source(fd);
+        QByteArray block(1 << 16, Qt::Uninitialized);
+        for (qint64 n; (n = source.read(block.data(), block.size())) > 0;)
+            if (out.write(block.constData(), n) != n)
+                return false;
+        return source.atEnd() && !source.systemError();
+    };
 }
 
 } // namespace
 
-bool SaveFileSafely(const QString &path, const Writer &write, QString *error)
+CSafeSave::CSafeSave(QString path) : m_path(std::move(path)) {}
+
+CSafeSave::Result CSafeSave::Write(const Writer &write)
 {
-    QString reason;
-    if (Save(path, write, &reason))
+    return Rewrite([&write](QIODevice &, QIODevice &out) { return write(out); });
+}
+
+CSafeSave::Result CSafeSave::Rewrite(const Rewriter &rewrite)
+{
+    m_error.clear();
+    m_written = FileStamp();
+    const QByteArray path = NativePath(m_path);
+    if (path.isEmpty() || path.endsWith('/')) {
+        m_error = QStringLiteral("it is not a regular file");
+        return Result::Failed;
+    }
+    Target t;
+    if (!OpenTarget(path, t, &m_error))
+        return Result::Failed;
+    if (m_unchangedSince.IsKnown() && !t.created && FileStamp::Of(t.status) != m_unchangedSince) {
+        m_error = QStringLiteral("the file has been changed by another program");
+        return Result::ChangedOnDisk;
+    }
+    Locate(t, path);
+    Fd complete;
+    bool saved = false;
+    switch (ReplaceByRename(t, rewrite, &complete, &m_written, &m_error)) {
+    case Outcome::Replaced:
+        return Result::Saved;
+    case Outcome::Failed:
+        break;
+    case Outcome::CannotKeep:
+        saved = WriteInPlace(t, rewrite, &m_written, &m_error);
+        break;
+    case Outcome::RenameRefused:
+        saved = WriteInPlace(t, CopyOf(complete.get()), &m_written, &m_error);
+        break;
+    }
+    if (saved)
+        return Result::Saved;
+    RemoveIfCreated(t);
+    return Result::Failed;
+}
+
+bool SaveFileSafely(const QString &path, const CSafeSave::Writer &write, QString *error)
+{
+    CSafeSave save(path);
+    if (save.Write(write) == CSafeSave::Result::Saved)
         return true;
     if (error)
-        *error = reason;
+        *error = save.Error();
     return false;
 }
 
-QString SafeSaveBackupFolder()
+bool RewriteFileSafely(const QString &path, const CSafeSave::Rewriter &rewrite, QString *error)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QLatin1Char('/')
-           + QLatin1String(LoadString(Str::CompanyKey)) + QLatin1Char('/') + QLatin1String(LoadString(Str::AppName));
+    CSafeSave save(path);
+    if (save.Rewrite(rewrite) == CSafeSave::Result::Saved)
+        return true;
+    if (error)
+        *error = save.Error();
+    return false;
 }
 
 namespace SaveFaults {
 
 void Inject(int n, int errorNumber, bool onward)
 {
-    g_calls = 0;
-    g_fired = false;
-    g_errno = errorNumber;
-    g_onward = onward;
-    g_failAt = n;
+    g_faults.Set(n, errorNumber, onward, false);
+}
+
+void KillAt(int n)
+{
+    g_faults.Set(n, 0, false, true);
 }
 
 bool Fired()
 {
-    return g_fired;
+    return g_faults.Fired();
 }
 
 } // namespace SaveFaults

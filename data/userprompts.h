@@ -20,11 +20,9 @@ public:
 
     // A box captioned with the application name.
     virtual Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) = 0;
-
-    // A question answered by one of `choices`, each a button: answers the
-    // index of the one chosen; `escapeChoice` is the default and what
-    // closing the box answers.
-    virtual int AskChoice(const QString &text, const QStringList &choices, int escapeChoice) = 0;
+    // The same with buttons of the program's own: answers the index of the
+    // one chosen, or -1 when the box was closed without one.
+    virtual int Choose(const QString &text, const QStringList &buttons, Icon icon = Question) = 0;
 
     // A save dialog; `filters` in Qt's form ("LDX Files (*.ldx);;..."),
     // `defaultSuffix` without the dot. Confirms before an existing file is

@@ -95,10 +95,10 @@ CImportRun::Conflicts CImportRun::ChooseConflicts(std::size_t taken, std::size_t
     if (m_conflicts != Conflicts::Ask || !m_doc.m_pPrompts)
         return m_conflicts == Conflicts::Ask ? Conflicts::KeepList : m_conflicts;
     const QString question = LoadQString(Str::ImportConflicts).arg(taken).arg(total).arg(name);
-    // The order of the buttons is the order of Conflicts.
     const QStringList choices{LoadQString(Str::ImportReviewEach), LoadQString(Str::ImportKeepList),
                               LoadQString(Str::ImportTakeFile)};
-    switch (m_doc.m_pPrompts->AskChoice(question, choices, 1)) {
+    // Closing the box keeps the list as it is.
+    switch (m_doc.m_pPrompts->Choose(question, choices)) {
     case 0:
         return Conflicts::Ask;
     case 2:

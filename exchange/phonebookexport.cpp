@@ -1,6 +1,5 @@
 #include "exchange/phonebookexport.h"
 
-#include "data/regularfile.h"
 #include "data/safesave.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
@@ -9,7 +8,8 @@
 #include "exchange/onelinetext.h"
 #include "exchange/profilefile.h"
 
-#include <QFileInfo>
+#include <QIODevice>
+
 
 #include <iterator>
 #include <vector>
@@ -165,13 +165,6 @@ private:
     QByteArray m_candidate; // scratch for names being compared
 };
 
-bool ReadExisting(const QString &path, QByteArray *contents, QString *error)
-{
-    if (!QFileInfo::exists(path))
-        return true;
-    return ReadRegularFile(path, kMaxPhonebookSize, contents, error);
-}
-
 } // namespace
 
 namespace PhonebookExport {
@@ -218,16 +211,17 @@ bool Merge(QIODevice &out, QByteArray existing, const ReflectorList &list, const
 bool Export(const QString &path, const ReflectorList &list, const DateTimeStamp &stamp,
             const CClientCodePage &codePage, QString *error)
 {
-    QString reason;
-    QByteArray contents;
-    const bool written = ReadExisting(path, &contents, &reason)
-                         && SaveFileSafely(path,
-                                           [&](QIODevice &device) {
-                                               return Merge(device, std::move(contents), list, stamp, codePage);
-                                           },
-                                           &reason);
-    if (!written && error)
-        *error = reason;
+    QString tooLarge;
+    const bool written = RewriteFileSafely(path, [&](QIODevice &existing, QIODevice &out) {
+        if (existing.size() > kMaxPhonebookSize) {
+            tooLarge = QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(existing.size()).arg(kMaxPhonebookSize);
+            return false;
+        }
+        QByteArray contents = existing.readAll();
+        return contents.size() == existing.size() && Merge(out, std::move(contents), list, stamp, codePage);
+    }, error);
+    if (!written && error && !tooLarge.isEmpty())
+        *error = tooLarge;
     return written;
 }
 

@@ -53,6 +53,17 @@ constexpr Entry kStrings[] = {
     {Str::ReadFailed, "The file \"%1\" is not a readable reflector list: %2.\nNothing of it was loaded."},
     {Str::SaveFailed, "Cannot save the file \"%1\": %2.\nThe document was not saved."},
     {Str::SendFailed, "Cannot hand the document to the mail program: %1."},
+    {Str::ChangedOnDisk, "%1 has been changed by another program since it was opened. Save over it?"},
+    {Str::SaveInterrupted,
+     "The save of \"%1\" was interrupted, and the file may be incomplete.\n"
+     "Its earlier contents were kept in \"%2\"."},
+    {Str::PutBackButton, "&Put Back the Earlier Contents"},
+    {Str::KeepAsIsButton, "&Keep the File As It Is"},
+    {Str::ShowCopyButton, "&Show the Copy"},
+    {Str::PutBackFailed, "Cannot put back the earlier contents of \"%1\": %2.\nThey are still kept in \"%3\"."},
+    {Str::InexactName,
+     "The name \"%1\" is not valid in this system's encoding, so Lodex cannot tell which file it is.\n"
+     "Rename the file, or choose another name."},
     {Str::ImportFailed, "Cannot import \"%1\": %2.\nNothing of it was imported."},
     {Str::ImportConflicts, "%1 of the %2 reflectors in %3 have an address that is already in the list."},
     {Str::ImportReviewEach, "Review each"},

@@ -60,13 +60,23 @@ enum Id {
     ImportSummary = 310,
     ClipboardSource = 311,
 
+    // Saving over changes and interrupted saves: file (%1), then a reason
+    // or the copy's path (%2).
+    ChangedOnDisk = 320,
+    SaveInterrupted = 321,
+    PutBackButton = 322,
+    KeepAsIsButton = 323,
+    ShowCopyButton = 324,
+    PutBackFailed = 325,
+    InexactName = 326,
+
     // The commands as Undo and Redo name them in the Edit menu.
-    StepAdd = 320,
-    StepEdit = 321,
-    StepDelete = 322,
-    StepCut = 323,
-    StepPaste = 324,
-    StepImport = 325,
+    StepAdd = 330,
+    StepEdit = 331,
+    StepDelete = 332,
+    StepCut = 333,
+    StepPaste = 334,
+    StepImport = 335,
     AppName = 57344,
 };
 

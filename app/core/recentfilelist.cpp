@@ -1,14 +1,14 @@
 #include "app/core/recentfilelist.h"
 
+#include "data/nativepath.h"
 #include "data/settingsstore.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 
 void CRecentFileList::Add(const QString &path)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString absolute = AbsolutePath(path);
     m_entries.removeAll(absolute);
     m_entries.prepend(absolute);
     while (m_entries.size() > kSize)

@@ -27,10 +27,10 @@ public:
         boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
         return FakePrompts::MessageBox(text, buttons, icon);
     }
-    int AskChoice(const QString &text, const QStringList &choices, int escapeChoice) override
+    int Choose(const QString &text, const QStringList &buttons, Icon icon) override
     {
         boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
-        return FakePrompts::AskChoice(text, choices, escapeChoice);
+        return FakePrompts::Choose(text, buttons, icon);
     }
 };
 

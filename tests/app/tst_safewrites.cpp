@@ -5,7 +5,9 @@
 #include "app/core/registrationfiles.h"
 #include "app/core/shellregistration.h"
 #include "data/lodexdoc.h"
+#include "data/ldxfile.h"
 #include "data/safesave.h"
+#include "data/savejournal.h"
 #include "exchange/datetimestamp.h"
 #include "support/appfixture.h"
 #include "support/fakes.h"
@@ -136,7 +138,7 @@ QStringList Leftovers(const QString &root)
     while (it.hasNext())
         if (QFileInfo(it.next()).fileName().startsWith(QLatin1String(".lodex-save-")))
             found << it.filePath();
-    const QDir backups(SafeSaveBackupFolder());
+    const QDir backups(SaveJournal::Folder());
     for (const QString &name : backups.entryList(QDir::Files | QDir::Hidden | QDir::System))
         found << backups.filePath(name);
     return found;
@@ -204,7 +206,7 @@ private slots:
     {
         g_recordCount = kManyRecords;
         m_dir = std::make_unique<QTemporaryDir>();
-        const QDir backups(SafeSaveBackupFolder());
+        const QDir backups(SaveJournal::Folder());
         for (const QString &name : backups.entryList(QDir::Files | QDir::Hidden | QDir::System))
             QFile::remove(backups.filePath(name));
     }
@@ -243,12 +245,14 @@ private slots:
             SaveFaults::Inject(0, 0);
             // Even putting the old contents back failed: they are in the
             // copy that the message names.
-            const QRegularExpression named(QRegularExpression::escape(SafeSaveBackupFolder())
+            const QRegularExpression named(QRegularExpression::escape(SaveJournal::Folder())
                                            + QStringLiteral("/[^/\\n]*\\.[a-z0-9]{6}"));
             const QString copy = named.match(outcome.error).captured();
             if (onward && !outcome.ok && !copy.isEmpty()) {
                 QCOMPARE(ReadAll(copy), w.oldBytes);
+                QCOMPARE(SaveJournal::Interrupted().size(), 1);
                 QFile::remove(copy);
+                QFile::remove(copy + QStringLiteral(".journal"));
                 WriteAll(m_path, w.oldBytes);
             }
             CheckAllOrNothing(w, outcome, linked);
@@ -377,6 +381,66 @@ private slots:
         if (kind == QLatin1String("symbolic link"))
             QCOMPARE(QFileInfo(saveAt).symLinkTarget(), m_path);
         QCOMPARE(Leftovers(m_dir->path()), QStringList());
+    }
+
+    // Save over a file that another program replaced since it was opened
+    // asks first; the program's own saves do not count.
+    void saveAsksBeforeWritingOverChanges_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << int(CUserPrompts::IdYes);
+        QTest::newRow("No") << int(CUserPrompts::IdNo);
+    }
+    void saveAsksBeforeWritingOverChanges()
+    {
+        QFETCH(int, answer);
+        const bool yes = answer == CUserPrompts::IdYes;
+        DocumentFilesFixture f;
+        const QString path = m_dir->filePath(QStringLiteral("doc.ldx"));
+        QVERIFY(LdxFile::Save(path, SampleList(2), nullptr));
+        QCOMPARE(f.files.OpenDocumentFile(path), CDocumentFiles::OpenOutcome::Opened);
+        f.doc.SetModifiedFlag(true);
+        QVERIFY(f.files.OnFileSave());
+        QVERIFY(LdxFile::Save(path, SampleList(5), nullptr));
+        const QByteArray theirs = ReadAll(path);
+        f.doc.SetModifiedFlag(true);
+        f.prompts.answers << CUserPrompts::Answer(answer);
+        QCOMPARE(f.files.OnFileSave(), yes);
+        QCOMPARE(f.prompts.messages, QStringList{path + QStringLiteral(" has been changed by another program since "
+                                                                        "it was opened. Save over it?")});
+        QCOMPARE(ReadAll(path) == theirs, !yes);
+        QCOMPARE(f.doc.IsModified(), !yes);
+    }
+
+    // A save cut short is offered back at the next start.
+    void offersInterruptedSaves_data()
+    {
+        QTest::addColumn<QList<int>>("choices");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<bool>("askedAgain"); // at the next start
+        QTest::newRow("put back") << QList<int>{0} << QByteArray("earlier") << 0 << false;
+        QTest::newRow("keep as is") << QList<int>{1} << QByteArray("cut sh") << 0 << false;
+        QTest::newRow("show, then put back") << QList<int>{2, 0} << QByteArray("earlier") << 1 << false;
+        QTest::newRow("closed") << QList<int>{-1} << QByteArray("cut sh") << 0 << true;
+    }
+    void offersInterruptedSaves()
+    {
+        QFETCH(QList<int>, choices);
+        QFETCH(QByteArray, after);
+        QFETCH(int, shown);
+        QFETCH(bool, askedAgain);
+        const QString target = m_dir->filePath(QStringLiteral("cut.ldx"));
+        const QString copy = QDir(SaveJournal::Folder()).filePath(QStringLiteral("cut.ldx.abc123"));
+        QVERIFY(WriteAll(target, "cut sh") && WriteAll(copy, "earlier")
+                && WriteAll(copy + QStringLiteral(".journal"), QFile::encodeName(target)));
+        DocumentFilesFixture f;
+        f.prompts.choices = choices;
+        QStringList showed;
+        f.files.OfferInterruptedSaves([&](const QString &path) { showed << path; });
+        QCOMPARE(ReadAll(target), after);
+        QCOMPARE(showed, QStringList(shown, copy));
+        QCOMPARE(SaveJournal::Interrupted().size(), askedAgain ? 1 : 0);
     }
 };
 

@@ -135,7 +135,7 @@ private slots:
         QUndoStack &stack = history.Stack();
         for (int i = 0; i < 40; ++i) {
             if (Pick(8) == 0) {
-                QVERIFY(doc.OnSaveDocument(m_dir.filePath("saved.ldx")));
+                QCOMPARE(doc.OnSaveDocument(m_dir.filePath("saved.ldx")), CSafeSave::Result::Saved);
                 saved = stack.index();
             }
             RunCommand(doc);

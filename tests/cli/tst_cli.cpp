@@ -263,6 +263,38 @@ private slots:
             QVERIFY2(run.err.contains("not enough memory"), run.err.constData());
     }
 
+    // A save cut short leaves a journaled copy: every run names it, and
+    // restore puts it back or, with --keep, lets it go.
+    void interruptedSave_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("dealtWith");
+        QTest::newRow("any run warns") << QStringList{"countries"} << QByteArray("cut sh") << false;
+        QTest::newRow("restore") << QStringList{"restore", "FILE"} << QByteArray("earlier contents") << true;
+        QTest::newRow("restore --keep") << QStringList{"restore", "--keep", "FILE"} << QByteArray("cut sh") << true;
+    }
+    void interruptedSave()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, dealtWith);
+        // Where lodex-cli keeps its copies, under the test's own cache.
+        const QDir copies(qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Quorv/Lodex"));
+        const QString target = Path("cut.ldx"), copy = copies.filePath(QStringLiteral("cut.ldx.abc123"));
+        QVERIFY(WriteAll(target, "cut sh") && WriteAll(copy, "earlier contents")
+                && WriteAll(copy + QStringLiteral(".journal"), QFile::encodeName(target)));
+        args.replaceInStrings(QStringLiteral("FILE"), target);
+        const Run run = Cli(args);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadAll(target), after);
+        QCOMPARE(copies.entryList(QDir::Files).isEmpty(), dealtWith);
+        QCOMPARE(run.err.contains("warning: the save of " + QFile::encodeName(target) + " was interrupted; "
+                                  "its earlier contents are kept in " + QFile::encodeName(copy)),
+                 !dealtWith);
+        QDir(copies).removeRecursively();
+    }
+
     void helpListsCommands()
     {
         const Run run = Cli({QStringLiteral("--help")});

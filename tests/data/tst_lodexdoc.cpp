@@ -191,9 +191,10 @@ private slots:
         m_doc->m_listReflectors = SampleList(2);
         m_doc->SetModifiedFlag(true);
         QString error;
-        QVERIFY(!m_doc->OnSaveDocument(m_dir.filePath(QStringLiteral("no/such/dir/x.ldx")), &error));
+        QCOMPARE(m_doc->OnSaveDocument(m_dir.filePath(QStringLiteral("no/such/dir/x.ldx")), &error),
+                 CSafeSave::Result::Failed);
         QVERIFY(m_doc->IsModified());
-        QVERIFY(m_doc->OnSaveDocument(m_dir.filePath(QStringLiteral("saved.ldx")), &error));
+        QCOMPARE(m_doc->OnSaveDocument(m_dir.filePath(QStringLiteral("saved.ldx")), &error), CSafeSave::Result::Saved);
         QVERIFY(!m_doc->IsModified());
     }
 

@@ -38,7 +38,6 @@ class FakePrompts : public CUserPrompts
 {
 public:
     QList<Answer> answers;            // message boxes, in order
-    QList<int> choices;               // choice boxes, in order; without one, the escape choice
     QStringList messages;             // texts of the boxes shown
     QStringList saveNames;            // save dialogs, in order
     QList<QStringList> openNames;     // open dialogs, in order
@@ -49,7 +48,8 @@ public:
     int conflictDialogs = 0;
 
     Answer MessageBox(const QString &text, Buttons buttons, Icon icon) override;
-    int AskChoice(const QString &text, const QStringList &choices, int escapeChoice) override;
+    QList<int> choices;               // Choose boxes, in order (-1 when none is left)
+    int Choose(const QString &text, const QStringList &buttons, Icon icon) override;
     QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
                             const QString &defaultSuffix) override;
     QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
