@@ -7,15 +7,8 @@ int RunImport(const QStringList &args)
 {
     QStringList files;
     QString conflicts;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--conflicts") && i + 1 < args.size() && conflicts.isNull())
-            conflicts = args[++i];
-        else if (args[i].startsWith(QLatin1String("--")))
-            return Cli::Usage("import");
-        else
-            files << args[i];
-    }
-    if (files.size() < 2 || !(conflicts.isNull() || conflicts == QLatin1String("keep") || conflicts == QLatin1String("take")))
+    if (!Cli::SplitArguments(args, "--conflicts", &files, &conflicts) || files.size() < 2
+        || !(conflicts.isNull() || conflicts == QLatin1String("keep") || conflicts == QLatin1String("take")))
         return Cli::Usage("import");
     const QString database = files.takeFirst();
 

@@ -33,8 +33,9 @@ class UndoHistoryTest : public QObject
 
     QTemporaryDir m_dir;
     QRandomGenerator m_random;
-    FakeView m_view;
-    FakePrompts m_prompts;
+    FakeDocument m_fake;
+    FakeView &m_view = m_fake.view;
+    FakePrompts &m_prompts = m_fake.prompts;
 
     int Pick(int bound) { return int(m_random.bounded(bound)); }
     // Few addresses, so that commands often meet one already taken.
@@ -120,11 +121,8 @@ private slots:
     {
         QFETCH(quint32, seed);
         m_random.seed(seed);
-        m_view = FakeView();
-        m_prompts = FakePrompts();
-        CLodexDoc doc;
-        doc.m_pView = &m_view;
-        doc.m_pPrompts = &m_prompts;
+        m_fake.Reset();
+        CLodexDoc &doc = *m_fake.doc;
         CUndoHistory history(doc);
         doc.m_listReflectors = SampleList(4);
         doc.RefreshView();

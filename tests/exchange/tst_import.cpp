@@ -52,21 +52,15 @@ class ImportTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    FakeView m_view;
-    FakePrompts m_prompts;
-    std::unique_ptr<CLodexDoc> m_doc;
+    FakeDocument m_fake;
+    FakeView &m_view = m_fake.view;
+    FakePrompts &m_prompts = m_fake.prompts;
+    std::unique_ptr<CLodexDoc> &m_doc = m_fake.doc;
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
-    void init()
-    {
-        m_view = FakeView();
-        m_prompts = FakePrompts();
-        m_doc = std::make_unique<CLodexDoc>();
-        m_doc->m_pView = &m_view;
-        m_doc->m_pPrompts = &m_prompts;
-    }
+    void init() { m_fake.Reset(); }
 
     // What Lodex writes comes back into an empty document byte for byte:
     // every record of a semicolon list or a copy, the running ones of a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/docview.h"
+#include "data/lodexdoc.h"
 #include "data/reflectorvalues.h"
 #include "data/userprompts.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -56,4 +58,21 @@ public:
     bool RunReflectorDialog(ReflectorValues &values, bool editMode) override;
     bool RunConflictDialog(const CReflector &existing, const CReflector &candidate, const QString &explanation,
                            ReflectorValues &result) override;
+};
+
+// A document with a fake view and scripted prompts, made afresh, empty, by
+// Reset().
+struct FakeDocument {
+    FakeView view;
+    FakePrompts prompts;
+    std::unique_ptr<CLodexDoc> doc;
+
+    void Reset()
+    {
+        view = FakeView();
+        prompts = FakePrompts();
+        doc = std::make_unique<CLodexDoc>();
+        doc->m_pView = &view;
+        doc->m_pPrompts = &prompts;
+    }
 };
