@@ -97,8 +97,8 @@ CImportRun::Conflicts CImportRun::ChooseConflicts(std::size_t taken, std::size_t
     const QString question = LoadQString(Str::ImportConflicts).arg(taken).arg(total).arg(name);
     const QStringList choices{LoadQString(Str::ImportReviewEach), LoadQString(Str::ImportKeepList),
                               LoadQString(Str::ImportTakeFile)};
-    // Closing the box keeps the list as it is.
-    switch (m_doc.m_pPrompts->Choose(question, choices)) {
+    // Enter, Escape and closing the box keep the list as it is.
+    switch (m_doc.m_pPrompts->Choose(question, choices, CUserPrompts::Question, 1)) {
     case 0:
         return Conflicts::Ask;
     case 2:

@@ -27,10 +27,10 @@ public:
         boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
         return FakePrompts::MessageBox(text, buttons, icon);
     }
-    int Choose(const QString &text, const QStringList &buttons, Icon icon) override
+    int Choose(const QString &text, const QStringList &buttons, Icon icon, int defaultButton) override
     {
         boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
-        return FakePrompts::Choose(text, buttons, icon);
+        return FakePrompts::Choose(text, buttons, icon, defaultButton);
     }
 };
 

@@ -50,8 +50,8 @@ public:
     int conflictDialogs = 0;
 
     Answer MessageBox(const QString &text, Buttons buttons, Icon icon) override;
-    QList<int> choices;               // Choose boxes, in order (-1 when none is left)
-    int Choose(const QString &text, const QStringList &buttons, Icon icon) override;
+    QList<int> choices;               // Choose boxes, in order; when none is left, the default (or -1)
+    int Choose(const QString &text, const QStringList &buttons, Icon icon, int defaultButton) override;
     QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
                             const QString &defaultSuffix) override;
     QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
