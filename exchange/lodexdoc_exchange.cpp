@@ -1,4 +1,4 @@
-// The document's Import and Export commands.
+// The document's Export command (Import and Paste: lodexdoc_import.cpp).
 #include "data/lodexdoc.h"
 
 #include "data/outofmemory.h"

@@ -108,6 +108,35 @@ private:
     CCountryNames m_countries;
 };
 
+// The sections of the decoded text, each taken as soon as it ends.
+bool ReadSections(CTextLines &lines, ImportedReflectors &out, QString *error)
+{
+    CSectionReader reader(out);
+    Section section;
+    bool inSection = false;
+    QByteArrayView line;
+    while (lines.Next(&line)) {
+        const IniLine::Parsed parsed = IniLine::Parse(line, ';');
+        if (parsed.kind == IniLine::Kind::Header) {
+            if (inSection && !reader.Take(section, error))
+                return false;
+            section = Section();
+            section.name = parsed.name.trimmed().toByteArray();
+            inSection = true;
+            continue;
+        }
+        if (parsed.kind != IniLine::Kind::Key || !parsed.hasEquals || !inSection)
+            continue;
+        for (int key = 0; key < KeyCount; ++key) {
+            if (section.lines[key] == 0 && parsed.name.compare(kKeyNames[key], Qt::CaseInsensitive) == 0) {
+                section.values[key] = parsed.value.toByteArray();
+                section.lines[key] = lines.LineNumber();
+            }
+        }
+    }
+    return !inSection || reader.Take(section, error);
+}
+
 } // namespace
 
 namespace PhonebookImport {
@@ -125,41 +154,12 @@ bool Read(const QByteArray &bytes, const CClientCodePage &codePage, ImportedRefl
     QString decoded;
     if (!Decode(bytes, codePage, &decoded, error))
         return false;
-    const QByteArray text = decoded.toUtf8();
+    CTextLines lines(decoded.toUtf8());
     decoded.clear();
-
-    CSectionReader reader(out);
-    Section section;
-    bool inSection = false;
-    qint64 number = 0;
-    for (qsizetype pos = 0; pos < text.size();) {
-        // A line ends in CR LF, LF or CR.
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        const QByteArrayView line = QByteArrayView(text).sliced(pos, end - pos);
-        pos = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
-        ++number;
-
-        const IniLine::Parsed parsed = IniLine::Parse(line, ';');
-        if (parsed.kind == IniLine::Kind::Header) {
-            if (inSection && !reader.Take(section, error))
-                return false;
-            section = Section();
-            section.name = parsed.name.trimmed().toByteArray();
-            inSection = true;
-            continue;
-        }
-        if (parsed.kind != IniLine::Kind::Key || !parsed.hasEquals || !inSection)
-            continue;
-        for (int key = 0; key < KeyCount; ++key) {
-            if (section.lines[key] == 0 && parsed.name.compare(kKeyNames[key], Qt::CaseInsensitive) == 0) {
-                section.values[key] = parsed.value.toByteArray();
-                section.lines[key] = number;
-            }
-        }
-    }
-    return !inSection || reader.Take(section, error);
+    if (ReadSections(lines, out, error))
+        return true;
+    out = ImportedReflectors();
+    return false;
 }
 
 } // namespace PhonebookImport
