@@ -84,6 +84,47 @@ static void BM_PhonebookOverItsOwnExport(benchmark::State &state)
 }
 BENCHMARK(BM_PhonebookOverItsOwnExport)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
+// The merge alone over its own result, reading and writing files as it
+// goes (no safe write): what an export costs beyond loading the list once
+// the existing phonebook is handed over as a stream.
+static void BM_PhonebookMergeAsItGoes(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.ini"));
+    PhonebookExport::Export(first, RunningList(), kStamp, CClientCodePage(), nullptr);
+    for (auto _ : state) {
+        QFile existing(first);
+        QFile out(dir.filePath(QStringLiteral("out.ini")));
+        if (!existing.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || !PhonebookExport::Merge(existing, out, RunningList(), kStamp, CClientCodePage()))
+            state.SkipWithError("merge failed");
+    }
+}
+BENCHMARK(BM_PhonebookMergeAsItGoes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
+// 200,000 reflectors with Cyrillic names into a new phonebook, for a client
+// that reads it in windows-1251.
+static void BM_PhonebookClientCodePage(benchmark::State &state)
+{
+    static const ReflectorList list = [] {
+        ReflectorList l = RealisticList(200000);
+        for (std::size_t i = 0; i < l.size(); ++i) {
+            l[i]->m_bRunning = 1;
+            l[i]->m_strShortName = CText("\xD0\xA0\xD0\xB5\xD1\x84\xD0\xBB " + QByteArray::number(int(i)));
+        }
+        return l;
+    }();
+    const CClientCodePage codePage(QStringLiteral("windows-1251"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nickname.ini"));
+    for (auto _ : state) {
+        QFile::remove(path);
+        if (!PhonebookExport::Export(path, list, kStamp, codePage, nullptr))
+            state.SkipWithError("export failed");
+    }
+}
+BENCHMARK(BM_PhonebookClientCodePage)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
 static void BM_SemicolonList(benchmark::State &state)
 {
     const ReflectorList &list = RunningList();

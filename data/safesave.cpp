@@ -812,12 +812,7 @@ CSafeSave::Result CSafeSave::Rewrite(const Rewriter &rewrite)
 
 bool SaveFileSafely(const QString &path, const CSafeSave::Writer &write, QString *error)
 {
-    CSafeSave save(path);
-    if (save.Write(write) == CSafeSave::Result::Saved)
-        return true;
-    if (error)
-        *error = save.Error();
-    return false;
+    return RewriteFileSafely(path, [&write](QIODevice &, QIODevice &out) { return write(out); }, error);
 }
 
 bool RewriteFileSafely(const QString &path, const CSafeSave::Rewriter &rewrite, QString *error)

@@ -4,20 +4,20 @@
 #include "data/settingsstore.h"
 #include "data/storedtext.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 CClientCodePage::CClientCodePage(const QString &name)
 {
-    QStringEncoder encoder(name.toLatin1().constData());
+    // Stateless: each text is whole, and a sequence cut short at its end
+    // reads as a character it lacks rather than waiting for the next one.
+    QStringEncoder encoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
     // The client's code pages are single- or multi-byte ANSI code pages:
     // ASCII must come out as it went in.
     const QString ascii = QStringLiteral("[Az09 =;]");
     if (name.isEmpty() || !encoder.isValid() || QByteArray(encoder(ascii)) != ascii.toLatin1())
         return;
-    m_name = name;
     m_utf8 = QStringEncoder(QStringConverter::Utf8).name() == QString::fromLatin1(encoder.name());
     m_windows1252 = QStringEncoder("windows-1252").name() == QString::fromLatin1(encoder.name());
+    m_decoder = QStringDecoder(name.toLatin1().constData(), QStringConverter::Flag::Stateless);
+    m_encoder = std::move(encoder);
 }
 
 CClientCodePage CClientCodePage::FromSettings()
@@ -26,13 +26,17 @@ CClientCodePage CClientCodePage::FromSettings()
     return CClientCodePage(settings.ReadText("ClientCodePage").trimmed());
 }
 
+bool CClientCodePage::ReadsAsStored(QByteArrayView stored) const
+{
+    return m_utf8 || IsAscii(stored) || !StoredText::IsUtf8(stored);
+}
+
 void CClientCodePage::AppendFromStored(QByteArray &out, QByteArrayView stored) const
 {
-    if (m_utf8 || IsAscii(stored) || !StoredText::IsUtf8(stored)) {
+    if (ReadsAsStored(stored))
         out.append(stored);
-        return;
-    }
-    AppendEncoded(out, QString::fromUtf8(stored));
+    else
+        AppendEncoded(out, QString::fromUtf8(stored));
 }
 
 QByteArray CClientCodePage::FromStored(QByteArrayView stored) const
@@ -51,19 +55,27 @@ void CClientCodePage::AppendEncoded(QByteArray &out, QStringView text) const
         }
         return;
     }
-    // One character at a time: whatever the conversion puts for a character
-    // the code page lacks (SUB, a look-alike) must read back as it, or it
-    // becomes '?'.
-    const QByteArray name = m_name.toLatin1();
+    // Whatever the conversion puts for a character the code page lacks
+    // (SUB, a look-alike) must read back as it, or it becomes '?': a text
+    // that does not read back whole goes one character at a time.
+    QByteArray bytes;
+    if (RoundTrips(text, &bytes)) {
+        out.append(bytes);
+        return;
+    }
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QStringView character = text.mid(i, length);
-        QStringEncoder encoder(name.constData());
-        QStringDecoder decoder(name.constData());
-        const QByteArray bytes = encoder(character);
-        out.append(!encoder.hasError() && QString(decoder(bytes)) == character ? bytes : QByteArray("?"));
+        out.append(RoundTrips(text.mid(i, length), &bytes) ? bytes : QByteArray("?"));
         i += length;
     }
+}
+
+bool CClientCodePage::RoundTrips(QStringView text, QByteArray *bytes) const
+{
+    m_encoder.resetState();
+    m_decoder.resetState();
+    *bytes = m_encoder(text);
+    return !m_encoder.hasError() && QString(m_decoder(*bytes)) == text;
 }
 
 QString CClientCodePage::ToUnicode(QByteArrayView bytes) const
@@ -72,6 +84,6 @@ QString CClientCodePage::ToUnicode(QByteArrayView bytes) const
         return StoredText::FromWindows1252(bytes);
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder decoder(m_name.toLatin1().constData());
-    return decoder(bytes);
+    m_decoder.resetState();
+    return m_decoder(bytes);
 }

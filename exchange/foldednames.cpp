@@ -51,12 +51,11 @@ void CFoldedNameIndex::Reserve(std::size_t count)
         Grow(count * 2);
 }
 
-void CFoldedNameIndex::Insert(const CFoldedName &name, int id)
+void CFoldedNameIndex::Insert(uint32_t hash, int id)
 {
     if ((m_count + 1) * 2 > m_slots.size())
         Grow(std::max<std::size_t>(64, m_slots.size() * 2));
     const std::size_t mask = m_slots.size() - 1;
-    const uint32_t hash = uint32_t(name.hash());
     std::size_t i = hash & mask;
     while (m_slots[i].id >= 0)
         i = (i + 1) & mask;

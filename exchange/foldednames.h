@@ -39,22 +39,22 @@ private:
     uint64_t m_hash = 0;
 };
 
-// Ids of names by the hash of their folded form. It keeps no names: for a
-// hash that matches, the caller's `matches(id)` checks the name itself.
-// Open addressing with 8-byte slots, half full at most, so that a million
-// names cost little memory and a look-up one cache miss.
+// Ids of names by the low 32 bits of the hash of their folded form. It
+// keeps no names: for a hash that matches, the caller's `matches(id)`
+// checks the name itself. Open addressing with 8-byte slots, half full at
+// most, so that a million names cost little memory and a look-up one cache
+// miss.
 class CFoldedNameIndex
 {
 public:
     // Room for `count` names in all.
     void Reserve(std::size_t count);
 
-    template <typename Matches> int Find(const CFoldedName &name, Matches &&matches) const
+    template <typename Matches> int Find(uint32_t hash, Matches &&matches) const
     {
         if (m_slots.empty())
             return -1;
         const std::size_t mask = m_slots.size() - 1;
-        const uint32_t hash = uint32_t(name.hash());
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot &slot = m_slots[i];
             if (slot.id < 0)
@@ -64,11 +64,19 @@ public:
         }
     }
 
-    // Adds `id` under the name, whose id it must not have already.
-    void Insert(const CFoldedName &name, int id);
+    // Adds `id` under the hash of a name whose id it does not hold yet.
+    void Insert(uint32_t hash, int id);
+
+    // Starts loading the slot where a look-up of `hash` begins: look-ups
+    // whose hashes are known ahead then wait for memory together, not one
+    // after the other.
+    void Prefetch(uint32_t hash) const
+    {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+    }
 
 private:
-    // The low 32 bits of the hash place a slot, also after growing.
     struct Slot {
         uint32_t hash;
         int32_t id; // -1: free

@@ -8,5 +8,9 @@
 // as they are, they would add lines (or whole sections) to an export.
 void AppendOneLine(QByteArray &out, QByteArrayView text);
 
+// The same into `out`, which has room for text.size() bytes; answers the
+// end of what it wrote.
+char *CopyOneLine(char *out, QByteArrayView text);
+
 // `text` with every CR and LF replaced by a space.
 QByteArray OneLine(QByteArrayView text);

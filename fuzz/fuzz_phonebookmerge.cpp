@@ -143,31 +143,20 @@ QByteArray Merged(const QByteArray &phonebook, const ReflectorList &list, const 
 {
     // The reference model writes and compares UTF-8.
     static const CClientCodePage utf8Client(QStringLiteral("UTF-8"));
+    QBuffer existing;
+    existing.setData(phonebook);
+    existing.open(QIODevice::ReadOnly);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    if (!PhonebookExport::Merge(out, phonebook, list, stamp, utf8Client))
+    if (!PhonebookExport::Merge(existing, out, list, stamp, utf8Client))
         Fail("the merge failed", QByteArray(), phonebook);
     return out.data();
 }
 
-QByteArrayList Lines(const QByteArray &file)
-{
-    QByteArrayList lines;
-    for (qsizetype pos = 0; pos < file.size();) {
-        const qsizetype lf = file.indexOf('\n', pos);
-        const qsizetype end = lf < 0 ? file.size() : lf + 1;
-        lines << file.mid(pos, end - pos);
-        pos = end;
-    }
-    return lines;
-}
-
 // A line that names one of the keys the merge writes: one it may change.
-bool IsKeyLine(QByteArray text)
+bool IsKeyLine(const QByteArray &line)
 {
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    text = text.trimmed();
+    const QByteArray text = line.trimmed();
     if (text.startsWith(';') || text.startsWith('['))
         return false;
     const qsizetype equals = text.indexOf('=');
@@ -177,31 +166,40 @@ bool IsKeyLine(QByteArray text)
     return std::any_of(keys.begin(), keys.end(), [&](const ProfileWrite &w) { return FoldCase(w.key) == name; });
 }
 
+// The lines of a file that the merge does not own: as in the file, and
+// their texts.
+QList<std::pair<QByteArray, QByteArray>> OtherLines(const ReferenceProfile &file)
+{
+    QList<std::pair<QByteArray, QByteArray>> lines;
+    for (int i = 0; i < file.Lines().size(); ++i)
+        if (!IsKeyLine(file.Text(i)))
+            lines.append({file.Lines()[i], file.Text(i)});
+    return lines;
+}
+
 // The merge owns the lines of its keys and the sections it appends; every
 // other line of the phonebook comes out as it went in, in the same order,
-// the last one given a line break when something follows it.
+// the last one given a line break when something follows it, and in the
+// same encoding.
 void CheckUntouchedLines(const QByteArray &phonebook, const QByteArray &merged)
 {
-    // A file of only a byte order mark is empty: the first section follows
-    // the mark on its line.
-    if (phonebook == "\xEF\xBB\xBF" && merged.startsWith(phonebook))
-        return;
-    QByteArrayList before;
-    QByteArrayList after;
-    for (const QByteArray &line : Lines(phonebook))
-        if (!IsKeyLine(line))
-            before << line;
-    for (const QByteArray &line : Lines(merged))
-        if (!IsKeyLine(line))
-            after << line;
-    if (after.size() < before.size())
+    const ReferenceProfile before(phonebook);
+    const ReferenceProfile after(merged);
+    if (after.Mark() != before.Mark())
+        Fail("the byte order mark changed", phonebook, merged);
+    const auto kept = OtherLines(before);
+    const auto lines = OtherLines(after);
+    const QByteArray lineEnd = after.Encoded("\r\n");
+    if (lines.size() < kept.size())
         Fail("lines were lost", phonebook, merged);
-    for (qsizetype i = 0; i < before.size(); ++i)
-        if (after[i] != before[i] && !(!before[i].endsWith('\n') && after[i] == before[i] + "\r\n"))
-            Fail("a line the merge does not own changed", before[i], after[i]);
-    for (qsizetype i = before.size(); i < after.size(); ++i)
-        if (after[i] != "\r\n" && !(after[i].startsWith('[') && after[i].endsWith("]\r\n")))
-            Fail("an appended line is neither blank nor a section header", QByteArray(), after[i]);
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        if (lines[i].first != kept[i].first && lines[i].first != kept[i].first + lineEnd)
+            Fail("a line the merge does not own changed", kept[i].first, lines[i].first);
+    for (qsizetype i = kept.size(); i < lines.size(); ++i) {
+        const auto &[bytes, text] = lines[i];
+        if (!bytes.endsWith(lineEnd) || !(text.isEmpty() || (text.startsWith('[') && text.endsWith(']'))))
+            Fail("an appended line is neither blank nor a section header", QByteArray(), bytes);
+    }
 }
 
 // Exporting the same records again, later, changes nothing but adds the
@@ -209,13 +207,14 @@ void CheckUntouchedLines(const QByteArray &phonebook, const QByteArray &merged)
 void CheckSecondMerge(const QByteArray &merged, const ReflectorList &list)
 {
     const QByteArray laterMarker = FoldCase(PhonebookExport::MarkerSection(kLater));
-    for (const QByteArray &name : ReferenceProfile(merged).SectionNames())
+    const ReferenceProfile reference(merged);
+    for (const QByteArray &name : reference.SectionNames())
         if (FoldCase(name) == laterMarker)
             return; // the file holds that marker already: it is written in place
     const QByteArray again = Merged(merged, list, kLater);
     const QByteArray markerOnly = Merged(QByteArray(), ReflectorList(), kLater);
     for (const char *separator : {"", "\r\n", "\r\n\r\n"})
-        if (again == merged + separator + markerOnly)
+        if (again == merged + reference.Encoded(separator + markerOnly))
             return;
     Fail("a second merge changed more than its marker", merged + "(...)" + markerOnly, again);
 }

@@ -206,19 +206,29 @@ private slots:
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("address, 15 characters") << QByteArray("ipAddress") << "192.168.100.200.7" << "192.168.100.200";
-        QTest::newRow("conference ID, 3 digits") << QByteArray("conferenceId") << "1234" << "123";
-        QTest::newRow("conference ID, digits only") << QByteArray("conferenceId") << "a1-b2 " << "12";
-        QTest::newRow("address takes any character") << QByteArray("ipAddress") << "w.x y" << "w.x y";
+        QTest::addColumn<bool>("accepted"); // by OK: exactly the limit is a value
+        QTest::newRow("address, 15 characters")
+            << QByteArray("ipAddress") << "192.168.100.200.7" << "192.168.100.200" << true;
+        QTest::newRow("conference ID, 3 digits") << QByteArray("conferenceId") << "1234" << "123" << true;
+        QTest::newRow("conference ID, digits only") << QByteArray("conferenceId") << "a1-b2 " << "12" << true;
+        QTest::newRow("address takes any character") << QByteArray("ipAddress") << "w.x y" << "w.x y" << false;
     }
     void typingIsLimited()
     {
         QFETCH(QByteArray, field);
         QFETCH(QString, typed);
         QFETCH(QString, kept);
+        QFETCH(bool, accepted);
         Open(AddPreset(), false);
         Retype(field.constData(), typed);
         QCOMPARE(Edit(field.constData())->text(), kept);
+        QTest::keyClicks(Edit("shortName"), QStringLiteral("R"));
+        if (field != "ipAddress")
+            Retype("ipAddress", QStringLiteral("192.0.2.99"));
+        PressOk();
+        QCOMPARE(Accepted(), accepted);
+        const int column = field == "ipAddress" ? CReflector::ColIPAddress : CReflector::ColConferenceID;
+        QCOMPARE(m_dialog->Values().text[column].toByteArray(), kept.toUtf8());
     }
 
     void insertBeyondTheLimitIsRefused()

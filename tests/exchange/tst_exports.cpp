@@ -6,6 +6,7 @@
 #include "exchange/filefilters.h"
 #include "exchange/phonebookexport.h"
 #include "exchange/semicolonlist.h"
+#include "support/referenceprofile.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 
@@ -16,6 +17,8 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -279,6 +282,9 @@ private slots:
                                            << QByteArray("[(CH) \xC6 ?]");
         QTest::newRow("unknown code page") << "no-such-code-page" << QByteArray("Z\xC3\xBCrich") << QByteArray()
                                            << QByteArray("[(CH) Z\xFCrich]");
+        // What the client reads from a UTF-16 phonebook goes through its code page.
+        QTest::newRow("UTF-16 phonebook") << "windows-1251" << QByteArray("\xD0\x96 \xC3\xBC")
+                                          << Utf16File("[Other]\r\n") << Utf16File("\r\n[(CH) \xD0\x96 ?]\r\n").mid(2);
     }
     void phonebookInTheClientCodePage()
     {
@@ -339,6 +345,19 @@ private slots:
         else
             QVERIFY(!QFileInfo(path).isFile());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), readOnly ? 1 : 0);
+    }
+
+    // A phonebook with a second link is written in place: the merge reads
+    // its old contents while the file itself is rewritten.
+    void phonebookWrittenInPlaceKeepsItsSections()
+    {
+        const QString path = Path("nickname.ini");
+        const QByteArray before = "[Settings]\r\nMax Windows=8\r\n\r\n[(FR) R1]\r\nIP=1\r\nNote=mine\r\n";
+        WriteAll(path, before);
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(Path("link.ini")).constData()), 0);
+        const ReflectorList list = SampleList(2);
+        QVERIFY(PhonebookExport::Export(path, list, kStamp, CClientCodePage(), nullptr));
+        QCOMPARE(ReadAll(Path("link.ini")), ApplyOneByOne(before, ExportWrites(list, kStamp.date, kStamp.time)));
     }
 
     void failedWriteKeepsPreviousFile()

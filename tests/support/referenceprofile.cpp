@@ -2,6 +2,8 @@
 
 #include "exchange/foldednames.h"
 
+#include <QString>
+
 namespace {
 
 // A write never adds a line: CR and LF in names and values become spaces.
@@ -10,33 +12,98 @@ QByteArray OneLineOf(QByteArray text)
     return text.replace('\r', ' ').replace('\n', ' ');
 }
 
+QByteArray Encode(const QByteArray &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : QString::fromUtf8(text)) {
+        const char low = char(c.unicode() & 0xFF);
+        const char high = char(c.unicode() >> 8);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
 } // namespace
 
 ReferenceProfile::ReferenceProfile(const QByteArray &file)
 {
-    for (qsizetype pos = 0; pos < file.size();) {
-        qsizetype end = file.indexOf('\n', pos);
-        end = end < 0 ? file.size() : end + 1;
-        m_lines << file.mid(pos, end - pos);
-        pos = end;
+    for (const char *mark : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
+        if (m_mark.isEmpty() && file.startsWith(mark))
+            m_mark = mark;
+    m_unitSize = m_mark.size() == 2 ? 2 : 1;
+    m_bigEndian = m_mark == "\xFE\xFF";
+    const QByteArray rest = file.mid(m_mark.size());
+    qsizetype start = 0;
+    for (qsizetype at = 0; at + m_unitSize <= rest.size(); at += m_unitSize) {
+        const char16_t unit = Unit(rest, at);
+        const bool crLf = unit == '\r' && at + 2 * m_unitSize <= rest.size() && Unit(rest, at + m_unitSize) == '\n';
+        if (crLf)
+            at += m_unitSize;
+        else if (unit != '\r' && unit != '\n')
+            continue;
+        m_lines << rest.mid(start, at + m_unitSize - start);
+        start = at + m_unitSize;
     }
+    // A last byte that is half a UTF-16 character is no part of any line.
+    const qsizetype end = rest.size() - rest.size() % m_unitSize;
+    if (start < end)
+        m_lines << rest.mid(start, end - start);
+}
+
+char16_t ReferenceProfile::Unit(const QByteArray &bytes, qsizetype at) const
+{
+    if (m_unitSize == 1)
+        return uchar(bytes[at]);
+    const auto first = uchar(bytes[at]);
+    const auto second = uchar(bytes[at + 1]);
+    return char16_t(m_bigEndian ? first << 8 | second : second << 8 | first);
+}
+
+bool ReferenceProfile::Ended(int i) const
+{
+    const QByteArray &line = m_lines[i];
+    const char16_t last = Unit(line, line.size() - m_unitSize);
+    return last == '\r' || last == '\n';
+}
+
+QByteArray ReferenceProfile::Text(int i) const
+{
+    QByteArray text = m_lines[i];
+    if (m_unitSize == 2) {
+        QString units;
+        for (qsizetype at = 0; at + 2 <= text.size(); at += 2)
+            units += QChar(Unit(text, at));
+        text = units.toUtf8();
+    }
+    if (text.endsWith('\n'))
+        text.chop(1);
+    if (text.endsWith('\r'))
+        text.chop(1);
+    return text;
+}
+
+QByteArray ReferenceProfile::Encoded(const QByteArray &text) const
+{
+    return m_unitSize == 1 ? text : Encode(text, m_bigEndian);
 }
 
 void ReferenceProfile::Write(const ProfileWrite &raw)
 {
-    const ProfileWrite w{OneLineOf(raw.section), OneLineOf(raw.key), OneLineOf(raw.value)};
+    ProfileWrite w{OneLineOf(raw.section), OneLineOf(raw.key), OneLineOf(raw.value)};
+    if (m_unitSize == 2)
+        for (QByteArray *text : {&w.section, &w.key, &w.value})
+            *text = QString::fromUtf8(*text).toUtf8(); // as Unicode
     int header = -1;
     for (int i = 0; i < m_lines.size() && header < 0; ++i)
-        if (IsHeader(i) && FoldCase(HeaderName(i)) == FoldCase(w.section))
+        if (IsHeader(i) && FoldCase(HeaderName(i)) == FoldCase(w.section.trimmed()))
             header = i;
     if (header < 0) {
-        // A file of nothing but a byte order mark is as empty as none.
-        if (!m_lines.isEmpty() && m_lines != QByteArrayList{"\xEF\xBB\xBF"}) {
+        if (!m_lines.isEmpty()) {
             BreakLine(int(m_lines.size()) - 1);
             if (!Trimmed(int(m_lines.size()) - 1).isEmpty())
-                m_lines << "\r\n";
+                m_lines << Encoded("\r\n");
         }
-        m_lines << "[" + w.section + "]\r\n";
+        m_lines << Encoded("[" + w.section + "]\r\n");
         header = int(m_lines.size()) - 1;
     }
     int end = header + 1;
@@ -52,12 +119,12 @@ void ReferenceProfile::Write(const ProfileWrite &raw)
             continue;
         const QByteArray name = text.contains('=') ? text.left(text.indexOf('=')).trimmed() : text;
         if (FoldCase(name) == FoldCase(w.key)) {
-            m_lines[i] = name + "=" + w.value + "\r\n";
+            m_lines[i] = Encoded(name + "=" + w.value + "\r\n");
             return;
         }
     }
     BreakLine(lastNonBlank);
-    m_lines.insert(lastNonBlank + 1, w.key + "=" + w.value + "\r\n");
+    m_lines.insert(lastNonBlank + 1, Encoded(w.key + "=" + w.value + "\r\n"));
 }
 
 QByteArrayList ReferenceProfile::SectionNames() const
@@ -71,11 +138,7 @@ QByteArrayList ReferenceProfile::SectionNames() const
 
 QByteArray ReferenceProfile::Trimmed(int i) const
 {
-    QByteArray text = m_lines[i];
-    if (i == 0 && text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    // trimmed() also takes '\n', which is the line's end here.
-    return text.trimmed();
+    return Text(i).trimmed();
 }
 
 bool ReferenceProfile::IsHeader(int i) const
@@ -84,17 +147,17 @@ bool ReferenceProfile::IsHeader(int i) const
     return text.startsWith('[') && text.lastIndexOf(']') > 0;
 }
 
-// Between the '[' that starts the line and its last ']'.
+// Between the '[' that starts the line and its last ']', trimmed.
 QByteArray ReferenceProfile::HeaderName(int i) const
 {
     const QByteArray text = Trimmed(i);
-    return text.mid(1, text.lastIndexOf(']') - 1);
+    return text.mid(1, text.lastIndexOf(']') - 1).trimmed();
 }
 
 void ReferenceProfile::BreakLine(int i)
 {
-    if (!m_lines[i].endsWith('\n'))
-        m_lines[i] += "\r\n";
+    if (!Ended(i))
+        m_lines[i] += Encoded("\r\n");
 }
 
 QByteArray ApplyOneByOne(const QByteArray &file, const WriteList &writes)
@@ -122,4 +185,9 @@ WriteList ExportWrites(const ReflectorList &list, const QByteArray &date, const 
                     r->m_bReceiveVideo ? "Yes" : "No", r->m_bAddToMenu ? "Yes" : "No",
                     r->m_strConferenceID.toByteArray());
     return writes;
+}
+
+QByteArray Utf16File(const QByteArray &text, bool bigEndian)
+{
+    return (bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE")) + Encode(text, bigEndian);
 }
