@@ -16,10 +16,7 @@
 
 namespace {
 
-// A phonebook is read whole: far more than the client's ever holds.
-constexpr qint64 kMaxPhonebookSize = qint64(1) << 30;
-
-// The two kinds read line by line; a phonebook is read whole.
+// The two kinds read through CTextLines.
 bool ReadLines(ImportSource::Kind kind, CTextLines &lines, ImportedReflectors &out, QString *error)
 {
     if (kind == ImportSource::Kind::SemicolonList)
@@ -66,15 +63,11 @@ Kind KindOfText(QByteArrayView text)
 bool ReadFile(const QString &path, Kind kind, ImportedReflectors &out, QString *error)
 {
     out = ImportedReflectors();
-    if (kind == Kind::Phonebook) {
-        QByteArray bytes;
-        if (!ReadRegularFile(path, kMaxPhonebookSize, &bytes, error))
-            return false;
-        return Finish(PhonebookImport::Read(bytes, CClientCodePage::FromSettings(), out, error), out);
-    }
     QFile file;
     if (!OpenRegularFile(file, path, error))
         return false;
+    if (kind == Kind::Phonebook)
+        return PhonebookImport::Read(file, CClientCodePage::FromSettings(), out, error);
     CTextLines lines(file);
     return Finish(ReadLines(kind, lines, out, error), out);
 }

@@ -4,9 +4,9 @@
 #include "data/reflectorvalues.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/importsource.h"
-#include "exchange/inilines.h"
-#include "exchange/textlines.h"
+#include "exchange/phonebookreader.h"
 
+#include <QBuffer>
 #include <QHash>
 
 namespace {
@@ -19,7 +19,8 @@ constexpr int kKeyColumns[KeyCount] = {CReflector::ColIPAddress, CReflector::Col
                                        CReflector::ColAddToMenu, CReflector::ColSendVideo,
                                        CReflector::ColReceiveVideo};
 
-// A section read so far: the first line of each of its keys.
+// A section read so far, its name and values in UTF-8: the first line of
+// each of its keys.
 struct Section {
     QByteArray name;
     QByteArray values[KeyCount];
@@ -108,20 +109,32 @@ private:
     CCountryNames m_countries;
 };
 
-// The sections of the decoded text, each taken as soon as it ends.
-bool ReadSections(CTextLines &lines, ImportedReflectors &out, QString *error)
+// A name or value of the phonebook as a stored text: UTF-8.
+QByteArray Stored(const CClientCodePage &textCodePage, QByteArrayView text)
 {
+    return textCodePage.IsUtf8() ? text.toByteArray() : textCodePage.ToUnicode(text).toUtf8();
+}
+
+} // namespace
+
+namespace PhonebookImport {
+
+bool Read(QIODevice &file, const CClientCodePage &codePage, ImportedReflectors &out, QString *error)
+{
+    CPhonebookReader phonebook(file, codePage);
+    const CClientCodePage &textCodePage = phonebook.Encoding().TextCodePage();
     CSectionReader reader(out);
     Section section;
     bool inSection = false;
-    QByteArrayView line;
-    while (lines.Next(&line)) {
-        const IniLine::Parsed parsed = IniLine::Parse(line, ';');
+    qint64 number = 0;
+    bool read = true;
+    for (CPhonebookReader::Line line; read && phonebook.Next(line);) {
+        ++number;
+        const IniLine::Parsed parsed = ParsePhonebookLine(line.text);
         if (parsed.kind == IniLine::Kind::Header) {
-            if (inSection && !reader.Take(section, error))
-                return false;
+            read = !inSection || reader.Take(section, error);
             section = Section();
-            section.name = parsed.name.trimmed().toByteArray();
+            section.name = Stored(textCodePage, parsed.name);
             inSection = true;
             continue;
         }
@@ -129,37 +142,27 @@ bool ReadSections(CTextLines &lines, ImportedReflectors &out, QString *error)
             continue;
         for (int key = 0; key < KeyCount; ++key) {
             if (section.lines[key] == 0 && parsed.name.compare(kKeyNames[key], Qt::CaseInsensitive) == 0) {
-                section.values[key] = parsed.value.toByteArray();
-                section.lines[key] = lines.LineNumber();
+                section.values[key] = Stored(textCodePage, parsed.value);
+                section.lines[key] = number;
             }
         }
     }
-    return !inSection || reader.Take(section, error);
-}
-
-} // namespace
-
-namespace PhonebookImport {
-
-bool Decode(const QByteArray &bytes, const CClientCodePage &codePage, QString *text, QString *error)
-{
-    if (HasUtf16Mark(bytes))
-        return DecodeUtf16(bytes, text, error);
-    *text = codePage.ToUnicode(bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
-    return true;
+    if (read && phonebook.Failed()) {
+        *error = file.errorString();
+        read = false;
+    }
+    read = read && (!inSection || reader.Take(section, error));
+    if (!read)
+        out = ImportedReflectors();
+    return read;
 }
 
 bool Read(const QByteArray &bytes, const CClientCodePage &codePage, ImportedReflectors &out, QString *error)
 {
-    QString decoded;
-    if (!Decode(bytes, codePage, &decoded, error))
-        return false;
-    CTextLines lines(decoded.toUtf8());
-    decoded.clear();
-    if (ReadSections(lines, out, error))
-        return true;
-    out = ImportedReflectors();
-    return false;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return Read(buffer, codePage, out, error);
 }
 
 } // namespace PhonebookImport

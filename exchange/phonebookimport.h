@@ -4,10 +4,13 @@
 #include <QString>
 
 class CClientCodePage;
+class QIODevice;
 struct ImportedReflectors;
 
-// Reads the client's phonebook as File > Export writes it. Each section
-// with an "IP" key becomes a reflector, running: "(CC) Short name" gives
+// Reads the client's phonebook as File > Export writes it, decoded as the
+// client reads it (CPhonebookReader: UTF-16 after its byte order mark, else
+// the client's code page; any line end). Each section with an "IP" key
+// becomes a reflector, running: "(CC) Short name" gives
 // the country code and the short name (the full name too, for a new
 // reflector); the country comes from the country table by code, or is the
 // code itself when the table lacks it. A section named otherwise gives
@@ -20,12 +23,8 @@ struct ImportedReflectors;
 // client ignores them. A flag other than Yes or No refuses the whole file.
 namespace PhonebookImport {
 
-// The text of a phonebook as the client's profile functions read it:
-// UTF-16 after its byte order mark, else the client's code page (after a
-// UTF-8 byte order mark, which the export keeps). False with `error` set
-// when the text cannot be decoded.
-bool Decode(const QByteArray &bytes, const CClientCodePage &codePage, QString *text, QString *error);
-
+// Texts come out in UTF-8. A file refused leaves `out` empty.
+bool Read(QIODevice &file, const CClientCodePage &codePage, ImportedReflectors &out, QString *error);
 bool Read(const QByteArray &bytes, const CClientCodePage &codePage, ImportedReflectors &out, QString *error);
 
 } // namespace PhonebookImport

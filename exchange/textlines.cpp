@@ -7,7 +7,10 @@
 
 namespace {
 
-constexpr qsizetype kWindow = 1 << 20;
+// Small enough to stay in the heap: a window of a megabyte or more would be
+// mapped apart, and freeing it makes the allocator keep far more freed
+// memory from then on. Reading 125 MB takes no longer.
+constexpr qsizetype kWindow = 1 << 16;
 
 } // namespace
 
