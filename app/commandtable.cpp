@@ -30,8 +30,9 @@ const QList<CommandInfo> &CommandTable()
         {C::AppExit, "E&xit", "Quit the application; prompts to save documents", "Exit", nullptr, nullptr,
          R::Always},
         {C::EditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", nullptr, nullptr, R::Always},
+        {C::EditRedo, "&Redo\tCtrl+Y", "Redo the previously undone action", "Redo", nullptr, nullptr, R::Always},
         {C::EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut", "cut.svg", "edit-cut",
-         R::Always},
+         R::WithSelection},
         {C::EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy", "copy.svg",
          "edit-copy", R::WithSelection},
         {C::EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste", "paste.svg", "edit-paste",
@@ -95,6 +96,8 @@ const Accelerator kAccelerators[] = {
     {QKeyCombination(Qt::Key_Enter), C::ReflectorEdit},
     {Qt::CTRL | Qt::Key_X, C::EditCut},
     {Qt::CTRL | Qt::Key_Z, C::EditUndo},
+    {Qt::CTRL | Qt::Key_Y, C::EditRedo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, C::EditRedo},
 };
 
 bool IsAccelerator(const QKeySequence &keys)
@@ -163,6 +166,7 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::EndPopup, nullptr, {}},
         {M::Popup, "&Edit", {}},
         {M::Command, nullptr, C::EditUndo},
+        {M::Command, nullptr, C::EditRedo},
         {M::Separator, nullptr, {}},
         {M::Command, nullptr, C::EditCut},
         {M::Command, nullptr, C::EditCopy},

@@ -6,8 +6,10 @@
 #include "app/documentfiles.h"
 #include "app/mainstatusbar.h"
 #include "app/recentfilesmenu.h"
+#include "app/undohistory.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
+#include "exchange/importsource.h"
 #include "resources/strings.h"
 #include "view/copydragout.h"
 #include "view/listprinting.h"
@@ -25,6 +27,8 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
+
+#include <utility>
 
 namespace {
 
@@ -58,6 +62,7 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_copyDrag(new CCopyDragOut(*m_view, CDragFolders::DefaultBase(), this))
     , m_mail(new CMailSender(this))
     , m_print(std::make_unique<CListPrinting>(doc, *m_view, prompts, this))
+    , m_undo(new CUndoHistory(doc, this))
 {
     setObjectName(QStringLiteral("mainFrame"));
 
@@ -264,6 +269,17 @@ void CMainFrame::OpenDroppedFiles(const QStringList &paths)
 {
     activateWindow();
     raise();
-    for (const QString &path : paths)
+    // In the order dropped; the files to import between two others at once.
+    QStringList imports;
+    for (const QString &path : paths) {
+        if (ImportSource::KindOf(path) != ImportSource::Kind::None) {
+            imports << path;
+            continue;
+        }
+        if (!imports.isEmpty())
+            m_doc.ImportFiles(std::exchange(imports, {}));
         m_documentFiles->OpenDocumentFile(path);
+    }
+    if (!imports.isEmpty())
+        m_doc.ImportFiles(imports);
 }

@@ -19,6 +19,7 @@ class CMailSender;
 class CMainStatusBar;
 class CRecentFileList;
 class CRecentFilesMenu;
+class CUndoHistory;
 class CUserPrompts;
 class QToolBar;
 
@@ -47,6 +48,7 @@ public:
     CMailSender &MailSender() const { return *m_mail; }
     CListPrinting &ListPrinting() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
+    CUndoHistory &UndoHistory() const { return *m_undo; }
     QToolBar *ToolBar() const { return m_toolBar; }
     CMainStatusBar *MainStatusBar() const { return m_statusBar; }
 
@@ -61,7 +63,8 @@ public:
     WindowPlacement CurrentPlacement() const;
     void SavePlacement();
 
-    // Opens the files one after another through the normal open path.
+    // Opens the files one after another through the normal open path;
+    // files of the kinds Import reads are imported instead.
     void OpenDroppedFiles(const QStringList &paths);
 
 protected:
@@ -75,6 +78,9 @@ private:
     void CreateStatusBar();
     void ApplyStoredPlacement();
     void ConnectHandlers();
+    void ConnectUndoRedo();
+    // The Undo and Redo items name the step they take back or make again.
+    void NameUndoSteps();
     void UpdateCaption();
 
     CLodexDoc &m_doc;
@@ -90,5 +96,9 @@ private:
     CMailSender *m_mail;
     std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
+    CUndoHistory *m_undo;
+    QString m_undoText; // the items' texts without a step
+    QString m_redoText;
+    bool m_clipboardHasText = false;
     std::optional<WindowPlacement> m_placement;
 };

@@ -78,3 +78,21 @@ std::size_t ResidentBytes()
     }
     return std::size_t(resident) * std::size_t(sysconf(_SC_PAGESIZE));
 }
+
+std::size_t PeakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("VmHWM:"))
+            return std::size_t(line.mid(6).trimmed().split(' ').value(0).toULongLong()) * 1024;
+    return 0;
+}
+
+void ResetPeakResident()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}

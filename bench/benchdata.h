@@ -16,3 +16,6 @@ QString RunningFile(int n);
 
 // Resident memory of this process in bytes (from /proc/self/statm).
 std::size_t ResidentBytes();
+// The most resident memory since the last reset (VmHWM), and the reset.
+std::size_t PeakResidentBytes();
+void ResetPeakResident();

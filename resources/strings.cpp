@@ -64,6 +64,19 @@ constexpr Entry kStrings[] = {
     {Str::InexactName,
      "The name \"%1\" is not valid in this system's encoding, so Lodex cannot tell which file it is.\n"
      "Rename the file, or choose another name."},
+    {Str::ImportFailed, "Cannot import \"%1\": %2.\nNothing of it was imported."},
+    {Str::ImportConflicts, "%1 of the %2 reflectors in %3 have an address that is already in the list."},
+    {Str::ImportReviewEach, "Review each"},
+    {Str::ImportKeepList, "Keep the list's"},
+    {Str::ImportTakeFile, "Take the file's"},
+    {Str::ImportSummary, "%1: %2 reflectors added, %3 updated, %4 skipped."},
+    {Str::ClipboardSource, "Clipboard"},
+    {Str::StepAdd, "Add"},
+    {Str::StepEdit, "Edit"},
+    {Str::StepDelete, "Delete"},
+    {Str::StepCut, "Cut"},
+    {Str::StepPaste, "Paste"},
+    {Str::StepImport, "Import"},
     {Str::AppName, "Lodex"},
 };
 

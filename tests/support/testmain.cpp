@@ -30,6 +30,9 @@ int main(int argc, char *argv[])
     // The runtime folder holds the single-instance socket; the temporary
     // folder is the user's own with mode 0700, as the runtime folder must be.
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    // Test mode keeps its folders under ~/.qttest: a home of our own keeps
+    // two suites running at once out of each other's copies and journals.
+    qputenv("HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 
     // Leading arguments naming test classes select them; the rest go to QTest.
