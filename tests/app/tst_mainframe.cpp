@@ -142,8 +142,8 @@ private slots:
         QAction *redo = Frame().Action(CommandId::EditRedo);
         const auto names = [] {
             QByteArrayList shown;
-            for (const CReflector *r : View().Rows())
-                shown << r->m_strFullName.toByteArray();
+            for (int row = 0; row < View().GetRowCount(); ++row)
+                shown << View().GetReflector(row)->m_strFullName.toByteArray();
             return shown;
         };
         const QByteArrayList three = names();
