@@ -42,9 +42,10 @@ asan: deps
 	    ctest --output-on-failure -j $(JOBS)
 
 # Coverage-guided fuzzing of every parser of user files, FUZZ_SECONDS each,
-# one after the other: the database reader, the phonebook merge and the
-# JSON lines of lodex-cli build. Each starts from its seed corpus in fuzz/.
-FUZZ_TARGETS = ldxreader phonebookmerge jsonlines
+# one after the other: the database reader, the phonebook merge, the
+# JSON lines of lodex-cli build and the readers of Import and Paste. Each
+# starts from its seed corpus in fuzz/.
+FUZZ_TARGETS = ldxreader phonebookmerge jsonlines import
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLODEX_FUZZ=ON \

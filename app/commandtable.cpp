@@ -51,9 +51,12 @@ const QList<CommandInfo> &CommandTable()
         {C::EditUndo, QT_TRANSLATE_NOOP("Command", "&Undo\tCtrl+Z"),
          QT_TRANSLATE_NOOP("Command", "Undo the last action"), QT_TRANSLATE_NOOP("Command", "Undo"), nullptr, nullptr,
          R::Always},
+        {C::EditRedo, QT_TRANSLATE_NOOP("Command", "&Redo\tCtrl+Y"),
+         QT_TRANSLATE_NOOP("Command", "Redo the previously undone action"), QT_TRANSLATE_NOOP("Command", "Redo"),
+         nullptr, nullptr, R::Always},
         {C::EditCut, QT_TRANSLATE_NOOP("Command", "Cu&t\tCtrl+X"),
          QT_TRANSLATE_NOOP("Command", "Cut the selection and put it on the Clipboard"),
-         QT_TRANSLATE_NOOP("Command", "Cut"), "cut.svg", "edit-cut", R::Always},
+         QT_TRANSLATE_NOOP("Command", "Cut"), "cut.svg", "edit-cut", R::WithSelection},
         {C::EditCopy, QT_TRANSLATE_NOOP("Command", "&Copy\tCtrl+C"),
          QT_TRANSLATE_NOOP("Command", "Copy the selection and put it on the Clipboard"),
          QT_TRANSLATE_NOOP("Command", "Copy"), "copy.svg", "edit-copy", R::WithSelection},
@@ -147,6 +150,8 @@ const Accelerator kAccelerators[] = {
     {QKeyCombination(Qt::Key_Enter), C::ReflectorEdit},
     {Qt::CTRL | Qt::Key_X, C::EditCut},
     {Qt::CTRL | Qt::Key_Z, C::EditUndo},
+    {Qt::CTRL | Qt::Key_Y, C::EditRedo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, C::EditRedo},
 };
 
 bool IsAccelerator(const QKeySequence &keys)
@@ -224,6 +229,7 @@ const QList<MenuEntry> &MainMenuLayout()
         {M::EndPopup, nullptr, {}},
         {M::Popup, QT_TRANSLATE_NOOP("Command", "&Edit"), {}},
         {M::Command, nullptr, C::EditUndo},
+        {M::Command, nullptr, C::EditRedo},
         {M::Separator, nullptr, {}},
         {M::Command, nullptr, C::EditCut},
         {M::Command, nullptr, C::EditCopy},

@@ -29,6 +29,7 @@ enum class CommandId : int {
     EditPaste = 57637,
     EditRepeat = 57640, // Find Next again: a key, in no menu
     EditUndo = 57643,
+    EditRedo = 57644,
     AppAbout = 57664,
     AppExit = 57665,
     NextPane = 57680,

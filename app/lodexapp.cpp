@@ -39,6 +39,12 @@ CLodexApp::CLodexApp(int &argc, char **argv)
     // fills in so that standard images (file dialogs ...) are not blank.
     if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    // Nor is one named when the platform answers "hicolor", the base theme
+    // that holds programs' own icons: searched first, its folder in the
+    // user's home (where Lodex's registration puts its icon) has no index,
+    // and every image tried cost thousands of file look-ups at start-up.
+    if (QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QIcon::fallbackThemeName());
     m_prompts = m_widgetPrompts.get();
 }
 

@@ -1,5 +1,6 @@
 #include "app/mainframe.h"
 
+#include "app/afterfirstpaint.h"
 #include "app/commandactions.h"
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
@@ -7,8 +8,10 @@
 #include "app/recentfilesmenu.h"
 #include "app/sortmenu.h"
 #include "app/toolbarcaption.h"
+#include "app/undohistory.h"
 #include "data/lodexdoc.h"
 #include "data/settingsstore.h"
+#include "exchange/importsource.h"
 #include "resources/strings.h"
 #include "view/copydragout.h"
 #include "view/listprinting.h"
@@ -26,6 +29,8 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
+
+#include <utility>
 
 namespace {
 
@@ -59,6 +64,7 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     , m_copyDrag(new CCopyDragOut(*m_view, CDragFolders::DefaultBase(), this))
     , m_mail(new CMailSender(this))
     , m_print(std::make_unique<CListPrinting>(doc, *m_view, prompts, this))
+    , m_undo(new CUndoHistory(doc, this))
 {
     setObjectName(QStringLiteral("mainFrame"));
 
@@ -89,13 +95,13 @@ CMainFrame::CMainFrame(CLodexDoc &doc, CUserPrompts &prompts, CRecentFileList &r
     UpdateCaption();
     setAcceptDrops(true);
 
-    // Send stays out of the menu until the desktop says it can mail.
+    // Send stays out of the menu until the desktop says it can mail; it is
+    // asked once the window shows (ShowInitially).
     Action(CommandId::FileSendMail)->setVisible(false);
     connect(m_mail, &CMailSender::availabilityKnown, this, [this](bool available) {
         Action(CommandId::FileSendMail)->setVisible(available);
         UpdateCommandStates();
     });
-    m_mail->ProbeAvailability();
 }
 
 CMainFrame::~CMainFrame()
@@ -214,6 +220,9 @@ void CMainFrame::ShowInitially()
     // The columns may have grown to fit the first document's rows.
     if (!m_placement)
         ApplyDefaultGeometry();
+    // The question runs a shell script, which would compete with the first
+    // paint for the processor.
+    RunAfterFirstPaint(m_view->viewport(), [mail = m_mail] { mail->ProbeAvailability(); });
     if (m_placement && m_placement->OpensMaximized())
         showMaximized();
     else
@@ -275,6 +284,17 @@ void CMainFrame::OpenDroppedFiles(const QStringList &paths)
 {
     activateWindow();
     raise();
-    for (const QString &path : paths)
+    // In the order dropped; the files to import between two others at once.
+    QStringList imports;
+    for (const QString &path : paths) {
+        if (ImportSource::KindOf(path) != ImportSource::Kind::None) {
+            imports << path;
+            continue;
+        }
+        if (!imports.isEmpty())
+            m_doc.ImportFiles(std::exchange(imports, {}));
         m_documentFiles->OpenDocumentFile(path);
+    }
+    if (!imports.isEmpty())
+        m_doc.ImportFiles(imports);
 }

@@ -20,6 +20,7 @@ class CMainStatusBar;
 class CRecentFileList;
 class CRecentFilesMenu;
 class CSortMenu;
+class CUndoHistory;
 class CUserPrompts;
 class QToolBar;
 
@@ -49,6 +50,7 @@ public:
     CListPrinting &ListPrinting() const { return *m_print; }
     CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
     CSortMenu &SortMenu() const { return *m_sortMenu; }
+    CUndoHistory &UndoHistory() const { return *m_undo; }
     QToolBar *ToolBar() const { return m_toolBar; }
     CMainStatusBar *MainStatusBar() const { return m_statusBar; }
 
@@ -63,7 +65,8 @@ public:
     WindowPlacement CurrentPlacement() const;
     void SavePlacement();
 
-    // Opens the files one after another through the normal open path.
+    // Opens the files one after another through the normal open path;
+    // files of the kinds Import reads are imported instead.
     void OpenDroppedFiles(const QStringList &paths);
 
 protected:
@@ -78,6 +81,9 @@ private:
     void ApplyStoredPlacement();
     void ApplyDefaultGeometry();
     void ConnectHandlers();
+    void ConnectUndoRedo();
+    // The Undo and Redo items name the step they take back or make again.
+    void NameUndoSteps();
     void UpdateCaption();
 
     CLodexDoc &m_doc;
@@ -94,5 +100,9 @@ private:
     std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
     CSortMenu *m_sortMenu = nullptr;
+    CUndoHistory *m_undo;
+    QString m_undoText; // the items' texts without a step
+    QString m_redoText;
+    bool m_clipboardHasText = false;
     std::optional<WindowPlacement> m_placement;
 };

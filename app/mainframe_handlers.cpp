@@ -5,13 +5,33 @@
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
 #include "app/mainframe.h"
+#include "app/undohistory.h"
 #include "app/weblinks.h"
 #include "data/lodexdoc.h"
+#include "resources/strings.h"
 #include "view/copydragout.h"
 #include "view/listprinting.h"
 #include "view/listsearch.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+
+// "&Undo\tCtrl+Z" with the step "Delete": "&Undo Delete\tCtrl+Z".
+QString WithStep(const QString &itemText, const QString &step)
+{
+    if (step.isEmpty())
+        return itemText;
+    qsizetype tab = itemText.indexOf(u'\t');
+    if (tab < 0)
+        tab = itemText.size();
+    return itemText.left(tab) + u' ' + step + itemText.mid(tab);
+}
+
+} // namespace
 
 void CMainFrame::ConnectHandlers()
 {
@@ -43,7 +63,25 @@ void CMainFrame::ConnectHandlers()
     c.SetHandler(CommandId::AppExit, [this] { close(); });
 
     // Edit
+    ConnectUndoRedo();
+    c.SetHandler(CommandId::EditCut, [this] {
+        m_copyDrag->OnEditCut();
+        m_doc.RemoveSelectedReflectors(Str::StepCut);
+    });
     c.SetHandler(CommandId::EditCopy, [this] { m_copyDrag->OnEditCopy(); });
+    // Asking the clipboard can mean a round trip to another program: its
+    // state is noted when it changes, not on every update of the commands.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const auto noteClipboard = [this, clipboard] {
+        const QMimeData *data = clipboard->mimeData();
+        m_clipboardHasText = data && data->hasText();
+        UpdateCommandStates();
+    };
+    connect(clipboard, &QClipboard::dataChanged, this, noteClipboard);
+    noteClipboard();
+    c.SetHandler(
+        CommandId::EditPaste, [this, clipboard] { m_doc.OnEditPaste(clipboard->text().toUtf8()); },
+        [this] { return m_clipboardHasText; });
     c.SetHandler(CommandId::EditFind, [this] { m_find->OnEditFind(); });
     c.SetHandler(CommandId::EditRepeat, [this] { m_find->OnRepeatFind(); });
 
@@ -60,5 +98,25 @@ void CMainFrame::ConnectHandlers()
     c.SetHandler(CommandId::WebHomePage, [] { WebLinks::Open(WebLinks::Site::AuthorHome); });
     c.SetHandler(CommandId::AppAbout, [this] { CAboutBox::Run(this); });
 
-    // Without a handler: EditUndo, EditCut, EditPaste, NextPane, PrevPane.
+    // Without a handler: NextPane, PrevPane.
+}
+
+void CMainFrame::ConnectUndoRedo()
+{
+    CCommandActions &c = *m_actions;
+    QUndoStack &stack = m_undo->Stack();
+    m_undoText = Action(CommandId::EditUndo)->text();
+    m_redoText = Action(CommandId::EditRedo)->text();
+    c.SetHandler(CommandId::EditUndo, [&stack] { stack.undo(); }, [&stack] { return stack.canUndo(); });
+    c.SetHandler(CommandId::EditRedo, [&stack] { stack.redo(); }, [&stack] { return stack.canRedo(); });
+    connect(&stack, &QUndoStack::indexChanged, this, [this] {
+        NameUndoSteps();
+        UpdateCommandStates();
+    });
+}
+
+void CMainFrame::NameUndoSteps()
+{
+    Action(CommandId::EditUndo)->setText(WithStep(m_undoText, m_undo->Stack().undoText()));
+    Action(CommandId::EditRedo)->setText(WithStep(m_redoText, m_undo->Stack().redoText()));
 }

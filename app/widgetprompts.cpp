@@ -77,15 +77,19 @@ CUserPrompts::Answer CWidgetPrompts::MessageBox(const QString &text, Buttons but
     return AnswerOf(box.exec());
 }
 
-int CWidgetPrompts::Choose(const QString &text, const QStringList &buttons, Icon icon)
+int CWidgetPrompts::Choose(const QString &text, const QStringList &buttons, Icon icon, int defaultButton)
 {
     QMessageBox box(IconOf(icon), LoadQString(Str::AppName), text, QMessageBox::NoButton, Parent());
     box.setObjectName(QStringLiteral("messageBox"));
-    QList<QAbstractButton *> added;
+    QList<QPushButton *> added;
     for (const QString &button : buttons)
         added << box.addButton(button, QMessageBox::AcceptRole);
+    if (defaultButton >= 0 && defaultButton < added.size()) {
+        box.setDefaultButton(added[defaultButton]);
+        box.setEscapeButton(added[defaultButton]);
+    }
     box.exec();
-    return int(added.indexOf(box.clickedButton()));
+    return int(added.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
 }
 
 QStringList CWidgetPrompts::ExactPaths(const QStringList &paths)

@@ -19,7 +19,7 @@ public:
     void SetParent(QWidget *parent) { m_parent = parent; }
 
     Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) override;
-    int Choose(const QString &text, const QStringList &buttons, Icon icon = Question) override;
+    int Choose(const QString &text, const QStringList &buttons, Icon icon = Question, int defaultButton = -1) override;
     QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
                             const QString &defaultSuffix) override;
     QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;

@@ -3,13 +3,16 @@
 #include "app/core/recentfilelist.h"
 #include "app/documentfiles.h"
 #include "app/mainframe.h"
+#include "app/undohistory.h"
 #include "app/widgetprompts.h"
 #include "bench/benchdata.h"
 #include "data/countrytable.h"
 #include "data/lodexdoc.h"
+#include "resources/strings.h"
 #include "view/lodexview.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 
 #include <benchmark/benchmark.h>
@@ -99,6 +102,33 @@ static void BM_RowMemory(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RowMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Undo of deleting every row of a million: the records back in their
+// places and the rows shown again. The deletion itself is a counter.
+static void BM_UndoDelete(benchmark::State &state)
+{
+    Window window;
+    window.frame.DocumentFiles().OpenDocumentFile(RealisticFile(int(state.range(0))));
+    window.frame.show();
+    Repaint(window.frame);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.frame.View()->selectAll();
+        QElapsedTimer deletion;
+        deletion.start();
+        window.doc.RemoveSelectedReflectors(Str::StepDelete);
+        Repaint(window.frame);
+        state.counters["deleteMs"] = double(deletion.elapsed());
+        state.ResumeTiming();
+        window.frame.UndoHistory().Stack().undo();
+        Repaint(window.frame);
+        state.PauseTiming();
+        if (window.frame.View()->GetRowCount() != state.range(0))
+            state.SkipWithError("not every row back");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoDelete)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char **argv)
 {

@@ -40,14 +40,32 @@ ReflectorList RealisticList(int n)
     return list;
 }
 
-QString RealisticFile(int n)
+namespace {
+
+QString ScratchFile(const QString &name, int n, bool running)
 {
     const QString dir = QDir::temp().filePath(QStringLiteral("lodex-bench"));
     QDir().mkpath(dir);
-    const QString path = QDir(dir).filePath(QStringLiteral("realistic-%1.ldx").arg(n));
-    if (!QFile::exists(path))
-        LdxFile::Save(path, RealisticList(n), nullptr);
+    const QString path = QDir(dir).filePath(QStringLiteral("%1-%2.ldx").arg(name).arg(n));
+    if (!QFile::exists(path)) {
+        ReflectorList list = RealisticList(n);
+        for (auto &record : list)
+            record->m_bRunning = record->m_bRunning || running;
+        LdxFile::Save(path, list, nullptr);
+    }
     return path;
+}
+
+} // namespace
+
+QString RealisticFile(int n)
+{
+    return ScratchFile(QStringLiteral("realistic"), n, false);
+}
+
+QString RunningFile(int n)
+{
+    return ScratchFile(QStringLiteral("running"), n, true);
 }
 
 std::size_t ResidentBytes()
@@ -59,4 +77,22 @@ std::size_t ResidentBytes()
         std::fclose(f);
     }
     return std::size_t(resident) * std::size_t(sysconf(_SC_PAGESIZE));
+}
+
+std::size_t PeakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("VmHWM:"))
+            return std::size_t(line.mid(6).trimmed().split(' ').value(0).toULongLong()) * 1024;
+    return 0;
+}
+
+void ResetPeakResident()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
 }

@@ -11,6 +11,11 @@ ReflectorList RealisticList(int n);
 // A database file of `n` realistic records in the bench's scratch folder,
 // written once per size and reused.
 QString RealisticFile(int n);
+// The same records, all running: every one goes into a phonebook export.
+QString RunningFile(int n);
 
 // Resident memory of this process in bytes (from /proc/self/statm).
 std::size_t ResidentBytes();
+// The most resident memory since the last reset (VmHWM), and the reset.
+std::size_t PeakResidentBytes();
+void ResetPeakResident();

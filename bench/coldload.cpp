@@ -1,5 +1,8 @@
 // Loads one database file once and prints the milliseconds it took and the
 // page faults it caused; scripts/bench.sh runs it in fresh processes.
+//     coldload [N] [running]
+// N realistic records (1,000,000 by default), all running with "running":
+// the file is written into the bench's scratch folder on the first run.
 #include "bench/benchdata.h"
 #include "data/ldxfile.h"
 
@@ -20,7 +23,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    const QString path = RealisticFile(n);
+    const bool running = argc > 2 && QByteArray(argv[2]) == "running";
+    const QString path = running ? RunningFile(n) : RealisticFile(n);
     const long faults = MinorFaults();
     QElapsedTimer timer;
     timer.start();

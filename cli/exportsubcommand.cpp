@@ -11,15 +11,7 @@ int RunExport(const QStringList &args)
 {
     QStringList files;
     QString now;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--now") && i + 1 < args.size() && now.isNull())
-            now = args[++i];
-        else if (args[i].startsWith(QLatin1String("--")))
-            return Cli::Usage("export");
-        else
-            files << args[i];
-    }
-    if (files.size() != 2)
+    if (!Cli::SplitArguments(args, "--now", &files, &now) || files.size() != 2)
         return Cli::Usage("export");
     const QString &source = files[0];
     const QString &target = files[1];

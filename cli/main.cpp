@@ -73,6 +73,19 @@ int OutputFailed()
     return Fail(QString(), QStringLiteral("cannot write to standard output"));
 }
 
+bool SplitArguments(const QStringList &args, const char *option, QStringList *files, QString *value)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String(option) && i + 1 < args.size() && value->isNull())
+            *value = args[++i];
+        else if (args[i].startsWith(QLatin1String("--")))
+            return false;
+        else
+            *files << args[i];
+    }
+    return true;
+}
+
 } // namespace Cli
 
 int main(int argc, char *argv[])

@@ -30,4 +30,9 @@ int Usage(const char *subcommandName);
 int Print(QByteArrayView bytes);
 // Says that stdout could not take the output; answers kFailure.
 int OutputFailed();
+// Splits `args` into files and the value of `option` ("--now"), which may
+// come once, anywhere, followed by its value (a null string when it does
+// not come). False on any other option, or that one repeated or without
+// its value.
+bool SplitArguments(const QStringList &args, const char *option, QStringList *files, QString *value);
 }

@@ -7,6 +7,7 @@ int RunExport(const QStringList &args);
 int RunCheckIP(const QStringList &args);
 int RunCopy(const QStringList &args);
 int RunCu(const QStringList &args);
+int RunImport(const QStringList &args);
 int RunRestore(const QStringList &args);
 
 const CliSubcommand *CliSubcommands()
@@ -26,6 +27,11 @@ const CliSubcommand *CliSubcommands()
         {"copy", "FILE.ldx [ROW...]",
          "Print the clipboard text of the records at those 0-based rows (all when none), in file order.", RunCopy},
         {"cu", "FILE.ldx ROW", "Write the 215-byte .cu connection file of the record at that 0-based row.", RunCu},
+        {"import", "DB.ldx FILE... [--conflicts keep|take]",
+         "Import phonebooks (.ini), semicolon lists (.csv) and copied text (.txt) into DB as File > Import does;"
+         " a reflector whose address DB has keeps DB's values (keep, the default) or takes the file's (take)."
+         " Prints the counts of each file; a file that cannot be read or understood changes nothing.",
+         RunImport},
         {"restore", "FILE [--keep]",
          "Put back the contents FILE had before a save of it was interrupted (a warning names such files on "
          "every run); with --keep, keep FILE as it is and remove the earlier contents instead.",

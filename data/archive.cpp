@@ -14,7 +14,7 @@ void CArchiveReader::fail(const QString &why)
     m_unread = 0;
 }
 
-bool CArchiveReader::Need(uint64_t bytes)
+bool CArchiveReader::NeedBeyondWindow(uint64_t bytes)
 {
     if (!ok())
         return false;
@@ -22,7 +22,7 @@ bool CArchiveReader::Need(uint64_t bytes)
         fail(QCoreApplication::translate("Archive", "the file ends in the middle of an entry"));
         return false;
     }
-    return bytes <= uint64_t(m_end - m_p) || Fill(std::size_t(bytes));
+    return Fill(std::size_t(bytes));
 }
 
 bool CArchiveReader::Fill(std::size_t bytes)
@@ -55,31 +55,6 @@ bool CArchiveReader::Fill(std::size_t bytes)
         return false;
     }
     return true;
-}
-
-uint8_t CArchiveReader::ReadU8()
-{
-    if (!Need(1))
-        return 0;
-    return uint8_t(*m_p++);
-}
-
-uint16_t CArchiveReader::ReadU16()
-{
-    if (!Need(2))
-        return 0;
-    const auto *b = reinterpret_cast<const unsigned char *>(m_p);
-    m_p += 2;
-    return uint16_t(b[0] | (b[1] << 8));
-}
-
-uint32_t CArchiveReader::ReadU32()
-{
-    if (!Need(4))
-        return 0;
-    const auto *b = reinterpret_cast<const unsigned char *>(m_p);
-    m_p += 4;
-    return uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
 }
 
 uint64_t CArchiveReader::ReadU64()
@@ -116,21 +91,21 @@ uint64_t CArchiveReader::ReadLength(bool *utf16)
     return q;
 }
 
-CText CArchiveReader::ReadText()
+void CArchiveReader::ReadAnyText(CText &text)
 {
     bool utf16 = false;
     const uint64_t n = ReadLength(&utf16);
+    text = CText();
     if (!ok())
-        return {};
+        return;
     const uint64_t bytes = utf16 ? n * 2 : n;
     if (!Need(bytes))
-        return {};
+        return;
     const char *start = m_p;
     m_p += bytes;
     if (!utf16) {
-        const void *zero = std::memchr(start, 0, std::size_t(bytes));
-        const std::size_t len = zero ? std::size_t(static_cast<const char *>(zero) - start) : std::size_t(bytes);
-        return CText(start, len);
+        SetUpToZero(text, start, std::size_t(bytes));
+        return;
     }
     QString s(qsizetype(n), Qt::Uninitialized);
     auto *out = reinterpret_cast<char16_t *>(s.data());
@@ -141,7 +116,8 @@ CText CArchiveReader::ReadText()
     if (zero >= 0)
         s.truncate(zero);
     // The code page of this platform's locale is UTF-8.
-    return CText(s.toUtf8());
+    const QByteArray utf8 = s.toUtf8();
+    text.SetInArena(utf8.constData(), std::size_t(utf8.size()));
 }
 
 void CArchiveWriter::WriteU16(uint16_t v)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,19 +28,60 @@ public:
 
     uint64_t remaining() const { return uint64_t(m_end - m_p) + m_unread; }
 
-    uint8_t ReadU8();
-    uint16_t ReadU16();
-    uint32_t ReadU32();
+    uint8_t ReadU8() { return uint8_t(ReadLittleEndian(1)); }
+    uint16_t ReadU16() { return uint16_t(ReadLittleEndian(2)); }
+    uint32_t ReadU32() { return uint32_t(ReadLittleEndian(4)); }
     uint64_t ReadU64();
-    // Length-prefixed text in any form the format allows, UTF-16 included
-    // (converted to the code page). A text is cut at a zero byte.
-    CText ReadText();
+    // Reads a length-prefixed text in any form the format allows, UTF-16
+    // included (converted to the code page), into `text`. A text is cut at a
+    // zero byte. Its bytes go to the record arena: texts are read for records.
+    void ReadText(CText &text)
+    {
+        // The common case, a short text already in the window, without a
+        // call: a million records are eight million texts.
+        if (m_p != m_end) {
+            const auto length = std::size_t(uint8_t(*m_p));
+            if (length < 0xFF && length < std::size_t(m_end - m_p)) {
+                const char *bytes = m_p + 1;
+                m_p = bytes + length;
+                SetUpToZero(text, bytes, length);
+                return;
+            }
+        }
+        ReadAnyText(text);
+    }
 
     // Counts and lengths are checked against what is left of the file
     // before anything is allocated for them.
-    bool Need(uint64_t bytes);
+    bool Need(uint64_t bytes) { return bytes <= uint64_t(m_end - m_p) || NeedBeyondWindow(bytes); }
 
 private:
+    uint64_t ReadLittleEndian(std::size_t bytes)
+    {
+        if (!Need(bytes))
+            return 0;
+        const auto *b = reinterpret_cast<const unsigned char *>(m_p);
+        m_p += bytes;
+        uint64_t value = 0;
+        for (std::size_t i = 0; i < bytes; ++i)
+            value |= uint64_t(b[i]) << (8 * i);
+        return value;
+    }
+    static void SetUpToZero(CText &text, const char *bytes, std::size_t length)
+    {
+        // A text short enough to sit in the record is searched in place.
+        std::size_t end = 0;
+        if (length <= CText::kInlineCapacity) {
+            while (end < length && bytes[end])
+                ++end;
+        } else {
+            const void *zero = std::memchr(bytes, 0, length);
+            end = zero ? std::size_t(static_cast<const char *>(zero) - bytes) : length;
+        }
+        text.SetInArena(bytes, end);
+    }
+    void ReadAnyText(CText &text);
+    bool NeedBeyondWindow(uint64_t bytes);
     uint64_t ReadLength(bool *utf16);
     // Brings the next `bytes` (no more than remaining()) into the window.
     bool Fill(std::size_t bytes);

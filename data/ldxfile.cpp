@@ -1,12 +1,16 @@
 #include "data/ldxfile.h"
 
 #include "data/archive.h"
-#include "data/heapreservation.h"
+#include "data/outofmemory.h"
+#include "data/recordarena.h"
 #include "data/regularfile.h"
 #include "data/safesave.h"
 
 #include <QCoreApplication>
 #include <QFile>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -21,9 +25,12 @@ constexpr uint16_t kSchema = 1;
 // and four flags. Used to refuse impossible counts before allocating.
 constexpr uint64_t kMinEntryBytes = 2 + 8 + 8;
 
-// What a record takes on the heap at the least: the object and the
-// allocator's header. Longer texts come on top.
-constexpr std::size_t kRecordFootprint = (sizeof(CReflector) + 8 + 15) & ~std::size_t(15);
+// What a record takes in memory at the least: the object and its place in
+// the list. Texts longer than a record holds inline come on top.
+constexpr std::size_t kRecordFootprint = sizeof(CReflector) + sizeof(ReflectorList::value_type);
+
+// Lists at least this long are read with huge pages (RecordArena::BulkScope).
+constexpr uint64_t kBulkCount = 10000;
 
 // Follows the index numbering of the format: the class description and
 // every record take the next index in order of appearance.
@@ -90,10 +97,8 @@ private:
 
     bool IsClassIndex(uint32_t index) const
     {
-        for (uint32_t c : m_classIndexes)
-            if (c == index)
-                return true;
-        return false;
+        // Indexes are taken in increasing order, so the list is sorted.
+        return std::binary_search(m_classIndexes.begin(), m_classIndexes.end(), index);
     }
 
     CArchiveReader &m_ar;
@@ -104,6 +109,26 @@ private:
 } // namespace
 
 namespace LdxFile {
+
+// Refuses, before any is built, records that would take more memory than
+// the machine can give, rather than growing until the system ends the
+// program. Their texts take at most the rest of the file.
+static void RefuseBeyondMemory(uint64_t count, uint64_t textBytes)
+{
+    constexpr uint64_t kWorthAsking = 16 << 20;
+    const uint64_t needed = count * kRecordFootprint + textBytes;
+    if (needed < kWorthAsking)
+        return;
+    const std::size_t available = AvailableMemory();
+    if (needed <= available)
+        return;
+    const auto megabytes = [](uint64_t bytes) { return (bytes + 999999) / 1000000; };
+    throw CNotEnoughMemory(OutOfMemoryReason()
+                           + QStringLiteral(" for the file's %1 records (%2 MB needed, %3 MB available)")
+                               .arg(count)
+                               .arg(megabytes(needed))
+                               .arg(megabytes(available)));
+}
 
 static bool ReadList(CArchiveReader &ar, ReflectorList &out, QString *error)
 {
@@ -121,9 +146,11 @@ static bool ReadList(CArchiveReader &ar, ReflectorList &out, QString *error)
     EntryReader entries(ar);
     if (!ar.ok())
         count = 0;
+    RefuseBeyondMemory(count, ar.remaining());
     out.reserve(std::size_t(count));
-    // Texts too long to sit inside their record take at most the file's size.
-    const CHeapReservation heap(std::size_t(count) * kRecordFootprint + std::size_t(ar.remaining()));
+    std::optional<RecordArena::BulkScope> bulk;
+    if (count >= kBulkCount)
+        bulk.emplace();
     for (uint64_t i = 0; i < count && ar.ok(); ++i) {
         if (!entries.ReadTag())
             break;

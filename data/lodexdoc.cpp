@@ -1,7 +1,9 @@
 #include "data/lodexdoc.h"
 
+#include "data/changehistory.h"
 #include "data/docview.h"
 #include "data/ldxfile.h"
+#include "data/listchange.h"
 #include "data/userprompts.h"
 #include "resources/strings.h"
 
@@ -9,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <exception>
 
 CLodexDoc::CLodexDoc(QObject *parent) : QObject(parent), m_strTitle(DocumentStringField(Str::DocumentName))
 {
@@ -47,6 +50,9 @@ void CLodexDoc::DeleteContents()
     // reach a freed record until the next refresh.
     if (m_pView)
         m_pView->ClearList();
+    // Changes refer to the records: they go with them.
+    if (m_pHistory)
+        m_pHistory->Clear();
     m_listReflectors.clear();
     m_listReflectors.shrink_to_fit();
 }
@@ -96,6 +102,8 @@ CSafeSave::Result CLodexDoc::OnSaveDocument(const QString &path, QString *error,
     }
     m_fileStamp = save.Written();
     SetModifiedFlag(false);
+    if (m_pHistory)
+        m_pHistory->MarkSaved();
     return result;
 }
 
@@ -117,6 +125,63 @@ CLodexDoc::BusyScope::~BusyScope()
         emit m_doc->busyChanged(false);
 }
 
+CLodexDoc::UndoStep::UndoStep(CLodexDoc &doc, int nameId) : m_doc(doc), m_exceptions(std::uncaught_exceptions())
+{
+    if (m_doc.m_pChange)
+        return;
+    m_change = std::make_unique<CListChange>(LoadQString(nameId));
+    m_doc.m_pChange = m_change.get();
+}
+
+CLodexDoc::UndoStep::~UndoStep()
+{
+    if (!m_change)
+        return;
+    m_doc.m_pChange = nullptr;
+    if (std::uncaught_exceptions() > m_exceptions) {
+        // Half a command is no state the user asked for.
+        if (m_doc.m_pView)
+            m_doc.m_pView->ClearList();
+        m_change->Revert(m_doc.m_listReflectors);
+        try {
+            m_doc.RefreshView();
+        } catch (const std::bad_alloc &) {
+        }
+        return;
+    }
+    if (!m_change->IsEmpty() && m_doc.m_pHistory)
+        m_doc.m_pHistory->Push(std::move(m_change));
+}
+
+void CLodexDoc::UndoChange(CListChange &change)
+{
+    change.Undo(m_listReflectors);
+    ShowChanged(change);
+}
+
+void CLodexDoc::RedoChange(CListChange &change)
+{
+    change.Redo(m_listReflectors);
+    ShowChanged(change);
+}
+
+void CLodexDoc::ShowChanged(const CListChange &change)
+{
+    // Finding a row walks the rows: a few records are rewritten where
+    // they show (a sort stays), many are shown afresh.
+    constexpr std::size_t kRowsRewritten = 64;
+    const std::vector<CReflector *> updated = change.UpdatedOnly();
+    if (!m_pView || updated.empty() || updated.size() > kRowsRewritten) {
+        RefreshView();
+        return;
+    }
+    for (CReflector *record : updated) {
+        const int row = m_pView->FindRow(record);
+        if (row >= 0)
+            record->UpdateViewItem(row, *m_pView);
+    }
+}
+
 CReflector *CLodexDoc::FindByAddress(const CReflector &candidate) const
 {
     for (const auto &record : m_listReflectors)
@@ -135,30 +200,36 @@ void CLodexDoc::RemoveReflector(CReflector *record)
 
 void CLodexDoc::OnReflectorDelete()
 {
-    if (!m_pView || !m_pPrompts)
-        return;
-    int row = m_pView->GetNextSelected(-1);
-    if (row < 0)
+    if (!m_pView || !m_pPrompts || m_pView->GetNextSelected(-1) < 0)
         return;
     if (m_pPrompts->MessageBox(LoadQString(Str::ConfirmDelete), CUserPrompts::YesNo,
                                CUserPrompts::Question)
         != CUserPrompts::IdYes)
         return;
+    RemoveSelectedReflectors(Str::StepDelete);
+}
 
+void CLodexDoc::RemoveSelectedReflectors(int nameId)
+{
+    if (!m_pView)
+        return;
     // Collect first, then remove in one pass: removing one by one from the
     // middle of a long list would cost a pass per record.
     std::vector<const CReflector *> doomed;
-    for (; row >= 0; row = m_pView->GetNextSelected(row))
+    for (int row = m_pView->GetNextSelected(-1); row >= 0; row = m_pView->GetNextSelected(row))
         if (CReflector *record = m_pView->GetReflector(row))
             doomed.push_back(record);
+    if (doomed.empty())
+        return;
     std::sort(doomed.begin(), doomed.end());
+    std::vector<std::size_t> indexes;
+    indexes.reserve(doomed.size());
+    for (std::size_t i = 0; i < m_listReflectors.size(); ++i)
+        if (std::binary_search(doomed.begin(), doomed.end(), static_cast<const CReflector *>(m_listReflectors[i].get())))
+            indexes.push_back(i);
+    UndoStep step(*this, nameId);
     m_pView->ClearList();
-    m_listReflectors.erase(std::remove_if(m_listReflectors.begin(), m_listReflectors.end(),
-                                          [&doomed](const auto &r) {
-                                              return std::binary_search(doomed.begin(), doomed.end(),
-                                                                        static_cast<const CReflector *>(r.get()));
-                                          }),
-                           m_listReflectors.end());
+    step.Change().RecordRemoval(m_listReflectors, indexes);
     // A deletion is a change like any other: it must not be lost at exit.
     SetModifiedFlag(true);
     RefreshView();

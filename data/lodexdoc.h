@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QString>
 
+class CChangeHistory;
 class CDocView;
+class CListChange;
 class CUserPrompts;
 struct DateTimeStamp;
 
@@ -25,6 +27,8 @@ public:
 
     CDocView *m_pView = nullptr;
     CUserPrompts *m_pPrompts = nullptr;
+    // Where each command's change goes for Undo; none: changes are final.
+    CChangeHistory *m_pHistory = nullptr;
     ReflectorList m_listReflectors;
 
     // Framework side: path, title, modified flag.
@@ -36,7 +40,7 @@ public:
     void SetModifiedFlag(bool modified = true);
 
     // Deletes every record, emptying the view first so that no row is left
-    // pointing to a deleted record.
+    // pointing to a deleted record, and forgets the history of changes.
     void DeleteContents();
     // Empty, untitled, unmodified; rows refreshed.
     bool OnNewDocument();
@@ -45,7 +49,8 @@ public:
     // (the caller then starts a new one). `error` names the reason.
     enum class OpenResult { Opened, NotOpenable, Malformed };
     OpenResult OnOpenDocument(const QString &path, QString *error = nullptr);
-    // Writes the list to `path`; on success clears the modified flag. Over
+    // Writes the list to `path`; on success clears the modified flag and
+    // tells the history that this is the list as saved. Over
     // the document's own file, unless `overwriteChanges`, it refuses
     // (ChangedOnDisk) when another program has changed the file since it
     // was opened or saved here.
@@ -71,6 +76,31 @@ public:
         CLodexDoc *const m_doc;
     };
 
+    // Every change of the list that a command makes is recorded within one
+    // of these, which hands the command's change to the history at its end
+    // (nested ones join the outermost). Should the command fail half-way
+    // (out of memory), what it changed is taken back instead.
+    class UndoStep
+    {
+    public:
+        // `nameId`: the string naming the command in the Edit menu.
+        UndoStep(CLodexDoc &doc, int nameId);
+        ~UndoStep();
+        UndoStep(const UndoStep &) = delete;
+        UndoStep &operator=(const UndoStep &) = delete;
+
+        CListChange &Change() { return *m_doc.m_pChange; }
+
+    private:
+        CLodexDoc &m_doc;
+        std::unique_ptr<CListChange> m_change; // null when joined
+        int m_exceptions;
+    };
+    // Undo and Redo of a change made before: the list as it was, or as the
+    // change left it, and the rows refreshed.
+    void UndoChange(CListChange &change);
+    void RedoChange(CListChange &change);
+
     // The first record with the same IP address as `candidate`, or null.
     CReflector *FindByAddress(const CReflector &candidate) const;
     // Unlinks and deletes `record`; a record not in the list changes nothing.
@@ -78,6 +108,9 @@ public:
 
     // The Delete command: asks, then removes the selected rows' records.
     void OnReflectorDelete();
+    // Removes the selected rows' records without asking, as one command
+    // named by string `nameId` (Delete, Cut).
+    void RemoveSelectedReflectors(int nameId);
     // Delete and Edit are enabled while at least one row is selected.
     bool OnUpdateReflectorSelected() const;
 
@@ -109,11 +142,16 @@ public:
     // user, when the file could not be written; it is then left as it was.
     bool ExportSemicolonList(const QString &path);
     bool ExportSemicolonList(const QString &path, const DateTimeStamp &stamp);
-    // The Import command: asks for files and answers each by its extension.
-    // Reading is not available yet: the list never changes.
+    // The Import command: asks for files, then imports them.
     void OnFileImport();
-    bool ImportListFile(const QString &path); // INI and CSV files
-    bool ImportTextFile(const QString &path); // TXT files
+    // Imports the files in order as one command (one step for Undo): .ini,
+    // .csv and .txt by their extension, any other refused with a message.
+    // A file that cannot be read or understood is refused whole with a
+    // message; one message at the end gives the counts of the others.
+    void ImportFiles(const QStringList &paths);
+    // The Paste command: `text` imported as labelled blocks, or as a
+    // semicolon list when it holds semicolon lines.
+    void OnEditPaste(QByteArray text);
 
     // ---- Add, edit and merge ----
     // The IP address is a reflector's identity: these commands never put a
@@ -143,6 +181,11 @@ signals:
     void titleChanged(const QString &title);
 
 private:
+    // After an Undo or Redo: rows rewritten in place when the change only
+    // set values of a few records, else rebuilt.
+    void ShowChanged(const CListChange &change);
+
+    CListChange *m_pChange = nullptr; // the command's change, while one runs
     QString m_strPathName;
     FileStamp m_fileStamp; // the file as last opened or saved here
     QString m_strTitle;

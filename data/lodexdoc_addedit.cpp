@@ -2,6 +2,8 @@
 #include "data/lodexdoc.h"
 
 #include "data/docview.h"
+#include "data/listchange.h"
+#include "data/listmerge.h"
 #include "data/reflectorvalues.h"
 #include "data/userprompts.h"
 #include "resources/strings.h"
@@ -34,39 +36,19 @@ void CLodexDoc::OnReflectorEdit()
     if (!m_pPrompts->RunReflectorDialog(values, true))
         return;
     std::unique_ptr<CReflector> candidate = values.MakeRecord();
+    UndoStep step(*this, Str::StepEdit);
     if (!candidate->IsSameAddress(*edited)) {
         AddOrMerge(std::move(candidate));
         return;
     }
-    *edited = *candidate;
     SetModifiedFlag(true);
+    step.Change().RecordAssign(*edited, *candidate);
     edited->UpdateViewItem(row, *m_pView);
 }
 
 CLodexDoc::MergeResult CLodexDoc::AddOrMerge(std::unique_ptr<CReflector> candidate)
 {
-    const QString explanation = LoadQString(Str::ConflictExplanation);
-    for (CReflector *match = FindByAddress(*candidate); match; match = FindByAddress(*candidate)) {
-        ReflectorValues merged;
-        if (!m_pPrompts || !m_pPrompts->RunConflictDialog(*match, *candidate, explanation, merged))
-            return MergeResult::LeftAlone;
-        // As confirmed, untrimmed: a record that ends up added keeps them so.
-        merged.StoreRaw(*candidate);
-        if (candidate->IsSameAddress(*match)) {
-            *match = *candidate;
-            SetModifiedFlag(true);
-            if (m_pView) {
-                const int row = m_pView->FindRow(match);
-                if (row >= 0)
-                    match->UpdateViewItem(row, *m_pView);
-            }
-            return MergeResult::Updated;
-        }
-    }
-    CReflector *added = candidate.get();
-    m_listReflectors.push_back(std::move(candidate));
-    SetModifiedFlag(true);
-    if (m_pView)
-        added->AddToView(-1, *m_pView);
-    return MergeResult::Added;
+    UndoStep step(*this, Str::StepAdd);
+    CListMerge merge(*this, step.Change());
+    return merge.Merge({std::move(candidate)}, CListMerge::Conflicts::Ask);
 }

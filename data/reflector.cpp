@@ -3,6 +3,7 @@
 #include "data/archive.h"
 #include "data/asciicase.h"
 #include "data/docview.h"
+#include "data/recordarena.h"
 #include "resources/strings.h"
 
 namespace {
@@ -72,6 +73,16 @@ CReflector::CReflector(const CText &country, const CText &letters, const CText &
     Normalize();
 }
 
+void *CReflector::operator new(std::size_t size)
+{
+    return RecordArena::AllocateObject(size);
+}
+
+void CReflector::operator delete(void *record, std::size_t size) noexcept
+{
+    RecordArena::Release(record, size);
+}
+
 CReflector &CReflector::operator=(const CReflector &other)
 {
     if (this != &other) {
@@ -107,24 +118,11 @@ bool CReflector::IsSameAddress(const CReflector &other) const
     return m_strIPAddress == other.m_strIPAddress;
 }
 
-const CText &CReflector::Text(int index) const
-{
-    switch (index) {
-    case ColCountry: return m_strCountry;
-    case ColLetters: return m_strLetters;
-    case ColFullName: return m_strFullName;
-    case ColShortName: return m_strShortName;
-    case ColIPAddress: return m_strIPAddress;
-    case ColContact: return m_strContact;
-    case ColEmail: return m_strEmail;
-    default: return m_strConferenceID;
-    }
-}
-
-CText &CReflector::Text(int index)
-{
-    return const_cast<CText &>(static_cast<const CReflector *>(this)->Text(index));
-}
+CText CReflector::*const CReflector::kTextFields[kTextCount] = {
+    &CReflector::m_strCountry,  &CReflector::m_strLetters,   &CReflector::m_strFullName,
+    &CReflector::m_strShortName, &CReflector::m_strIPAddress, &CReflector::m_strContact,
+    &CReflector::m_strEmail,    &CReflector::m_strConferenceID,
+};
 
 int CReflector::Flag(int index) const
 {
@@ -149,7 +147,7 @@ void CReflector::Serialize(CArchiveWriter &ar) const
 void CReflector::Serialize(CArchiveReader &ar)
 {
     for (int i = 0; i < kTextCount; ++i)
-        Text(i) = ar.ReadText();
+        ar.ReadText(Text(i));
     m_bAddToMenu = ar.ReadU16();
     m_bSendVideo = ar.ReadU16();
     m_bReceiveVideo = ar.ReadU16();

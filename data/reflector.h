@@ -40,6 +40,10 @@ public:
                const CText &email, const CText &conferenceID, int addToMenu, int sendVideo,
                int receiveVideo, int running);
 
+    // Records live in the record arena, beside the texts read with them.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *record, std::size_t size) noexcept;
+
     // The only copy: copies all twelve fields, then trims.
     CReflector &operator=(const CReflector &other);
     CReflector(const CReflector &) = delete;
@@ -61,8 +65,8 @@ public:
     void Serialize(CArchiveReader &ar);
 
     // Text field by index 0-7 (field order); for code that treats them alike.
-    const CText &Text(int index) const;
-    CText &Text(int index);
+    const CText &Text(int index) const { return this->*kTextFields[TextSlot(index)]; }
+    CText &Text(int index) { return this->*kTextFields[TextSlot(index)]; }
     int Flag(int index) const; // 0-3: menu, send, receive, running
 
     // List rows (implemented by the list view).
@@ -81,7 +85,15 @@ public:
     int m_bSendVideo = 0;
     int m_bReceiveVideo = 0;
     int m_bRunning = 0;
+
+private:
+    // Any other index answers the last text, the conference ID.
+    static int TextSlot(int index) { return unsigned(index) < unsigned(kTextCount) ? index : kTextCount - 1; }
+    static CText CReflector::*const kTextFields[kTextCount];
 };
+
+// A million records in memory: every byte of a record counts.
+static_assert(sizeof(CReflector) == 72, "a record is eight texts of seven bytes and four ints");
 
 // Case-insensitive comparison of two texts as the list sorts them: ASCII
 // letters fold to lower case, every other byte compares by unsigned value.

@@ -21,8 +21,9 @@ public:
     // A box captioned with the application name.
     virtual Answer MessageBox(const QString &text, Buttons buttons = Ok, Icon icon = Exclamation) = 0;
     // The same with buttons of the program's own: answers the index of the
-    // one chosen, or -1 when the box was closed without one.
-    virtual int Choose(const QString &text, const QStringList &buttons, Icon icon = Question) = 0;
+    // one chosen, or -1 when the box was closed without one. A
+    // `defaultButton` is what Enter and Escape choose.
+    virtual int Choose(const QString &text, const QStringList &buttons, Icon icon = Question, int defaultButton = -1) = 0;
 
     // A save dialog; `filters` in Qt's form ("LDX Files (*.ldx);;..."),
     // `defaultSuffix` without the dot. Confirms before an existing file is

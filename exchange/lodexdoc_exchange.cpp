@@ -1,4 +1,4 @@
-// The document's Import and Export commands.
+// The document's Export command (Import and Paste: lodexdoc_import.cpp).
 #include "data/lodexdoc.h"
 
 #include "data/outofmemory.h"
@@ -73,36 +73,4 @@ bool CLodexDoc::ExportSemicolonList(const QString &path)
 bool CLodexDoc::ExportSemicolonList(const QString &path, const DateTimeStamp &stamp)
 {
     return WriteExport(*this, path, [&](QString *error) { return SemicolonList::Save(path, m_listReflectors, stamp, error); });
-}
-
-void CLodexDoc::OnFileImport()
-{
-    if (!m_pPrompts)
-        return;
-    const QStringList paths =
-        m_pPrompts->GetOpenFileNames(tr("Import"), QtFileFilters(LoadQString(Str::ImportFilters)), true);
-    for (const QString &path : paths) {
-        if (path.isEmpty())
-            continue;
-        if (HasExtension(path, "ini") || HasExtension(path, "csv"))
-            ImportListFile(path);
-        else if (HasExtension(path, "txt"))
-            ImportTextFile(path);
-        else
-            m_pPrompts->MessageBox(Text(Str::FormatNotSupported));
-    }
-}
-
-bool CLodexDoc::ImportListFile(const QString &)
-{
-    if (m_pPrompts)
-        m_pPrompts->MessageBox(Text(Str::NotImplemented));
-    return true;
-}
-
-bool CLodexDoc::ImportTextFile(const QString &)
-{
-    if (m_pPrompts)
-        m_pPrompts->MessageBox(Text(Str::NotImplemented));
-    return false;
 }

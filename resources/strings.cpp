@@ -78,6 +78,19 @@ constexpr Entry kStrings[] = {
     {Str::InexactName, QT_TRANSLATE_NOOP("Str", "The name \"%1\" is not valid in this system's encoding, so Lodex "
                                                 "cannot tell which file it is.\n"
                                                 "Rename the file, or choose another name.")},
+    {Str::ImportFailed, QT_TRANSLATE_NOOP("Str", "Cannot import \"%1\": %2.\nNothing of it was imported.")},
+    {Str::ImportConflicts, QT_TRANSLATE_NOOP("Str", "%1 of the %2 reflectors in %3 have an address that is already in the list.")},
+    {Str::ImportReviewEach, QT_TRANSLATE_NOOP("Str", "Review each")},
+    {Str::ImportKeepList, QT_TRANSLATE_NOOP("Str", "Keep the list's")},
+    {Str::ImportTakeFile, QT_TRANSLATE_NOOP("Str", "Take the file's")},
+    {Str::ImportSummary, QT_TRANSLATE_NOOP("Str", "%1: %2 reflectors added, %3 updated, %4 skipped.")},
+    {Str::ClipboardSource, QT_TRANSLATE_NOOP("Str", "Clipboard")},
+    {Str::StepAdd, QT_TRANSLATE_NOOP("Str", "Add")},
+    {Str::StepEdit, QT_TRANSLATE_NOOP("Str", "Edit")},
+    {Str::StepDelete, QT_TRANSLATE_NOOP("Str", "Delete")},
+    {Str::StepCut, QT_TRANSLATE_NOOP("Str", "Cut")},
+    {Str::StepPaste, QT_TRANSLATE_NOOP("Str", "Paste")},
+    {Str::StepImport, QT_TRANSLATE_NOOP("Str", "Import")},
     {Str::AppName, "Lodex"},
 };
 

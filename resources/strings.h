@@ -50,6 +50,16 @@ enum Id {
     SaveFailed = 303,
     SendFailed = 304,
 
+    // Import and Paste: the source (%1) and what is wrong (%2); the
+    // question when addresses are taken and its three answers; the counts.
+    ImportFailed = 305,
+    ImportConflicts = 306,
+    ImportReviewEach = 307,
+    ImportKeepList = 308,
+    ImportTakeFile = 309,
+    ImportSummary = 310,
+    ClipboardSource = 311,
+
     // Saving over changes and interrupted saves: file (%1), then a reason
     // or the copy's path (%2).
     ChangedOnDisk = 320,
@@ -59,6 +69,14 @@ enum Id {
     ShowCopyButton = 324,
     PutBackFailed = 325,
     InexactName = 326,
+
+    // The commands as Undo and Redo name them in the Edit menu.
+    StepAdd = 330,
+    StepEdit = 331,
+    StepDelete = 332,
+    StepCut = 333,
+    StepPaste = 334,
+    StepImport = 335,
     AppName = 57344,
 };
 

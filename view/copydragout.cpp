@@ -30,6 +30,13 @@ void CCopyDragOut::OnEditCopy()
     QGuiApplication::clipboard()->setMimeData(new CReflectorDataSource(&m_view, &m_view));
 }
 
+void CCopyDragOut::OnEditCut()
+{
+    auto *data = new CReflectorDataSource(&m_view, &m_view);
+    data->Freeze();
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 void CCopyDragOut::StartDrag()
 {
     const std::vector<const CReflector *> records = SelectedRecords(m_view);

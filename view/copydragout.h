@@ -7,7 +7,7 @@
 
 class CLodexView;
 
-// Edit > Copy, and dragging the selected rows out of the list.
+// Edit > Copy (and Cut's copy), and dragging the selected rows out of the list.
 //
 // Copy puts a data object on the clipboard that renders the rows selected
 // whenever a program pastes. A drag carries the same text and one .cu
@@ -26,6 +26,9 @@ public:
     ~CCopyDragOut() override;
 
     void OnEditCopy();
+    // The copy half of Cut: the text of the rows selected now, since they
+    // are about to go.
+    void OnEditCut();
 
 private:
     void StartDrag();

@@ -13,8 +13,7 @@
 #include <QPrinter>
 
 CListPrinting::CListPrinting(CLodexDoc &doc, CDocView &view, CUserPrompts &prompts, QWidget *window)
-    : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : m_doc(doc), m_view(view), m_prompts(prompts), m_pWindow(window)
 {
     CSettingsStore settings;
     settings.beginGroup(QLatin1String(CSettingsStore::kSettingsGroup));
@@ -30,6 +29,13 @@ CListPrinting::~CListPrinting()
         settings.setValue(QLatin1String(kPreviewPagesKey), m_nPreviewPages);
     else if (settings.contains(QLatin1String(kPreviewPagesKey)))
         settings.remove(QLatin1String(kPreviewPagesKey)); // a value that was not 1 or 2
+}
+
+QPrinter &CListPrinting::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 CReportPrinter CListPrinting::Report() const
@@ -49,30 +55,31 @@ QString CListPrinting::ProposedPdfFile() const
 
 PrintJobs::Dialogs CListPrinting::PrepareJob()
 {
-    m_printer->setDocName(m_doc.GetTitle());
+    QPrinter &printer = Printer();
+    printer.setDocName(m_doc.GetTitle());
     const QString proposal = ProposedPdfFile();
-    if (!m_proposedPdfFile.isEmpty() && m_printer->outputFileName() == m_proposedPdfFile)
-        m_printer->setOutputFileName(proposal);
+    if (!m_proposedPdfFile.isEmpty() && printer.outputFileName() == m_proposedPdfFile)
+        printer.setOutputFileName(proposal);
     m_proposedPdfFile = proposal;
     return {m_pWindow, proposal};
 }
 
 void CListPrinting::OnFilePrint()
 {
-    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(PrepareJob(), *m_printer, report, m_prompts); });
+    RunJob([this](CReportPrinter &report) { PrintJobs::PrintWithDialog(PrepareJob(), Printer(), report, m_prompts); });
 }
 
 void CListPrinting::OnFilePrintDirect()
 {
     RunJob([this](CReportPrinter &report) {
-        PrintJobs::PrintWithoutDialog(PrepareJob().parent, *m_printer, report, m_prompts);
+        PrintJobs::PrintWithoutDialog(PrepareJob().parent, Printer(), report, m_prompts);
     });
 }
 
 void CListPrinting::OnFilePrintPreview()
 {
     RunJob([this](CReportPrinter &report) {
-        PrintJobs::Preview(PrepareJob(), *m_printer, report, m_prompts, m_nPreviewPages);
+        PrintJobs::Preview(PrepareJob(), Printer(), report, m_prompts, m_nPreviewPages);
     });
 }
 
@@ -90,5 +97,5 @@ void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)
 
 void CListPrinting::OnFilePrintSetup()
 {
-    PrintJobs::PrintSetup(PrepareJob(), *m_printer);
+    PrintJobs::PrintSetup(PrepareJob(), Printer());
 }

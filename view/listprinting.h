@@ -17,9 +17,10 @@ class QWidget;
 // File > Print, Print Preview and Print Setup for the main window: the
 // list's rows in their current order under the document's title. One
 // printer lasts the whole run, so the set-up and the print dialog's choices
-// carry over to the next job and to the preview. Jobs are named after the
-// document, and "Print to file" proposes the document's name with ".pdf"
-// in its folder.
+// carry over to the next job and to the preview. It is made at its first
+// use: making one loads the print system, which start-up need not wait for.
+// Jobs are named after the document, and "Print to file" proposes the
+// document's name with ".pdf" in its folder.
 //
 // "PreviewPages" (one or two pages in the preview) is read when this is
 // made, at start-up, and written when it ends, at exit, unless it is
@@ -38,7 +39,7 @@ public:
     void OnFilePrintSetup();
 
     // The printer of the run, as the set-up and the print dialog left it.
-    QPrinter &Printer() const { return *m_printer; }
+    QPrinter &Printer();
     // The file "Print to file" proposes for the document as it is now.
     QString ProposedPdfFile() const;
 

@@ -3,6 +3,7 @@
 #include "data/userprompts.h"
 #include "resources/strings.h"
 #include "view/core/findquery.h"
+#include "view/core/reflectortablemodel.h"
 #include "view/finddialog.h"
 #include "view/lodexview.h"
 
@@ -62,9 +63,9 @@ int CListSearch::Search(const QString &text, bool wholeWord, int after)
 {
     m_lastText = text;
     m_lastWholeWord = wholeWord;
-    const std::vector<CReflector *> &rows = m_view.Rows();
-    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), int(rows.size()), after,
-                                   [&rows](int row) { return rows[std::size_t(row)]; });
+    const CReflectorTableModel &rows = *m_view.ReflectorModel();
+    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), rows.RowCount(), after,
+                                   [&rows](int row) { return rows.RecordAt(row); });
     if (step.hit < 0)
         m_prompts.MessageBox(LoadQString(Str::NoMatch));
     else

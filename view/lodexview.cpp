@@ -94,7 +94,7 @@ void CLodexView::AttachDocument(CLodexDoc *doc)
 
 int CLodexView::GetRowCount() const
 {
-    return int(m_model->Rows().size());
+    return m_model->RowCount();
 }
 
 CReflector *CLodexView::GetReflector(int row) const
@@ -125,11 +125,6 @@ void CLodexView::SetRows(const ReflectorList &list)
 void CLodexView::ClearList()
 {
     m_model->Clear();
-}
-
-const std::vector<CReflector *> &CLodexView::Rows() const
-{
-    return m_model->Rows();
 }
 
 void CLodexView::InvalidateSelection()

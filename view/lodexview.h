@@ -25,7 +25,7 @@ class QMenu;
 // The document decides which rows exist and changes them through the
 // CDocView operations; the view never creates, changes or deletes a record.
 // Find, copy and drag, and printing are separate classes that work on the
-// view through Rows(), SelectedRows() and GetReflector().
+// view through GetRowCount(), GetReflector() and SelectedRows().
 class CLodexView : public QTableView, public CDocView
 {
     Q_OBJECT
@@ -50,9 +50,7 @@ public:
     int GetNextSelected(int row) const override;
     int GetSelectedCount() const override;
 
-    // The records of the rows in row order, and the selected rows in
-    // ascending order.
-    const std::vector<CReflector *> &Rows() const;
+    // The selected rows in ascending order.
     std::vector<int> SelectedRows() const;
 
     // Columns and their widths ("ColumnWidth" in the settings store).

@@ -7,6 +7,7 @@
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
+#include "view/lodexview.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -25,6 +26,11 @@ public:
     {
         boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
         return FakePrompts::MessageBox(text, buttons, icon);
+    }
+    int Choose(const QString &text, const QStringList &buttons, Icon icon, int defaultButton) override
+    {
+        boxUnderBusyCursor = boxUnderBusyCursor || QGuiApplication::overrideCursor();
+        return FakePrompts::Choose(text, buttons, icon, defaultButton);
     }
 };
 
@@ -86,13 +92,27 @@ private slots:
         disconnect(&Doc(), &CLodexDoc::busyChanged, this, nullptr);
     }
 
-    void importAnswersEachChosenFile()
+    // Reading and merging show the busy cursor; the question about taken
+    // addresses and the counts do not.
+    void importThroughTheWindow()
     {
-        m_watching.openNames << QStringList{m_dir.filePath("a.ini"), m_dir.filePath("b.doc")};
+        const QString list = m_dir.filePath("list.csv");
+        QVERIFY(WriteAll(list, "France;FR;One;1;192.0.2.1;;;0;AM:Yes;SV:Yes;RV:Yes;IR:Yes\r\n"
+                               "France;FR;Two;2;192.0.2.9;;;0;AM:Yes;SV:Yes;RV:Yes;IR:Yes\r\n"));
+        Doc().m_listReflectors = SampleList(1);
+        Doc().RefreshView();
+        m_watching.openNames << QStringList{list, m_dir.filePath("b.doc")};
+        m_watching.choices << 2; // take the file's
         QVERIFY(Frame().CommandActions().Trigger(CommandId::FileImport));
-        QCOMPARE(m_watching.messages, (QStringList{"Not yet implemented, sorry !",
-                                                  "Format not supported !\nOperation cancelled."}));
-        QVERIFY(!Doc().IsModified());
+        QCOMPARE(m_watching.messages,
+                 (QStringList{"1 of the 2 reflectors in " + list + " have an address that is already in the list.",
+                              "Format not supported !\nOperation cancelled.",
+                              list + ": 1 reflectors added, 1 updated, 0 skipped."}));
+        QVERIFY(!m_watching.boxUnderBusyCursor);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        QCOMPARE(View().GetRowCount(), 2);
+        QCOMPARE(Frame().Action(CommandId::EditUndo)->text(), QStringLiteral("&Undo Import\tCtrl+Z"));
+        QVERIFY(Doc().IsModified());
     }
 };
 

@@ -77,7 +77,7 @@ private slots:
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
         else
-            QVERIFY(WriteAll(path, ManyRecords(300000)));
+            QVERIFY(WriteAll(path, ManyRecords(600000)));
 
         DocumentFilesFixture f;
         f.doc.m_listReflectors = SampleList(3);

@@ -19,6 +19,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -128,14 +130,59 @@ private slots:
     void commandsWithoutHandlerStayDisabled()
     {
         App().InitInstance({});
-        for (CommandId id : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditPaste, CommandId::NextPane,
-                             CommandId::PrevPane}) {
+        for (CommandId id : {CommandId::NextPane, CommandId::PrevPane}) {
             QVERIFY(!Frame().Action(id)->isEnabled());
             QVERIFY(!Frame().CommandActions().HasHandler(id));
         }
-        View().selectAll();
+    }
+
+    // Cut, Paste, Undo and Redo as the menu offers them, each item naming
+    // the step and enabled when it can run.
+    void cutPasteUndoRedo()
+    {
+        const QString path = Saved("three.ldx", 3);
+        QCOMPARE(App().InitInstance({path}), CLodexApp::kRunEventLoop);
+        QGuiApplication::clipboard()->clear();
+        QAction *undo = Frame().Action(CommandId::EditUndo);
+        QAction *redo = Frame().Action(CommandId::EditRedo);
+        const auto names = [] {
+            QByteArrayList shown;
+            for (int row = 0; row < View().GetRowCount(); ++row)
+                shown << View().GetReflector(row)->m_strFullName.toByteArray();
+            return shown;
+        };
+        const QByteArrayList three = names();
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         QVERIFY(!Frame().Action(CommandId::EditCut)->isEnabled());
-        QVERIFY(!Frame().CommandActions().Trigger(CommandId::EditPaste));
+        QVERIFY(!Frame().Action(CommandId::EditPaste)->isEnabled());
+
+        SelectAlso(View(), 1);
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCut));
+        QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Cut\tCtrl+Z"));
+        QVERIFY(Doc().IsModified());
+        QVERIFY(m_prompts.messages.isEmpty()); // no question, unlike Delete
+
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditPaste));
+        QCOMPARE(names(), (QByteArrayList{three[0], three[2], three[1]}));
+        QCOMPARE(m_prompts.messages, QStringList{"Clipboard: 1 reflectors added, 0 updated, 0 skipped."});
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Paste\tCtrl+Z"));
+
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
+        QCOMPARE(names(), three);
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo\tCtrl+Z"));
+        QCOMPARE(redo->text(), QStringLiteral("&Redo Cut\tCtrl+Y"));
+        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditRedo));
+        QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
+        QVERIFY(Doc().IsModified());
+
+        // Another document: nothing left to take back.
+        m_prompts.answers << CUserPrompts::IdNo;
+        QVERIFY(Frame().DocumentFiles().OnFileNew());
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     }
 
     void enablingFollowsSelectionAndRows_data()
@@ -296,7 +343,8 @@ private slots:
                               "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "&Import", "&Export",
                               "Recent File", "E&xit\tCtrl+Q"}));
         QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
-                 QStringList({"&Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Find...\tCtrl+F"}));
+                 QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                              "&Find...\tCtrl+F"}));
         QCOMPARE(ActionTexts(menus[2]->menu()->actions()),
                  QStringList({"&Toolbar", "&Status Bar", "&Add", "&Edit", "&Delete", "Sort &By"}));
         QCOMPARE(ActionTexts(menus[3]->menu()->actions()), QStringList({"Web sites", "&About LDX..."}));
@@ -317,6 +365,8 @@ private slots:
         QTest::newRow("Cut") << 57635 << QStringList{"Ctrl+X", "Shift+Del"}
                              << "Cut the selection and put it on the Clipboard" << "Cut";
         QTest::newRow("Undo") << 57643 << QStringList{"Ctrl+Z", "Alt+Backspace"} << "Undo the last action" << "Undo";
+        QTest::newRow("Redo") << 57644 << QStringList{"Ctrl+Y", "Ctrl+Shift+Z"} << "Redo the previously undone action"
+                              << "Redo";
         QTest::newRow("Delete") << 32775 << QStringList{"Del"} << "Delete the currently selected reflector(s)"
                                 << "Delete";
         QTest::newRow("Add") << 32776 << QStringList{"Ins"} << "Add a reflector" << "Add";
@@ -547,23 +597,28 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), first);
     }
 
+    // Lists open in turn; a file of a kind Import reads is imported.
     void droppedFilesOpenOneAfterAnother()
     {
         const QString a = Saved("a.ldx", 1);
         const QString b = Saved("b.ldx", 2);
+        const QString text = m_dir.filePath(QStringLiteral("copied.txt"));
+        QVERIFY(WriteAll(text, "Full name: Dropped\nIP address: 198.51.100.7\n"));
         StartModified();
         m_prompts.answers << CUserPrompts::IdNo << CUserPrompts::IdNo;
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(text)});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&Frame(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&Frame(), &drop);
         QTRY_COMPARE(Doc().GetPathName(), b);
-        QCOMPARE(View().GetRowCount(), 2);
+        QCOMPARE(View().GetRowCount(), 3);
+        QVERIFY(Doc().IsModified());
         // The first file replaced the modified document, after the prompt.
-        QCOMPARE(m_prompts.messages, QStringList{"Save changes to Reflector?"});
+        QCOMPARE(m_prompts.messages, QStringList({"Save changes to Reflector?",
+                                                  text + ": 1 reflectors added, 0 updated, 0 skipped."}));
         QCOMPARE(App().RecentFiles().Entries(), QStringList({b, a}));
     }
 
@@ -594,8 +649,8 @@ private slots:
         m_prompts.answers << Answer(answer);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;
-        for (const CReflector *r : View().Rows())
-            names << r->m_strFullName.toByteArray();
+        for (int row = 0; row < View().GetRowCount(); ++row)
+            names << View().GetReflector(row)->m_strFullName.toByteArray();
         QCOMPARE(names, shown); // after Yes: refilled in list order
         QCOMPARE(Doc().IsModified(), answer == CUserPrompts::IdYes);
         QCOMPARE(m_prompts.messages.size(), 1);

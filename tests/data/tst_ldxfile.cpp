@@ -3,6 +3,7 @@
 #include "support/testutil.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -318,6 +319,44 @@ private slots:
         QVERIFY(WriteAll(path, bytes));
         QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Malformed);
         QVERIFY(back.empty());
+    }
+
+    void textsOutliveTheirList()
+    {
+        // A list's texts are shared with their copies: a copy outlives the
+        // list, whose memory then holds the records read next.
+        ReflectorList list;
+        QVERIFY(Parse(Written(SampleList(30000)), list));
+        const CText kept = list[12345]->m_strFullName;
+        list.clear();
+        ReflectorList other = SampleList(30000);
+        for (auto &record : other)
+            record->m_strFullName = CText("Another name, as long");
+        QVERIFY(Parse(Written(other), list));
+        QCOMPARE(kept.view(), "Reflector 12346");
+    }
+
+    void classesAreLookedUpByIndex()
+    {
+        // 60,000 class descriptions, then records naming the last one by
+        // its index: once a scan of every class per record (minutes).
+        constexpr int kClasses = 60000;
+        constexpr int kRecords = 600000;
+        const QByteArray body = Hex(kFirstBody);
+        QByteArray file = Hex("FFFF") + QByteArray(reinterpret_cast<const char *>(&kRecords), 4);
+        for (int i = 0; i < kClasses; ++i)
+            file += Hex(kHeader) + body; // a class, then its record: indexes 2i+1, 2i+2
+        const quint32 lastClass = 0x80000000u | (2 * kClasses - 1);
+        const QByteArray reference = Hex("FF7F") + QByteArray(reinterpret_cast<const char *>(&lastClass), 4);
+        for (int i = kClasses; i < kRecords; ++i)
+            file += reference + body;
+        QElapsedTimer timer;
+        timer.start();
+        ReflectorList list;
+        QString error;
+        QVERIFY2(Parse(file, list, &error), qPrintable(error));
+        QCOMPARE(int(list.size()), kRecords);
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     }
 
     void loadTellsUnopenableFromMalformed()

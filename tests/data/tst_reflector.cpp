@@ -133,17 +133,24 @@ private slots:
     void textStorage_data()
     {
         QTest::addColumn<int>("length");
-        for (int n : {0, 1, 19, 20, 21, 255, 70000})
-            QTest::addRow("%d bytes", n) << n;
+        QTest::addColumn<bool>("inArena");
+        // Inline up to 6 bytes; the size moves before the bytes from 63 on;
+        // the arena takes texts up to 4092 bytes.
+        for (int n : {0, 1, 6, 7, 62, 63, 255, 4092, 4093, 70000})
+            for (bool arena : {false, true})
+                QTest::addRow("%d bytes%s", n, arena ? " read into the arena" : "") << n << arena;
     }
     void textStorage()
     {
-        // Inline and heap texts must copy, move and trim alike.
+        // Every form copies, moves and trims alike.
         QFETCH(int, length);
+        QFETCH(bool, inArena);
         QByteArray bytes(length, 'x');
         for (int i = 0; i < length; ++i)
             bytes[i] = char('a' + i % 26);
         CText a(bytes);
+        if (inArena)
+            a.SetInArena(bytes.constData(), std::size_t(bytes.size()));
         CText b(a);
         CText c(std::move(a));
         QCOMPARE(b.toByteArray(), bytes);

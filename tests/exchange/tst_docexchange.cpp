@@ -37,7 +37,6 @@ public:
     }
 };
 
-const QString kNotImplemented = QStringLiteral("Not yet implemented, sorry !");
 const QString kNotSupported = QStringLiteral("Format not supported !\nOperation cancelled.");
 
 } // namespace
@@ -167,40 +166,44 @@ private slots:
         QCOMPARE(m_prompts.messages.size(), 1);
     }
 
-    void importAnswersEachFile_data()
+    // Files that do not exist: each known kind is tried and refused, any
+    // other kind is not supported.
+    void importSortsFilesByExtension_data()
     {
         QTest::addColumn<QStringList>("chosen");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("messages"); // their beginnings; "?" for a kind refused
         QTest::newRow("cancelled") << QStringList() << QStringList();
         for (const char *name : {"a.ini", "a.INI", "b.csv", "b.Csv", "c.txt", "c.TXT"})
-            QTest::newRow(name) << QStringList{name} << QStringList{kNotImplemented};
+            QTest::newRow(name) << QStringList{name} << QStringList{"?"};
         for (const char *name : {"d.xml", "noextension", "e.ini.bak", "f."})
             QTest::newRow(name) << QStringList{name} << QStringList{kNotSupported};
         QTest::newRow("three in the dialog's order") << QStringList{"x.ini", "y.doc", "z.txt"}
-                                                    << QStringList{kNotImplemented, kNotSupported, kNotImplemented};
+                                                    << QStringList{"?", kNotSupported, "?"};
         QTest::newRow("empty name skipped") << QStringList{"", "y.doc"} << QStringList{kNotSupported};
     }
-    void importAnswersEachFile()
+    void importSortsFilesByExtension()
     {
         QFETCH(QStringList, chosen);
         QFETCH(QStringList, messages);
         m_doc->SetModifiedFlag(false);
-        m_prompts.openNames << chosen;
+        QStringList paths;
+        for (const QString &name : chosen)
+            paths << (name.isEmpty() ? name : Path(name));
+        m_prompts.openNames << paths;
         m_doc->OnFileImport();
         QCOMPARE(m_prompts.filters,
                  QStringLiteral("INI File (*.ini);;CSV File (*.csv);;Text File (*.txt);;All Files (*)"));
         QVERIFY(m_prompts.multiple);
-        QCOMPARE(m_prompts.messages, messages);
+        QCOMPARE(m_prompts.messages.size(), messages.size());
+        for (qsizetype i = 0; i < messages.size(); ++i) {
+            const QString expected = messages[i] == QLatin1String("?")
+                                         ? QStringLiteral("Cannot import \"%1\": ").arg(paths[i])
+                                         : messages[i];
+            QVERIFY2(m_prompts.messages[i].startsWith(expected), qPrintable(m_prompts.messages[i]));
+        }
         QCOMPARE(m_doc->m_listReflectors.size(), std::size_t(3));
         QCOMPARE(m_view.rows.size(), std::size_t(3));
         QVERIFY(!m_doc->IsModified());
-    }
-
-    void importOperationsAnswer()
-    {
-        QVERIFY(m_doc->ImportListFile(Path("a.csv")));
-        QVERIFY(!m_doc->ImportTextFile(Path("a.txt")));
-        QCOMPARE(m_prompts.messages, (QStringList{kNotImplemented, kNotImplemented}));
     }
 };
 

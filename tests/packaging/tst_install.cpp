@@ -220,6 +220,10 @@ private slots:
         QTest::newRow("export option") << QStringList{"lodex-cli", "export", "a.ldx", "out.ini", "--"}
                                        << QStringList{"--now"};
         QTest::newRow("row") << QStringList{"lodex-cli", "cu", "a.ldx", ""} << QStringList();
+        QTest::newRow("import sources") << QStringList{"lodex-cli", "import", "a.ldx", ""}
+                                        << QStringList{"notes.txt", "sub"};
+        QTest::newRow("import choice") << QStringList{"lodex-cli", "import", "a.ldx", "--conflicts", ""}
+                                       << QStringList{"keep", "take"};
     }
 
     // The installed completion, run by bash-completion's own loader as an

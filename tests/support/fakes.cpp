@@ -48,10 +48,10 @@ CUserPrompts::Answer FakePrompts::MessageBox(const QString &text, Buttons button
     return buttons == Ok || buttons == OkCancel ? IdOk : IdCancel;
 }
 
-int FakePrompts::Choose(const QString &text, const QStringList &, Icon)
+int FakePrompts::Choose(const QString &text, const QStringList &, Icon, int defaultButton)
 {
     messages << text;
-    return choices.isEmpty() ? -1 : choices.takeFirst();
+    return choices.isEmpty() ? defaultButton : choices.takeFirst();
 }
 
 QString FakePrompts::GetSaveFileName(const QString &caption, const QString &, const QString &, const QString &)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/docview.h"
+#include "data/lodexdoc.h"
 #include "data/reflectorvalues.h"
 #include "data/userprompts.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -48,12 +50,29 @@ public:
     int conflictDialogs = 0;
 
     Answer MessageBox(const QString &text, Buttons buttons, Icon icon) override;
-    QList<int> choices;               // Choose boxes, in order (-1 when none is left)
-    int Choose(const QString &text, const QStringList &buttons, Icon icon) override;
+    QList<int> choices;               // Choose boxes, in order; when none is left, the default (or -1)
+    int Choose(const QString &text, const QStringList &buttons, Icon icon, int defaultButton) override;
     QString GetSaveFileName(const QString &caption, const QString &proposedPath, const QString &filters,
                             const QString &defaultSuffix) override;
     QStringList GetOpenFileNames(const QString &caption, const QString &filters, bool multiple) override;
     bool RunReflectorDialog(ReflectorValues &values, bool editMode) override;
     bool RunConflictDialog(const CReflector &existing, const CReflector &candidate, const QString &explanation,
                            ReflectorValues &result) override;
+};
+
+// A document with a fake view and scripted prompts, made afresh, empty, by
+// Reset().
+struct FakeDocument {
+    FakeView view;
+    FakePrompts prompts;
+    std::unique_ptr<CLodexDoc> doc;
+
+    void Reset()
+    {
+        view = FakeView();
+        prompts = FakePrompts();
+        doc = std::make_unique<CLodexDoc>();
+        doc->m_pView = &view;
+        doc->m_pPrompts = &prompts;
+    }
 };

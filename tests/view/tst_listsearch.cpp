@@ -183,7 +183,7 @@ private slots:
         m_view->sortByColumn(2, Qt::AscendingOrder);                    // a lab, b lab, c lab, d
         m_view->clearSelection();
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{1}); // row 1 of the new order
-        QCOMPARE(m_view->Rows()[1]->m_strFullName.view(), "b lab");
+        QCOMPARE(m_view->GetReflector(1)->m_strFullName.view(), "b lab");
     }
 
     void anEmptiedListFindsNothing()

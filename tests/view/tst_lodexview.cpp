@@ -25,8 +25,8 @@ namespace {
 QByteArrayList Column(const CLodexView &view, int column)
 {
     QByteArrayList texts;
-    for (const CReflector *r : view.Rows())
-        texts << r->Text(column).toByteArray();
+    for (int row = 0; row < view.GetRowCount(); ++row)
+        texts << view.GetReflector(row)->Text(column).toByteArray();
     return texts;
 }
 
@@ -189,6 +189,25 @@ private slots:
         doc.RefreshView();
         view.sortByColumn(column, Qt::DescendingOrder);
         QCOMPARE(Column(view, CReflector::ColFullName), descending);
+    }
+
+    void addedRecordsTakeTheLastRowSortedOrNot()
+    {
+        // Rows in the list's order are the list itself until sorted.
+        CLodexDoc doc;
+        CLodexView view;
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = FiveRecords();
+        doc.RefreshView();
+        doc.AddOrMerge(RawRecord("", "", "d", "", "10.0.0.6"));
+        QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"b", "B", "a", "c", "A", "d"}));
+        view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
+        doc.AddOrMerge(RawRecord("", "", "0", "", "10.0.0.7"));
+        QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"a", "A", "b", "B", "c", "d", "0"}));
+        QCOMPARE(view.FindRow(doc.m_listReflectors[0].get()), 2);
+        doc.RefreshView();
+        QCOMPARE(view.FindRow(doc.m_listReflectors[0].get()), 0);
+        QCOMPARE(view.GetReflector(6), doc.m_listReflectors[6].get());
     }
 
     void sortKeepsTheSelectionWithItsRecords()

@@ -3,8 +3,6 @@
 #include "resources/strings.h"
 #include "view/core/rowsorter.h"
 
-#include <algorithm>
-
 CReflectorTableModel::CReflectorTableModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_titles(LoadQString(Str::ColumnTitles).split(QLatin1Char(';')))
@@ -15,7 +13,7 @@ CReflectorTableModel::CReflectorTableModel(QObject *parent)
 
 int CReflectorTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : RowCount();
 }
 
 int CReflectorTableModel::columnCount(const QModelIndex &parent) const
@@ -36,7 +34,7 @@ QVariant CReflectorTableModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(*m_rows[std::size_t(index.row())], index.column());
+        return CellText(*RecordAt(index.row()), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
@@ -64,7 +62,9 @@ Qt::ItemFlags CReflectorTableModel::flags(const QModelIndex &index) const
 
 CReflector *CReflectorTableModel::RecordAt(int row) const
 {
-    return row >= 0 && row < int(m_rows.size()) ? m_rows[std::size_t(row)] : nullptr;
+    if (row < 0 || row >= RowCount())
+        return nullptr;
+    return m_list ? (*m_list)[std::size_t(row)].get() : m_rows[std::size_t(row)];
 }
 
 int CReflectorTableModel::InsertRecord(int index, CReflector *record)
@@ -72,33 +72,56 @@ int CReflectorTableModel::InsertRecord(int index, CReflector *record)
     // A row without a record could be neither shown nor ordered.
     if (!record)
         return -1;
-    if (index < 0 || index > int(m_rows.size()))
-        index = int(m_rows.size());
+    const int count = RowCount();
+    if (index < 0 || index > count)
+        index = count;
+    // The document's new last record: the list's order holds.
+    const bool appended = m_list && index == count && m_listRows < m_list->size()
+                          && (*m_list)[m_listRows].get() == record;
+    if (!appended)
+        TakeOwnOrder();
     beginInsertRows(QModelIndex(), index, index);
-    m_rows.insert(m_rows.begin() + index, record);
+    if (appended)
+        ++m_listRows;
+    else
+        m_rows.insert(m_rows.begin() + index, record);
     endInsertRows();
     return index;
 }
 
+void CReflectorTableModel::TakeOwnOrder()
+{
+    if (!m_list)
+        return;
+    m_rows.reserve(m_listRows);
+    for (std::size_t i = 0; i < m_listRows; ++i)
+        m_rows.push_back((*m_list)[i].get());
+    m_list = nullptr;
+    m_listRows = 0;
+}
+
 void CReflectorTableModel::UpdateRow(int row)
 {
-    if (row >= 0 && row < int(m_rows.size()))
+    if (row >= 0 && row < RowCount())
         emit dataChanged(index(row, 0), index(row, CReflector::ColumnCount - 1));
 }
 
 int CReflectorTableModel::FindRow(const CReflector *record) const
 {
-    const auto it = std::find(m_rows.begin(), m_rows.end(), record);
-    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+    const int count = RowCount();
+    for (int row = 0; row < count; ++row)
+        if (RecordAt(row) == record)
+            return row;
+    return -1;
 }
 
 void CReflectorTableModel::SetRows(const ReflectorList &list)
 {
     beginResetModel();
     m_rows.clear();
-    m_rows.reserve(list.size());
-    for (const auto &record : list)
-        m_rows.push_back(record.get());
+    m_rows.shrink_to_fit();
+    m_list = &list;
+    m_listRows = list.size();
     endResetModel();
 }
 
@@ -107,13 +130,16 @@ void CReflectorTableModel::Clear()
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_list = nullptr;
+    m_listRows = 0;
     endResetModel();
 }
 
 void CReflectorTableModel::sort(int column, Qt::SortOrder sortOrder)
 {
-    if (!RowSorter::ColumnHasOrder(column) || m_rows.size() < 2)
+    if (!RowSorter::ColumnHasOrder(column) || RowCount() < 2)
         return;
+    TakeOwnOrder();
     const std::vector<uint32_t> order = RowSorter::StableOrder(m_rows, column, sortOrder);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -7,9 +7,10 @@
 
 #include <vector>
 
-// The list's rows: one non-owning pointer per row to a record of the
-// document, and the twelve columns read from the record when painted.
-// Nothing is kept per cell, so a row costs one pointer.
+// The list's rows: the document's records, and the twelve columns read from
+// the record when painted. Nothing is kept per cell. Rows in the order of
+// the document's list are that list itself; once sorted, or given a row
+// elsewhere than after the last, they are one non-owning pointer each.
 class CReflectorTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,7 +27,7 @@ public:
     // order); the selection and the current row follow their records.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-    const std::vector<CReflector *> &Rows() const { return m_rows; }
+    int RowCount() const { return int(m_list ? m_listRows : m_rows.size()); }
     CReflector *RecordAt(int row) const;
     // The title of a column, from the string table.
     QString ColumnTitle(int column) const { return m_titles.value(column); }
@@ -38,11 +39,18 @@ public:
     int InsertRecord(int index, CReflector *record);
     void UpdateRow(int row);
     int FindRow(const CReflector *record) const;
+    // One row per record of `list`, in its order; the list must outlive
+    // the rows, and gain or lose records only as the rows are told.
     void SetRows(const ReflectorList &list);
     void Clear();
 
 private:
-    std::vector<CReflector *> m_rows;
+    // Leaves the list's order for rows of their own.
+    void TakeOwnOrder();
+
+    const ReflectorList *m_list = nullptr; // rows in its order, if set
+    std::size_t m_listRows = 0;            // its first records that have rows
+    std::vector<CReflector *> m_rows;      // the rows otherwise
     QStringList m_titles;
     QString m_yes;
     QString m_no;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <vector>
 
@@ -12,3 +13,7 @@ class CReflector;
 // converted; the text is never cut.
 void AppendReflectorText(const CReflector &record, QByteArray &out);
 QByteArray ReflectorText(const std::vector<const CReflector *> &records);
+
+// The label of a field's line, without the line break before it and the
+// blank after it: "Full name:".
+QByteArrayView ReflectorTextLabel(int column);
