@@ -20,15 +20,10 @@
 
 namespace {
 
-// "&Undo\tCtrl+Z" with the step "Delete": "&Undo Delete\tCtrl+Z".
+// "&Undo" with the step "Delete": "&Undo Delete".
 QString WithStep(const QString &itemText, const QString &step)
 {
-    if (step.isEmpty())
-        return itemText;
-    qsizetype tab = itemText.indexOf(u'\t');
-    if (tab < 0)
-        tab = itemText.size();
-    return itemText.left(tab) + u' ' + step + itemText.mid(tab);
+    return step.isEmpty() ? itemText : itemText + u' ' + step;
 }
 
 } // namespace

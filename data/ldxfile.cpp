@@ -124,7 +124,7 @@ static void RefuseBeyondMemory(uint64_t count, uint64_t textBytes)
         return;
     const auto megabytes = [](uint64_t bytes) { return (bytes + 999999) / 1000000; };
     throw CNotEnoughMemory(OutOfMemoryReason()
-                           + QStringLiteral(" for the file's %1 records (%2 MB needed, %3 MB available)")
+                           + QCoreApplication::translate("LdxFile", " for the file's %1 records (%2 MB needed, %3 MB available)")
                                .arg(count)
                                .arg(megabytes(needed))
                                .arg(megabytes(available)));

@@ -10,6 +10,7 @@
 #include "exchange/semicolonlistreader.h"
 #include "exchange/textlines.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -81,7 +82,7 @@ bool ReadText(QByteArray text, Kind kind, ImportedReflectors &out, QString *erro
 
 QString LineError(qint64 line, const QString &problem)
 {
-    return QStringLiteral("line %1: %2").arg(line).arg(problem);
+    return QCoreApplication::translate("Import", "line %1: %2").arg(line).arg(problem);
 }
 
 bool ReadFlagWord(QByteArrayView word, int *flag)

@@ -7,6 +7,7 @@
 #include "exchange/importrun.h"
 #include "resources/strings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <functional>
@@ -35,7 +36,7 @@ void CLodexDoc::OnFileImport()
 {
     if (!m_pPrompts)
         return;
-    ImportFiles(m_pPrompts->GetOpenFileNames(QStringLiteral("Import"), QtFileFilters(LoadString(Str::ImportFilters)),
+    ImportFiles(m_pPrompts->GetOpenFileNames(QCoreApplication::translate("Import", "Import"), QtFileFilters(LoadString(Str::ImportFilters)),
                                              true));
 }
 

@@ -5,6 +5,8 @@
 #include "exchange/textlines.h"
 #include "view/core/reflectortext.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QByteArrayView WithoutIndent(QByteArrayView line)
@@ -57,7 +59,7 @@ public:
     bool Take(int column, QByteArrayView value, QString *problem)
     {
         if (m_fields & FieldMask::Bit(column)) {
-            *problem = QStringLiteral("a second %1 line in one reflector (a blank line separates reflectors)")
+            *problem = QCoreApplication::translate("Import", "a second %1 line in one reflector (a blank line separates reflectors)")
                            .arg(LabelText(column));
             return false;
         }
@@ -68,7 +70,7 @@ public:
         }
         if (ImportSource::ReadFlagWord(value, &m_values.flag[column - CReflector::kTextCount]))
             return true;
-        *problem = QStringLiteral("%1 after %2, where Yes or No belongs").arg(ImportSource::Quoted(value), LabelText(column));
+        *problem = QCoreApplication::translate("Import", "%1 after %2, where Yes or No belongs").arg(ImportSource::Quoted(value), LabelText(column));
         return false;
     }
 
@@ -110,7 +112,7 @@ bool Read(CTextLines &lines, ImportedReflectors &out, QString *error)
         const int column = LabelOf(labels, line, &value);
         QString problem;
         if (column < 0)
-            problem = QStringLiteral("%1 does not begin with a label such as %2")
+            problem = QCoreApplication::translate("Import", "%1 does not begin with a label such as %2")
                           .arg(ImportSource::Quoted(line), LabelText(CReflector::ColCountry));
         if (column < 0 || !block.Take(column, value, &problem)) {
             *error = ImportSource::LineError(lines.LineNumber(), problem);

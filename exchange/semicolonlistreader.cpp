@@ -3,6 +3,8 @@
 #include "exchange/importsource.h"
 #include "exchange/textlines.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace {
@@ -110,7 +112,7 @@ bool Read(CTextLines &lines, ImportedReflectors &out, QString *error)
             --count;
         if (count != kFieldCount) {
             *error = ImportSource::LineError(
-                lines.LineNumber(), QStringLiteral("%1 fields where a reflector line has %2").arg(count).arg(kFieldCount));
+                lines.LineNumber(), QCoreApplication::translate("Import", "%1 fields where a reflector line has %2").arg(count).arg(kFieldCount));
             return false;
         }
         auto record = std::make_unique<CReflector>();
@@ -121,7 +123,7 @@ bool Read(CTextLines &lines, ImportedReflectors &out, QString *error)
             const QByteArrayView field = fields[CReflector::kTextCount + i];
             if (!ReadFlag(field, kFlagPrefixes[i], &flags[i])) {
                 *error = ImportSource::LineError(lines.LineNumber(),
-                                                 QStringLiteral("%1 where %2Yes or %2No belongs")
+                                                 QCoreApplication::translate("Import", "%1 where %2Yes or %2No belongs")
                                                      .arg(ImportSource::Quoted(field), QLatin1String(kFlagPrefixes[i])));
                 return false;
             }

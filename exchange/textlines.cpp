@@ -1,5 +1,6 @@
 #include "exchange/textlines.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -23,7 +24,7 @@ bool DecodeUtf16(QByteArrayView bytes, QString *text, QString *error)
 {
     // Qt's decoder would drop a byte left over at the end without a word.
     if (bytes.size() % 2) {
-        *error = QStringLiteral("the text is not valid UTF-16: it has an odd number of bytes");
+        *error = QCoreApplication::translate("Import", "the text is not valid UTF-16: it has an odd number of bytes");
         return false;
     }
     *text = QStringDecoder(QStringDecoder::Utf16).decode(bytes);

@@ -108,10 +108,6 @@
         <source>Export</source>
         <translation>Exportieren</translation>
     </message>
-    <message>
-        <source>Import</source>
-        <translation>Importieren</translation>
-    </message>
 </context>
 <context>
     <name>CLodexView</name>
@@ -649,6 +645,53 @@
         <source>Web sites</source>
         <translation>Websites</translation>
     </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>&amp;Wiederherstellen	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action</source>
+        <translation>Die zuletzt rückgängig gemachte Aktion wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>a second %1 line in one reflector (a blank line separates reflectors)</source>
+        <translation>eine zweite %1-Zeile in einem Reflektor (Reflektoren werden durch eine Leerzeile getrennt)</translation>
+    </message>
+    <message>
+        <source>%1 after %2, where Yes or No belongs</source>
+        <translation>%1 nach %2, wo Yes oder No stehen muss</translation>
+    </message>
+    <message>
+        <source>%1 does not begin with a label such as %2</source>
+        <translation>%1 beginnt nicht mit einer Bezeichnung wie %2</translation>
+    </message>
+    <message>
+        <source>%1 fields where a reflector line has %2</source>
+        <translation>%1 Felder, wo eine Reflektorzeile %2 hat</translation>
+    </message>
+    <message>
+        <source>%1 where %2Yes or %2No belongs</source>
+        <translation>%1, wo %2Yes oder %2No stehen muss</translation>
+    </message>
+    <message>
+        <source>the text is not valid UTF-16: it has an odd number of bytes</source>
+        <translation>der Text ist kein gültiges UTF-16: er hat eine ungerade Anzahl von Bytes</translation>
+    </message>
 </context>
 <context>
     <name>LdxFile</name>
@@ -675,6 +718,10 @@
     <message>
         <source>the record count %1 is more than the file can hold</source>
         <translation>die Anzahl der Datensätze (%1) ist größer, als die Datei fassen kann</translation>
+    </message>
+    <message>
+        <source> for the file&apos;s %1 records (%2 MB needed, %3 MB available)</source>
+        <translation> für die %1 Einträge der Datei (%2 MB nötig, %3 MB verfügbar)</translation>
     </message>
 </context>
 <context>
@@ -1004,6 +1051,56 @@ Er wird weiterhin in „%3“ aufbewahrt.</translation>
 Rename the file, or choose another name.</source>
         <translation>Der Name „%1“ ist in der Zeichenkodierung dieses Systems ungültig, daher kann Lodex nicht feststellen, welche Datei gemeint ist.
 Benennen Sie die Datei um oder wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Cannot import &quot;%1&quot;: %2.
+Nothing of it was imported.</source>
+        <translation>„%1“ kann nicht importiert werden: %2.
+Nichts davon wurde importiert.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 reflectors in %3 have an address that is already in the list.</source>
+        <translation>%1 der %2 Reflektoren in %3 haben eine Adresse, die bereits in der Liste steht.</translation>
+    </message>
+    <message>
+        <source>Review each</source>
+        <translation>Einzeln prüfen</translation>
+    </message>
+    <message>
+        <source>Keep the list&apos;s</source>
+        <translation>Die der Liste behalten</translation>
+    </message>
+    <message>
+        <source>Take the file&apos;s</source>
+        <translation>Die der Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>%1: %2 reflectors added, %3 updated, %4 skipped.</source>
+        <translation>%1: %2 Reflektoren hinzugefügt, %3 aktualisiert, %4 übersprungen.</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
     </message>
 </context>
 </TS>

@@ -230,7 +230,7 @@ void CLodexView::OnDividerDoubleClicked(int column)
 
 void CLodexView::FitColumnsToFirstRows()
 {
-    if (m_model->Rows().empty() || std::none_of(m_fitToRows.begin(), m_fitToRows.end(), [](bool fit) { return fit; }))
+    if (m_model->RowCount() == 0 || std::none_of(m_fitToRows.begin(), m_fitToRows.end(), [](bool fit) { return fit; }))
         return;
     const int maxWidth = ColumnWidths::MaxFitWidth(WidestScreenWidth());
     for (int column = 0; column < CReflector::ColumnCount; ++column) {

@@ -159,22 +159,22 @@ private slots:
         SelectAlso(View(), 1);
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCut));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
-        QCOMPARE(undo->text(), QStringLiteral("&Undo Cut\tCtrl+Z"));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Cut"));
         QVERIFY(Doc().IsModified());
         QVERIFY(m_prompts.messages.isEmpty()); // no question, unlike Delete
 
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditPaste));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2], three[1]}));
         QCOMPARE(m_prompts.messages, QStringList{"Clipboard: 1 reflectors added, 0 updated, 0 skipped."});
-        QCOMPARE(undo->text(), QStringLiteral("&Undo Paste\tCtrl+Z"));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Paste"));
 
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
         QCOMPARE(names(), three);
         QVERIFY(!Doc().IsModified());
         QVERIFY(!undo->isEnabled());
-        QCOMPARE(undo->text(), QStringLiteral("&Undo\tCtrl+Z"));
-        QCOMPARE(redo->text(), QStringLiteral("&Redo Cut\tCtrl+Y"));
+        QCOMPARE(undo->text(), QStringLiteral("&Undo"));
+        QCOMPARE(redo->text(), QStringLiteral("&Redo Cut"));
         QVERIFY(Frame().CommandActions().Trigger(CommandId::EditRedo));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
         QVERIFY(Doc().IsModified());
