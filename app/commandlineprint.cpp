@@ -1,8 +1,8 @@
 #include "app/commandlineprint.h"
 
 #include "app/core/commandlineinfo.h"
+#include "base/outofmemory.h"
 #include "data/lodexdoc.h"
-#include "data/outofmemory.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"
 

@@ -1,10 +1,10 @@
 #include "app/documentfiles.h"
 
 #include "app/core/recentfilelist.h"
+#include "base/nativepath.h"
+#include "base/outofmemory.h"
+#include "base/savejournal.h"
 #include "data/lodexdoc.h"
-#include "data/nativepath.h"
-#include "data/outofmemory.h"
-#include "data/savejournal.h"
 #include "data/userprompts.h"
 #include "resources/strings.h"
 

@@ -1,15 +1,16 @@
 #include "app/lodexapp.h"
 
-#include "app/core/desktopidentity.h"
+#include "app/commandlineprint.h"
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
 #include "app/translations.h"
 #include "app/widgetprompts.h"
+#include "base/nativepath.h"
+#include "base/settingsstore.h"
 #include "data/lodexdoc.h"
-#include "data/nativepath.h"
-#include "data/settingsstore.h"
+#include "registration/desktopidentity.h"
 #include "resources/bitmaps.h"
 #include "resources/strings.h"
 
@@ -19,6 +20,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <cstdio>
 
 CLodexApp::CLodexApp(int &argc, char **argv)
     : QApplication(argc, argv), m_widgetPrompts(std::make_unique<CWidgetPrompts>(m_countryTable))
@@ -162,4 +164,21 @@ int CLodexApp::Run()
     const int result = exec();
     ExitInstance();
     return result;
+}
+
+int CLodexApp::RunShellOption(const CCommandLineInfo &info)
+{
+    switch (info.command) {
+    case CCommandLineInfo::AppRegister:
+        return RunRegistrationOption(false);
+    case CCommandLineInfo::AppUnregister:
+        return RunRegistrationOption(true);
+    default:
+        break; // the two print options
+    }
+    QString error;
+    if (PrintFromCommandLine(info, &error))
+        return kExitSuccess;
+    std::fprintf(stderr, "lodex: %s\n", error.toLocal8Bit().constData());
+    return kExitFailure;
 }

@@ -3,12 +3,12 @@
 // registration) and the open requests that later starts hand over.
 #include "app/lodexapp.h"
 
-#include "app/core/registrationfiles.h"
-#include "app/core/shellregistration.h"
 #include "app/mainframe.h"
 #include "app/singleinstance.h"
-#include "data/runtimefolder.h"
+#include "base/runtimefolder.h"
 #include "data/userprompts.h"
+#include "registration/registrationfiles.h"
+#include "registration/shellregistration.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #include "app/singleinstance.h"
 
-#include "app/core/desktopidentity.h"
-#include "data/nativepath.h"
+#include "base/nativepath.h"
+#include "registration/desktopidentity.h"
 
 #include <QDataStream>
 #include <QDir>

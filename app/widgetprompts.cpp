@@ -1,6 +1,8 @@
 #include "app/widgetprompts.h"
 
-#include "data/nativepath.h"
+#include "base/nativepath.h"
+#include "dialogs/conflictdialog.h"
+#include "dialogs/reflectordialog.h"
 #include "resources/strings.h"
 
 #include <QApplication>
@@ -130,4 +132,23 @@ QStringList CWidgetPrompts::GetOpenFileNames(const QString &caption, const QStri
     if (dialog.exec() != QDialog::Accepted)
         return QStringList();
     return ExactPaths(dialog.selectedFiles());
+}
+
+bool CWidgetPrompts::RunReflectorDialog(ReflectorValues &values, bool editMode)
+{
+    CReflectorDialog dialog(m_countries, *this, values, editMode, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    values = dialog.Values();
+    return true;
+}
+
+bool CWidgetPrompts::RunConflictDialog(const CReflector &existing, const CReflector &candidate,
+                                       const QString &explanation, ReflectorValues &result)
+{
+    CConflictDialog dialog(m_countries, *this, existing, candidate, explanation, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = dialog.Values();
+    return true;
 }

@@ -1,9 +1,9 @@
 // lodex-cli: the database tools for scripts. The subcommands and their
 // output are a contract; see --help.
+#include "base/nativepath.h"
+#include "base/outofmemory.h"
+#include "base/savejournal.h"
 #include "cli/subcommand.h"
-#include "data/nativepath.h"
-#include "data/outofmemory.h"
-#include "data/savejournal.h"
 #include "resources/versioninfo.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // restore: the earlier contents of a file whose save was interrupted.
+#include "base/nativepath.h"
+#include "base/savejournal.h"
 #include "cli/subcommand.h"
-#include "data/nativepath.h"
-#include "data/savejournal.h"
 
 int RunRestore(const QStringList &args)
 {

@@ -1,10 +1,10 @@
 #include "data/ldxfile.h"
 
+#include "base/outofmemory.h"
+#include "base/regularfile.h"
+#include "base/safesave.h"
 #include "data/archive.h"
-#include "data/outofmemory.h"
 #include "data/recordarena.h"
-#include "data/regularfile.h"
-#include "data/safesave.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/regularfile.h"
 #include "data/reflectorlist.h"
-#include "data/regularfile.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/safesave.h"
 #include "data/reflectorlist.h"
-#include "data/safesave.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "data/reflector.h"
 
+#include "base/asciicase.h"
 #include "data/archive.h"
-#include "data/asciicase.h"
 #include "data/docview.h"
 #include "data/recordarena.h"
 #include "resources/strings.h"

@@ -1,7 +1,7 @@
 #include "exchange/clientcodepage.h"
 
-#include "data/asciicase.h"
-#include "data/settingsstore.h"
+#include "base/asciicase.h"
+#include "base/settingsstore.h"
 #include "data/storedtext.h"
 
 CClientCodePage::CClientCodePage(const QString &name)

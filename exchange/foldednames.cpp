@@ -1,6 +1,6 @@
 #include "exchange/foldednames.h"
 
-#include "data/asciicase.h"
+#include "base/asciicase.h"
 #include "data/storedtext.h"
 #include "exchange/clientcodepage.h"
 

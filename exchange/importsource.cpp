@@ -1,7 +1,7 @@
 #include "exchange/importsource.h"
 
-#include "data/asciicase.h"
-#include "data/regularfile.h"
+#include "base/asciicase.h"
+#include "base/regularfile.h"
 #include "data/storedtext.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/filefilters.h"

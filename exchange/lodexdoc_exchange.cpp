@@ -1,7 +1,7 @@
 // The document's Export command (Import and Paste: lodexdoc_import.cpp).
 #include "data/lodexdoc.h"
 
-#include "data/outofmemory.h"
+#include "base/outofmemory.h"
 #include "data/userprompts.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"

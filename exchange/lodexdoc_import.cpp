@@ -1,7 +1,7 @@
 // The document's Import and Paste commands.
 #include "data/lodexdoc.h"
 
-#include "data/outofmemory.h"
+#include "base/outofmemory.h"
 #include "data/userprompts.h"
 #include "exchange/filefilters.h"
 #include "exchange/importrun.h"

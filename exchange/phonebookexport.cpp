@@ -1,7 +1,7 @@
 #include "exchange/phonebookexport.h"
 
-#include "data/asciicase.h"
-#include "data/safesave.h"
+#include "base/asciicase.h"
+#include "base/safesave.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
 #include "exchange/foldednames.h"

@@ -1,6 +1,6 @@
 #include "exchange/phonebookreader.h"
 
-#include "data/asciicase.h"
+#include "base/asciicase.h"
 #include "exchange/clientcodepage.h"
 
 #include <QIODevice>

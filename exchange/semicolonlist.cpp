@@ -1,6 +1,6 @@
 #include "exchange/semicolonlist.h"
 
-#include "data/safesave.h"
+#include "base/safesave.h"
 #include "data/storedtext.h"
 #include "exchange/datetimestamp.h"
 #include "exchange/onelinetext.h"

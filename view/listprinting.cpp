@@ -1,8 +1,8 @@
 #include "view/listprinting.h"
 
+#include "base/outofmemory.h"
+#include "base/settingsstore.h"
 #include "data/lodexdoc.h"
-#include "data/outofmemory.h"
-#include "data/settingsstore.h"
 #include "data/userprompts.h"
 #include "view/printjobs.h"
 #include "view/reportprinter.h"

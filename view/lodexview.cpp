@@ -1,7 +1,7 @@
 #include "view/lodexview.h"
 
+#include "base/settingsstore.h"
 #include "data/lodexdoc.h"
-#include "data/settingsstore.h"
 #include "view/core/reflectortablemodel.h"
 #include "view/screenareas.h"
 

@@ -1,7 +1,7 @@
 #include "view/printjobs.h"
 
+#include "base/safesave.h"
 #include "data/lodexdoc.h"
-#include "data/safesave.h"
 #include "data/userprompts.h"
 #include "view/previewpages.h"
 #include "view/printpreviewdialog.h"

@@ -1,7 +1,7 @@
 #include "app/core/recentfilelist.h"
 
-#include "data/nativepath.h"
-#include "data/settingsstore.h"
+#include "base/nativepath.h"
+#include "base/settingsstore.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "app/core/windowplacement.h"
 
-#include "data/settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "dialogs/core/ipaddress.h"
 
-#include "data/leadinginteger.h"
+#include "base/leadinginteger.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // the operating system itself: a failure is reported and leaves the old
 // file as it was, a success leaves the new contents, and nothing is left
 // behind either way.
-#include "app/core/registrationfiles.h"
-#include "app/core/shellregistration.h"
-#include "data/lodexdoc.h"
+#include "base/safesave.h"
+#include "base/savejournal.h"
 #include "data/ldxfile.h"
-#include "data/safesave.h"
-#include "data/savejournal.h"
+#include "data/lodexdoc.h"
 #include "exchange/datetimestamp.h"
+#include "registration/registrationfiles.h"
+#include "registration/shellregistration.h"
 #include "support/appfixture.h"
 #include "support/fakes.h"
 #include "support/testmain.h"

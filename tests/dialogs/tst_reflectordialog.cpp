@@ -1,7 +1,7 @@
+#include "controls.h"
 #include "data/countrytable.h"
 #include "dialogs/okstep.h"
 #include "dialogs/reflectordialog.h"
-#include "controls.h"
 #include "support/fakes.h"
 #include "support/testmain.h"
 #include "support/testutil.h"

@@ -1,5 +1,5 @@
-#include "data/safesave.h"
-#include "data/settingsstore.h"
+#include "base/safesave.h"
+#include "base/settingsstore.h"
 #include "exchange/clientcodepage.h"
 #include "exchange/datetimestamp.h"
 #include "exchange/exportformat.h"

@@ -2,7 +2,7 @@
 
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
-#include "data/settingsstore.h"
+#include "base/settingsstore.h"
 
 CLodexApp &AppFixture::App()
 {

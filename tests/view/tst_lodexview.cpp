@@ -1,7 +1,7 @@
 // The reflector list: rows over the document's records, columns and their
 // stored widths, sorting, selection queries, context menu.
+#include "base/settingsstore.h"
 #include "data/lodexdoc.h"
-#include "data/settingsstore.h"
 #include "support/fakes.h"
 #include "support/rowselection.h"
 #include "support/testmain.h"

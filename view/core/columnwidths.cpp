@@ -1,6 +1,6 @@
 #include "view/core/columnwidths.h"
 
-#include "data/settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <QStringList>
 

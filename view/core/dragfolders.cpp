@@ -1,6 +1,6 @@
 #include "view/core/dragfolders.h"
 
-#include "data/runtimefolder.h"
+#include "base/runtimefolder.h"
 #include "view/core/connectionfile.h"
 #include "view/core/connectionfilenames.h"
 

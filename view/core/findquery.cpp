@@ -1,6 +1,6 @@
 #include "view/core/findquery.h"
 
-#include "data/asciicase.h"
+#include "base/asciicase.h"
 #include "data/storedtext.h"
 #include "data/text.h"
 

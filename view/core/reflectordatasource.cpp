@@ -1,6 +1,6 @@
 #include "view/core/reflectordatasource.h"
 
-#include "data/outofmemory.h"
+#include "base/outofmemory.h"
 #include "view/core/reflectortext.h"
 #include "view/core/selectedrecords.h"
 

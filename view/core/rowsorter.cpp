@@ -1,6 +1,6 @@
 #include "view/core/rowsorter.h"
 
-#include "data/asciicase.h"
+#include "base/asciicase.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "app/core/registrationfiles.h"
+#include "registration/registrationfiles.h"
 
-#include "app/core/desktopidentity.h"
 #include "exchange/inilines.h"
+#include "registration/desktopidentity.h"
 #include "resources/resourcefiles.h"
 
 namespace {

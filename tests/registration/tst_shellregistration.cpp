@@ -1,6 +1,6 @@
-#include "app/core/desktopidentity.h"
-#include "app/core/registrationfiles.h"
-#include "app/core/shellregistration.h"
+#include "registration/desktopidentity.h"
+#include "registration/registrationfiles.h"
+#include "registration/shellregistration.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

@@ -1,9 +1,9 @@
 // The safe save where its faults live: in the kernel's view of a path, in
 // other processes writing the same file, in a process killed mid-save.
-#include "data/nativepath.h"
-#include "data/regularfile.h"
-#include "data/safesave.h"
-#include "data/savejournal.h"
+#include "base/nativepath.h"
+#include "base/regularfile.h"
+#include "base/safesave.h"
+#include "base/savejournal.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/registrationfiles.h"
+#include "registration/registrationfiles.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
 

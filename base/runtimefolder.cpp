@@ -1,4 +1,4 @@
-#include "data/runtimefolder.h"
+#include "base/runtimefolder.h"
 
 #include <QDir>
 #include <QFile>

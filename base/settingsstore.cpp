@@ -1,6 +1,6 @@
-#include "data/settingsstore.h"
+#include "base/settingsstore.h"
 
-#include "data/leadinginteger.h"
+#include "base/leadinginteger.h"
 #include "resources/strings.h"
 
 #include <QStringList>

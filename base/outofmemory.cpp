@@ -1,4 +1,4 @@
-#include "data/outofmemory.h"
+#include "base/outofmemory.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

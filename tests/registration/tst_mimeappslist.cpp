@@ -1,4 +1,4 @@
-#include "app/core/mimeappslist.h"
+#include "registration/mimeappslist.h"
 #include "support/testmain.h"
 
 #include <QTest>

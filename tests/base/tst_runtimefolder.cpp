@@ -1,4 +1,4 @@
-#include "data/runtimefolder.h"
+#include "base/runtimefolder.h"
 #include "support/testmain.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/core/mimeappslist.h"
+#include "registration/mimeappslist.h"
 
 #include "exchange/inilines.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/regularfile.h"
+#include "base/regularfile.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "app/core/shellregistration.h"
+#include "registration/shellregistration.h"
 
-#include "app/core/desktopidentity.h"
-#include "app/core/mimeappslist.h"
-#include "app/core/registrationmanifest.h"
-#include "data/regularfile.h"
-#include "data/safesave.h"
+#include "base/regularfile.h"
+#include "base/safesave.h"
+#include "registration/desktopidentity.h"
+#include "registration/mimeappslist.h"
+#include "registration/registrationmanifest.h"
 
 #include <QCoreApplication>
 #include <QDir>

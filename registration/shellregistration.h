@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/registrationfiles.h"
+#include "registration/registrationfiles.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "data/leadinginteger.h"
+#include "base/leadinginteger.h"
 
 #include <charconv>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "data/regularfile.h"
+#include "base/regularfile.h"
 
-#include "data/nativepath.h"
+#include "base/nativepath.h"
 
 #include <QCoreApplication>
 #include <QFile>

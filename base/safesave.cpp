@@ -5,11 +5,11 @@
 // inside commit() can fail without the caller knowing; and it works from
 // the path's text. Here the kernel resolves the path once, everything after
 // works from what it opened, and every call's result is checked.
-#include "data/safesave.h"
+#include "base/safesave.h"
 
-#include "data/nativepath.h"
-#include "data/outofmemory.h"
-#include "data/savejournal.h"
+#include "base/nativepath.h"
+#include "base/outofmemory.h"
+#include "base/savejournal.h"
 
 #include <QCoreApplication>
 #include <QDir>

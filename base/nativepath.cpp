@@ -1,4 +1,4 @@
-#include "data/nativepath.h"
+#include "base/nativepath.h"
 
 #include <QDir>
 

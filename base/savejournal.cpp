@@ -1,8 +1,8 @@
-#include "data/savejournal.h"
+#include "base/savejournal.h"
 
-#include "data/nativepath.h"
-#include "data/regularfile.h"
-#include "data/safesave.h"
+#include "base/nativepath.h"
+#include "base/regularfile.h"
+#include "base/safesave.h"
 #include "resources/strings.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/core/registrationmanifest.h"
+#include "registration/registrationmanifest.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
