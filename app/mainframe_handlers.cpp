@@ -42,9 +42,9 @@ void CMainFrame::ConnectHandlers()
         CommandId::FileSendMail, [this] { m_mail->Send(m_doc, m_prompts); }, [this] { return m_mail->IsAvailable(); });
     c.SetHandler(CommandId::FileImport, [this] { m_doc.OnFileImport(); });
     c.SetHandler(CommandId::FileExport, [this] { m_doc.OnFileExport(); });
-    // Opening, saving, sorting, exporting or printing a million records takes
-    // a moment: the document says when that work runs, after any file or
-    // print dialog and before any message.
+    // Opening, saving, importing or exporting a million records takes a
+    // moment: the document says when that work runs, after any file dialog
+    // and before any message.
     connect(&m_doc, &CLodexDoc::busyChanged, this, [](bool busy) {
         if (busy)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -59,8 +59,8 @@ public:
     // Rebuilds the view's rows from the list, in list order.
     void RefreshView();
 
-    // Long work without the user in between (open, save, sort, export or
-    // print of a long list) runs within one of these: busyChanged(true) on
+    // Long work without the user in between (open, save, import or export
+    // of a long list) runs within one of these: busyChanged(true) on
     // the way in, busyChanged(false) on the way out, so that the window
     // shows the busy cursor meanwhile. End it before any message shows. A
     // null document shows nothing.

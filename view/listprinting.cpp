@@ -40,9 +40,7 @@ QPrinter &CListPrinting::Printer()
 
 CReportPrinter CListPrinting::Report() const
 {
-    CReportPrinter report(m_doc.GetTitle(), ReportRows::FromView(m_view));
-    report.SetBusyDocument(&m_doc);
-    return report;
+    return CReportPrinter(m_doc.GetTitle(), ReportRows::FromView(m_view));
 }
 
 QString CListPrinting::ProposedPdfFile() const

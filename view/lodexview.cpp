@@ -2,6 +2,7 @@
 
 #include "base/settingsstore.h"
 #include "data/lodexdoc.h"
+#include "view/busycursor.h"
 #include "view/core/reflectortablemodel.h"
 #include "view/screenareas.h"
 
@@ -267,7 +268,7 @@ void CLodexView::SortRows(int column, Qt::SortOrder order)
         return;
     }
     {
-        CLodexDoc::BusyScope busy(m_pDocument.data());
+        CBusyCursor busy;
         sortByColumn(column, order);
     }
     m_sortColumn = column;

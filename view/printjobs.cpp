@@ -1,8 +1,8 @@
 #include "view/printjobs.h"
 
 #include "base/safesave.h"
-#include "data/lodexdoc.h"
 #include "data/userprompts.h"
+#include "view/busycursor.h"
 #include "view/previewpages.h"
 #include "view/printpreviewdialog.h"
 #include "view/reportprinter.h"
@@ -44,7 +44,7 @@ bool PrintBusy(QWidget *parent, CReportPrinter &report, QPagedPaintDevice &devic
     });
     bool ok;
     {
-        CLodexDoc::BusyScope busy(report.BusyDocument());
+        CBusyCursor busy;
         ok = report.Print(device, error);
     }
     report.SetProgress({});

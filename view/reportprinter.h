@@ -10,7 +10,6 @@
 #include <optional>
 
 class CDocView;
-class CLodexDoc;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -55,11 +54,6 @@ public:
     using Progress = std::function<bool(int done, int total)>;
     void SetProgress(Progress progress) { m_progress = std::move(progress); }
 
-    // The document marked busy while a job paints, so that its window
-    // shows the busy cursor; none by default.
-    void SetBusyDocument(CLodexDoc *doc) { m_pBusyDocument = doc; }
-    CLodexDoc *BusyDocument() const { return m_pBusyDocument; }
-
     const CPrintLayout &Layout() const { return m_layout; }
 
     // "Courier New" at 10 points for a device of `dpiY` dots per inch; a
@@ -78,5 +72,4 @@ private:
     std::optional<QFont> m_fontBold;
     const QPaintDevice *m_pDevice = nullptr;
     Progress m_progress;
-    CLodexDoc *m_pBusyDocument = nullptr;
 };

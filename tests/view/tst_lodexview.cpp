@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCursor>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -219,7 +220,14 @@ private slots:
         doc.RefreshView();
         view.selectRow(0);   // "b"
         SelectAlso(view, 3); // "c"
-        view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
+        // The rows move under the wait cursor, which goes with the sort.
+        int cursorWhileSorting = -1;
+        connect(view.model(), &QAbstractItemModel::layoutAboutToBeChanged, &view, [&cursorWhileSorting] {
+            cursorWhileSorting = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
+        });
+        view.SortRows(CReflector::ColFullName, Qt::AscendingOrder);
+        QCOMPARE(cursorWhileSorting, int(Qt::WaitCursor));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(view.SelectedRows(), std::vector<int>({2, 4}));
         QCOMPARE(view.GetReflector(view.currentIndex().row())->m_strFullName.toByteArray(), QByteArray("c"));
     }

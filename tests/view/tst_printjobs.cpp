@@ -8,6 +8,8 @@
 #include "view/reportprinter.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -219,6 +221,25 @@ private slots:
         if (accepted)
             QCOMPARE(PdfPageCount(pdf), 3);
         QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    // A job paints under the wait cursor, which goes with the job.
+    void printPaintsUnderTheWaitCursor()
+    {
+        const ReflectorList list = SampleList(3);
+        ReportRows rows = ReportRows::FromList(list);
+        int cursorWhilePainting = -1;
+        rows.at = [&cursorWhilePainting, at = rows.at](int row) {
+            cursorWhilePainting = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
+            return at(row);
+        };
+        CReportPrinter report(QStringLiteral("Reflector"), rows);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir.filePath(QStringLiteral("busy.pdf")));
+        PrintJobs::PrintWithoutDialog(nullptr, printer, report, m_prompts);
+        QCOMPARE(cursorWhilePainting, int(Qt::WaitCursor));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
 private:
