@@ -14,7 +14,7 @@ bool Print(const CCommandLineInfo &info, QString *error)
 {
     CLodexDoc doc;
     QString reason;
-    if (doc.OnOpenDocument(info.fileName, &reason) != CLodexDoc::OpenResult::Opened) {
+    if (doc.OnOpenDocument(info.fileName, &reason) != OpenResult::Opened) {
         *error = QCoreApplication::translate("CLodexApp", "Cannot print '%1': %2").arg(info.fileName, reason);
         return false;
     }

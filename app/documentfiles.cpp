@@ -74,27 +74,27 @@ bool CDocumentFiles::OnOpenRecentFile(int index)
     const QString path = m_recent.Entries().value(index);
     if (path.isEmpty())
         return false;
-    const OpenOutcome outcome = OpenDocumentFile(path);
-    if (outcome == OpenOutcome::NotOpenable || outcome == OpenOutcome::Malformed) {
+    const OpenResult result = OpenDocumentFile(path);
+    if (result == OpenResult::NotOpenable || result == OpenResult::Malformed) {
         m_recent.Remove(m_recent.Entries().indexOf(path));
         emit recentFilesChanged();
     }
-    return outcome == OpenOutcome::Opened;
+    return result == OpenResult::Opened;
 }
 
-CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path)
+OpenResult CDocumentFiles::OpenDocumentFile(const QString &path)
 {
     // The open document itself: nothing to read again.
     if (SameFilePath(path, m_doc.GetPathName())) {
         m_recent.Add(m_doc.GetPathName());
         emit recentFilesChanged();
-        return OpenOutcome::Opened;
+        return OpenResult::Opened;
     }
     if (!SaveModified())
-        return OpenOutcome::Cancelled;
+        return OpenResult::Cancelled;
 
     QString error;
-    CLodexDoc::OpenResult result = CLodexDoc::OpenResult::NotOpenable;
+    OpenResult result = OpenResult::NotOpenable;
     bool enoughMemory;
     {
         CLodexDoc::BusyScope busy(&m_doc);
@@ -103,27 +103,21 @@ CDocumentFiles::OpenOutcome CDocumentFiles::OpenDocumentFile(const QString &path
             return true;
         }, &error);
     }
-    // The document is as it was, and the file may well open another time.
-    if (!enoughMemory) {
-        Report(Str::OpenFailed, path, error);
-        return OpenOutcome::Cancelled;
-    }
-    switch (result) {
-    case CLodexDoc::OpenResult::NotOpenable:
-        Report(Str::OpenFailed, path, error);
-        return OpenOutcome::NotOpenable;
-    case CLodexDoc::OpenResult::Malformed:
-        Report(Str::ReadFailed, path, error);
-        m_doc.OnNewDocument();
-        return OpenOutcome::Malformed;
-    case CLodexDoc::OpenResult::Opened:
-        break;
+    // Short of memory, the document is as it was, and the file may well open
+    // another time.
+    if (!enoughMemory)
+        result = OpenResult::Cancelled;
+    if (result != OpenResult::Opened) {
+        Report(result == OpenResult::Malformed ? Str::ReadFailed : Str::OpenFailed, path, error);
+        if (result == OpenResult::Malformed)
+            m_doc.OnNewDocument();
+        return result;
     }
     const QString absolute = AbsolutePath(path);
     m_doc.SetPathName(absolute);
     m_recent.Add(absolute);
     emit recentFilesChanged();
-    return OpenOutcome::Opened;
+    return OpenResult::Opened;
 }
 
 bool CDocumentFiles::OnFileSave()

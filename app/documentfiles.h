@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/openresult.h"
+
 #include <QObject>
 #include <QString>
 
@@ -35,9 +37,8 @@ public:
     // The open path of every way in (dialog, recent files, dropped files,
     // command line): save prompt, open, reports. A file that cannot be
     // opened leaves the document as it was; a malformed one leaves an empty
-    // untitled document. True when the file is open.
-    enum class OpenOutcome { Opened, Cancelled, NotOpenable, Malformed };
-    OpenOutcome OpenDocumentFile(const QString &path);
+    // untitled document.
+    OpenResult OpenDocumentFile(const QString &path);
 
     // Writes the document to `path`, or asks for a name when it is empty;
     // the document takes the path and the file joins the recent files.

@@ -132,7 +132,7 @@ int CLodexApp::ProcessShellCommand(const CCommandLineInfo &info)
         // Before the file is read: it may be the one whose save was cut short.
         OfferInterruptedSaves();
         // The failure has been reported; the window never shows.
-        if (m_frame->DocumentFiles().OpenDocumentFile(info.fileName) != CDocumentFiles::OpenOutcome::Opened) {
+        if (m_frame->DocumentFiles().OpenDocumentFile(info.fileName) != OpenResult::Opened) {
             m_frame.reset();
             m_doc.reset();
             return kExitFailure;

@@ -9,6 +9,7 @@
 #include "data/userprompts.h"
 #include "registration/registrationfiles.h"
 #include "registration/shellregistration.h"
+#include "resources/strings.h"
 
 #include <QTimer>
 
@@ -20,12 +21,13 @@ constexpr int kModalRetryMs = 250;
 int CLodexApp::RunRegistrationOption(bool unregister)
 {
     CShellRegistration registration(XdgLocations::FromEnvironment());
-    QString problem;
-    const bool done = unregister ? registration.Unregister(&problem) != CShellRegistration::Removal::Failed
-                                 : registration.Register(UserRegistrationFiles(applicationFilePath()), &problem);
+    QString error;
+    const bool done = unregister ? registration.Unregister(&error) != CShellRegistration::Removal::Failed
+                                 : registration.Register(UserRegistrationFiles(applicationFilePath()), &error);
     if (done)
         return kExitSuccess;
-    Prompts().MessageBox(problem, CUserPrompts::Ok, CUserPrompts::Stop);
+    Prompts().MessageBox(LoadQString(unregister ? Str::UnregisterFailed : Str::RegisterFailed).arg(error),
+                         CUserPrompts::Ok, CUserPrompts::Stop);
     return kExitFailure;
 }
 

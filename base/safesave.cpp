@@ -130,14 +130,14 @@ public:
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
 
-    bool Close(QString *reason)
+    bool Close(QString *error)
     {
         const bool faulted = g_faults.Hit();
         const int result = ::close(m_fd); // never retried: the descriptor is gone either way
         m_fd = -1;
         if (result == 0 && !faulted)
             return true;
-        *reason = Reason(faulted ? g_faults.ErrorNumber() : errno);
+        *error = Reason(faulted ? g_faults.ErrorNumber() : errno);
         return false;
     }
 
@@ -163,31 +163,31 @@ bool WriteAll(int fd, const char *data, std::size_t size, off_t *at = nullptr)
     return true;
 }
 
-bool Sync(int fd, QString *reason)
+bool Sync(int fd, QString *error)
 {
     if (Sys([&] { return ::fsync(fd); }) == 0)
         return true;
-    *reason = Reason();
+    *error = Reason();
     return false;
 }
 
 // Makes `to` hold exactly what `from` holds, through `buffer`, and syncs it.
-bool CopyContents(int from, int to, QByteArray &buffer, QString *reason)
+bool CopyContents(int from, int to, QByteArray &buffer, QString *error)
 {
     if (Sys([&] { return ::ftruncate(to, 0); }) != 0) {
-        *reason = Reason();
+        *error = Reason();
         return false;
     }
     for (off_t at = 0;;) {
         const ssize_t n = Sys([&] { return ::pread(from, buffer.data(), std::size_t(buffer.size()), at); });
         if (n < 0) {
-            *reason = Reason();
+            *error = Reason();
             return false;
         }
         if (n == 0)
-            return Sync(to, reason);
+            return Sync(to, error);
         if (!WriteAll(to, buffer.constData(), std::size_t(n), &at)) {
-            *reason = Reason();
+            *error = Reason();
             return false;
         }
     }
@@ -324,7 +324,7 @@ private:
 };
 
 // Runs the rewriter from `existing` (-1: nothing) into `fd`.
-bool WriteContents(int fd, int existing, const CSafeSave::Rewriter &rewrite, QString *reason)
+bool WriteContents(int fd, int existing, const CSafeSave::Rewriter &rewrite, QString *error)
 {
     CFileSink sink(fd);
     CFileSource source(existing);
@@ -333,9 +333,9 @@ bool WriteContents(int fd, int existing, const CSafeSave::Rewriter &rewrite, QSt
     if (sink.Finish() && written && !source.systemError())
         return true;
     if (sink.systemError() || source.systemError())
-        *reason = Reason(sink.systemError() ? sink.systemError() : source.systemError());
+        *error = Reason(sink.systemError() ? sink.systemError() : source.systemError());
     else
-        *reason = !outOfMemory.isEmpty() ? outOfMemory
+        *error = !outOfMemory.isEmpty() ? outOfMemory
                                          : QCoreApplication::translate("SafeSave", "the contents could not be written");
     return false;
 }
@@ -351,55 +351,55 @@ struct Target {
 };
 
 // Waits a little for another writer of the same file to finish.
-bool Lock(int fd, QString *reason)
+bool Lock(int fd, QString *error)
 {
     for (int waited = 0;; waited += 50) {
         if (Sys([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0 || errno == ENOLCK)
             return true; // ENOLCK: a file system without locks is written unlocked
         if (errno != EWOULDBLOCK) {
-            *reason = Reason();
+            *error = Reason();
             return false;
         }
         if (waited >= kLockWaitMs) {
-            *reason = QCoreApplication::translate("SafeSave", "the file is being written by another program");
+            *error = QCoreApplication::translate("SafeSave", "the file is being written by another program");
             return false;
         }
         ::usleep(50 * 1000);
     }
 }
 
-bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
+bool OpenTarget(const QByteArray &path, Target &t, QString *error)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
         struct stat before {};
         const bool exists = ::stat(path.constData(), &before) == 0;
         if (!exists && errno != ENOENT) {
-            *reason = Reason();
+            *error = Reason();
             return false;
         }
         // Checked before opening, so that no device is ever opened.
         if (exists && !S_ISREG(before.st_mode)) {
-            *reason = QCoreApplication::translate("SafeSave", "it is not a regular file");
+            *error = QCoreApplication::translate("SafeSave", "it is not a regular file");
             return false;
         }
         // The owner's write bit counts even for root, who may write
         // anything, so that read-only means read-only.
         if (exists && !(before.st_mode & S_IWUSR)) {
-            *reason = QCoreApplication::translate("SafeSave", "the file is read-only");
+            *error = QCoreApplication::translate("SafeSave", "the file is read-only");
             return false;
         }
         const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (exists ? 0 : O_CREAT);
         Fd fd(Sys([&] { return ::open(path.constData(), flags, 0666); }));
         if (!fd.valid() || Sys([&] { return ::fstat(fd.get(), &t.status); }) != 0) {
-            *reason = Reason();
+            *error = Reason();
             return false;
         }
         if (!S_ISREG(t.status.st_mode)) {
-            *reason = QCoreApplication::translate("SafeSave", "it is not a regular file");
+            *error = QCoreApplication::translate("SafeSave", "it is not a regular file");
             return false;
         }
         ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
-        if (!Lock(fd.get(), reason))
+        if (!Lock(fd.get(), error))
             return false;
         // While we waited, another writer may have put a new file in its place.
         struct stat now {};
@@ -409,7 +409,7 @@ bool OpenTarget(const QByteArray &path, Target &t, QString *reason)
         t.created = !exists;
         return true;
     }
-    *reason = QCoreApplication::translate("SafeSave", "the file keeps being replaced by another program");
+    *error = QCoreApplication::translate("SafeSave", "the file keeps being replaced by another program");
     return false;
 }
 
@@ -548,7 +548,7 @@ enum class Outcome { Replaced, Failed, CannotKeep, RenameRefused };
 // rename itself is refused (a file mounted on its own, a folder that
 // forbids it), `complete` holds the new contents for writing in place.
 Outcome ReplaceByRename(Target &t, const CSafeSave::Rewriter &rewrite, Fd *complete, FileStamp *written,
-                        QString *reason)
+                        QString *error)
 {
     if (!RenameKeepsLinksAndFolder(t))
         return Outcome::CannotKeep;
@@ -557,32 +557,32 @@ Outcome ReplaceByRename(Target &t, const CSafeSave::Rewriter &rewrite, Fd *compl
     if (!CreateTemporary(folder, temp)) {
         if (errno == EACCES || errno == EPERM || errno == EROFS)
             return Outcome::CannotKeep; // a folder we may not write to
-        *reason = Reason();
+        *error = Reason();
         return Outcome::Failed;
     }
     RemoveUnlessKept removeTemp(folder);
     removeTemp.Set(temp.name);
     if (!KeepAttributes(temp.fd.get(), t.file.get(), t.status))
         return Outcome::CannotKeep;
-    if (!WriteContents(temp.fd.get(), t.file.get(), rewrite, reason) || !Sync(temp.fd.get(), reason))
+    if (!WriteContents(temp.fd.get(), t.file.get(), rewrite, error) || !Sync(temp.fd.get(), error))
         return Outcome::Failed;
     if (!NameTemporary(folder, temp)) {
-        *reason = Reason();
+        *error = Reason();
         return Outcome::Failed;
     }
     removeTemp.Set(temp.name);
     struct stat status {};
     ::fstat(temp.fd.get(), &status);
-    if (!temp.fd.Close(reason))
+    if (!temp.fd.Close(error))
         return Outcome::Failed;
     if (Sys([&] { return ::renameat(folder, temp.name.constData(), folder, t.name.constData()); }) != 0) {
         if (errno != EBUSY && errno != EXDEV && errno != EPERM) {
-            *reason = Reason();
+            *error = Reason();
             return Outcome::Failed;
         }
         *complete = Fd(::openat(folder, temp.name.constData(), O_RDONLY | O_CLOEXEC));
         if (!complete->valid()) {
-            *reason = Reason();
+            *error = Reason();
             return Outcome::Failed;
         }
         return Outcome::RenameRefused;
@@ -607,11 +607,11 @@ public:
             Discard();
     }
 
-    bool Make(const Target &t, QByteArray &buffer, QString *reason)
+    bool Make(const Target &t, QByteArray &buffer, QString *error)
     {
         const QString folder = SaveJournal::Folder();
         const auto cannotKeep = [&](const QString &why) {
-            *reason = QCoreApplication::translate("SafeSave", "cannot keep a copy of the file in %1: %2")
+            *error = QCoreApplication::translate("SafeSave", "cannot keep a copy of the file in %1: %2")
                           .arg(QDir::toNativeSeparators(folder), why);
             return false;
         };
@@ -649,7 +649,7 @@ private:
     // The journal comes first, locked under a name the search takes for a
     // journal still being written, and the copy after it: whatever point a
     // writer dies at, the search finds either nothing or both.
-    bool Reserve(const QByteArray &prefix, QString *why)
+    bool Reserve(const QByteArray &prefix, QString *error)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             m_copyName = RandomName(prefix);
@@ -661,7 +661,7 @@ private:
                 continue;
             m_pending = m_journal.valid();
             if (!m_journal.valid() || Sys([&] { return ::flock(m_journal.get(), LOCK_EX); }) != 0) {
-                *why = Reason();
+                *error = Reason();
                 return false;
             }
             m_copy = Fd(Sys([&] {
@@ -670,32 +670,32 @@ private:
             if (m_copy.valid())
                 return true;
             if (errno != EEXIST) {
-                *why = Reason();
+                *error = Reason();
                 return false;
             }
             ::unlinkat(m_folder.get(), writing.constData(), 0);
             m_pending = false;
         }
-        *why = Reason(EEXIST);
+        *error = Reason(EEXIST);
         return false;
     }
 
-    bool WriteJournal(const QByteArray &target, QString *why)
+    bool WriteJournal(const QByteArray &target, QString *error)
     {
         if (!WriteAll(m_journal.get(), target.constData(), std::size_t(target.size()))) {
-            *why = Reason();
+            *error = Reason();
             return false;
         }
         const QByteArray writing = m_copyName + ".writing";
-        if (!Sync(m_journal.get(), why)
+        if (!Sync(m_journal.get(), error)
             || Sys([&] {
                    return ::renameat(m_folder.get(), writing.constData(), m_folder.get(),
                                      SaveJournal::JournalName(m_copyName).constData());
                }) != 0) {
-            *why = why->isEmpty() ? Reason() : *why;
+            *error = error->isEmpty() ? Reason() : *error;
             return false;
         }
-        return Sync(m_folder.get(), why);
+        return Sync(m_folder.get(), error);
     }
 
     Fd m_folder;
@@ -721,27 +721,27 @@ bool PutBack(Target &t, const CJournaledCopy &copy, QByteArray &buffer)
 }
 
 // Writes over the target's own contents, keeping everything else it has.
-bool WriteInPlace(Target &t, const CSafeSave::Rewriter &rewrite, FileStamp *written, QString *reason)
+bool WriteInPlace(Target &t, const CSafeSave::Rewriter &rewrite, FileStamp *written, QString *error)
 {
     // Taken before the file is touched: putting it back needs no memory.
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     CJournaledCopy copy;
-    if (!copy.Make(t, buffer, reason))
+    if (!copy.Make(t, buffer, error))
         return false;
     bool done = Sys([&] { return ::ftruncate(t.file.get(), 0); }) == 0;
     if (!done)
-        *reason = Reason();
-    done = done && WriteContents(t.file.get(), copy.Descriptor(), rewrite, reason) && Sync(t.file.get(), reason);
+        *error = Reason();
+    done = done && WriteContents(t.file.get(), copy.Descriptor(), rewrite, error) && Sync(t.file.get(), error);
     struct stat status {};
     if (done && ::fstat(t.file.get(), &status) == 0)
         *written = FileStamp::Of(status);
-    done = done && t.file.Close(reason);
+    done = done && t.file.Close(error);
     if (done || PutBack(t, copy, buffer)) {
         copy.Discard();
         return done;
     }
     copy.Keep();
-    *reason += QCoreApplication::translate("SafeSave", "; the previous contents are kept in %1")
+    *error += QCoreApplication::translate("SafeSave", "; the previous contents are kept in %1")
                    .arg(QDir::toNativeSeparators(copy.Path()));
     return false;
 }

@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     ReflectorList list;
-    if (LdxFile::Load(path, list, nullptr) != LdxFile::LoadResult::Loaded)
+    if (LdxFile::Load(path, list, nullptr) != OpenResult::Opened)
         return 1;
     std::printf("%lld ms %ld faults %zu records\n", timer.elapsed(), MinorFaults() - faults, list.size());
     return 0;

@@ -29,7 +29,7 @@ bool ParseRow(const QString &file, const QString &arg, std::size_t count, std::s
 bool LoadList(const QString &path, ReflectorList &list)
 {
     QString error;
-    if (LdxFile::Load(path, list, &error) == LdxFile::LoadResult::Loaded)
+    if (LdxFile::Load(path, list, &error) == OpenResult::Opened)
         return true;
     Cli::Fail(path, error);
     return false;

@@ -14,7 +14,7 @@ int RunDump(const QStringList &args)
         return Cli::Usage("dump");
     ReflectorList list;
     QString error;
-    if (LdxFile::Load(args[0], list, &error) != LdxFile::LoadResult::Loaded)
+    if (LdxFile::Load(args[0], list, &error) != OpenResult::Opened)
         return Cli::Fail(args[0], error);
     QByteArray out;
     for (const auto &record : list) {

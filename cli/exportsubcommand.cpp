@@ -25,7 +25,7 @@ int RunExport(const QStringList &args)
 
     ReflectorList list;
     QString error;
-    if (LdxFile::Load(source, list, &error) != LdxFile::LoadResult::Loaded)
+    if (LdxFile::Load(source, list, &error) != OpenResult::Opened)
         return Cli::Fail(source, error);
     if (!ExportFormat::Export(target, list, DateTimeStamp::Make(when, QLocale::system()), &error))
         return Cli::Fail(target, error);

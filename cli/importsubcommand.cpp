@@ -14,7 +14,7 @@ int RunImport(const QStringList &args)
 
     CLodexDoc doc;
     QString error;
-    if (doc.OnOpenDocument(database, &error) != CLodexDoc::OpenResult::Opened)
+    if (doc.OnOpenDocument(database, &error) != OpenResult::Opened)
         return Cli::Fail(database, error);
     // The save then refuses to write over changes another program made
     // meanwhile.

@@ -203,17 +203,17 @@ bool Write(const ReflectorList &list, QIODevice &device)
     return ar.Flush();
 }
 
-LoadResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp)
+OpenResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp)
 {
     QFile file;
     QString reason;
     if (!OpenRegularFile(file, path, &reason, stamp)) {
         if (error)
             *error = reason;
-        return LoadResult::NotOpenable;
+        return OpenResult::NotOpenable;
     }
     CArchiveReader ar(&file, uint64_t(file.size()));
-    return ReadList(ar, out, error) ? LoadResult::Loaded : LoadResult::Malformed;
+    return ReadList(ar, out, error) ? OpenResult::Opened : OpenResult::Malformed;
 }
 
 bool Save(const QString &path, const ReflectorList &list, QString *error)

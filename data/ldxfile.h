@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/regularfile.h"
+#include "data/openresult.h"
 #include "data/reflectorlist.h"
 
 #include <QString>
@@ -19,9 +20,9 @@ bool Read(const char *data, std::size_t size, ReflectorList &out, QString *error
 bool Write(const ReflectorList &list, QIODevice &device);
 
 // Reads the file at `path`, through a window rather than as a whole;
-// `stamp` tells which file it was, for noticing later changes.
-enum class LoadResult { Loaded, NotOpenable, Malformed };
-LoadResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp = nullptr);
+// `stamp` tells which file it was, for noticing later changes. Never
+// Cancelled.
+OpenResult Load(const QString &path, ReflectorList &out, QString *error, FileStamp *stamp = nullptr);
 
 // Writes the file at `path` through the safe save: a failed save never
 // harms the previous file. A read-only target is refused.

@@ -67,20 +67,17 @@ bool CLodexDoc::OnNewDocument()
     return true;
 }
 
-CLodexDoc::OpenResult CLodexDoc::OnOpenDocument(const QString &path, QString *error)
+OpenResult CLodexDoc::OnOpenDocument(const QString &path, QString *error)
 {
     ReflectorList list;
     FileStamp stamp;
-    switch (LdxFile::Load(path, list, error, &stamp)) {
-    case LdxFile::LoadResult::NotOpenable:
-        return OpenResult::NotOpenable;
-    case LdxFile::LoadResult::Malformed:
+    const OpenResult result = LdxFile::Load(path, list, error, &stamp);
+    if (result == OpenResult::Malformed) {
         DeleteContents();
         SetModifiedFlag(true);
-        return OpenResult::Malformed;
-    case LdxFile::LoadResult::Loaded:
-        break;
     }
+    if (result != OpenResult::Opened)
+        return result;
     DeleteContents();
     m_listReflectors = std::move(list);
     m_fileStamp = stamp;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/safesave.h"
+#include "data/openresult.h"
 #include "data/reflectorlist.h"
 
 #include <QObject>
@@ -46,8 +47,8 @@ public:
     bool OnNewDocument();
     // Reads the file into the document. A file that cannot be opened leaves
     // the contents as they were; a malformed one leaves the document empty
-    // (the caller then starts a new one). `error` names the reason.
-    enum class OpenResult { Opened, NotOpenable, Malformed };
+    // (the caller then starts a new one). `error` names the reason. Never
+    // Cancelled.
     OpenResult OnOpenDocument(const QString &path, QString *error = nullptr);
     // Writes the list to `path`; on success clears the modified flag and
     // tells the history that this is the list as saved. Over

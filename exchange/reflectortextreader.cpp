@@ -55,11 +55,11 @@ class CBlock
 public:
     bool IsEmpty() const { return m_fields == 0; }
 
-    // Takes the labelled line; false with `problem` set when it cannot.
-    bool Take(int column, QByteArrayView value, QString *problem)
+    // Takes the labelled line; false with `error` set when it cannot.
+    bool Take(int column, QByteArrayView value, QString *error)
     {
         if (m_fields & FieldMask::Bit(column)) {
-            *problem = QCoreApplication::translate("Import", "a second %1 line in one reflector (a blank line separates reflectors)")
+            *error = QCoreApplication::translate("Import", "a second %1 line in one reflector (a blank line separates reflectors)")
                            .arg(LabelText(column));
             return false;
         }
@@ -70,7 +70,7 @@ public:
         }
         if (ImportSource::ReadFlagWord(value, &m_values.flag[column - CReflector::kTextCount]))
             return true;
-        *problem = QCoreApplication::translate("Import", "%1 after %2, where Yes or No belongs").arg(ImportSource::Quoted(value), LabelText(column));
+        *error = QCoreApplication::translate("Import", "%1 after %2, where Yes or No belongs").arg(ImportSource::Quoted(value), LabelText(column));
         return false;
     }
 

@@ -59,7 +59,7 @@ QStringList Outputs(const DesktopDatabase &db, const QString &folder)
 
 // Runs the database tool on `folder` when the system has it; a missing
 // tool is no failure, the desktop then rescans by itself.
-bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *problem)
+bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *error)
 {
     const QString tool = QStandardPaths::findExecutable(QLatin1String(db.tool));
     if (tool.isEmpty() || !QFileInfo(folder).isDir())
@@ -71,7 +71,7 @@ bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *
     if (finished && process.exitCode() == 0)
         return true;
     const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    *problem = QCoreApplication::translate("CShellRegistration", "%1 failed on %2: %3")
+    *error = QCoreApplication::translate("CShellRegistration", "%1 failed on %2: %3")
                    .arg(QLatin1String(db.tool), folder, finished && !output.isEmpty() ? output : process.errorString());
     return false;
 }
@@ -79,33 +79,33 @@ bool RefreshDatabase(const DesktopDatabase &db, const QString &folder, QString *
 // Desktop files, manifests and caches are small: anything larger is not one.
 constexpr qint64 kMaxDesktopFileSize = 64 << 20;
 
-bool ReadFile(const QString &path, QByteArray *bytes, QString *problem)
+bool ReadFile(const QString &path, QByteArray *bytes, QString *error)
 {
     QString why;
     if (ReadRegularFile(path, kMaxDesktopFileSize, bytes, &why))
         return true;
-    *problem = QCoreApplication::translate("CShellRegistration", "Cannot read %1: %2").arg(path, why);
+    *error = QCoreApplication::translate("CShellRegistration", "Cannot read %1: %2").arg(path, why);
     return false;
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes, QString *problem)
+bool WriteFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QString why;
     if (SaveFileSafely(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, &why))
         return true;
-    *problem = QCoreApplication::translate("CShellRegistration", "Cannot write %1: %2").arg(path, why);
+    *error = QCoreApplication::translate("CShellRegistration", "Cannot write %1: %2").arg(path, why);
     return false;
 }
 
 // Creates `folder` and its missing parents, noting each one created.
-bool MakeFolder(const QString &folder, QStringList *created, QString *problem)
+bool MakeFolder(const QString &folder, QStringList *created, QString *error)
 {
     QStringList missing;
     for (QString at = QDir::cleanPath(folder); !QFileInfo::exists(at); at = QFileInfo(at).path())
         missing.prepend(at);
     for (const QString &dir : missing) {
         if (!QDir().mkdir(dir)) {
-            *problem = QCoreApplication::translate("CShellRegistration", "Cannot create the folder %1").arg(dir);
+            *error = QCoreApplication::translate("CShellRegistration", "Cannot create the folder %1").arg(dir);
             return false;
         }
         created->append(dir);
@@ -282,19 +282,19 @@ bool CShellRegistration::IsRegistered() const
     return QFileInfo::exists(ManifestPath());
 }
 
-bool CShellRegistration::Register(const QList<RegistrationFile> &files, QString *problem)
+bool CShellRegistration::Register(const QList<RegistrationFile> &files, QString *error)
 {
     QString why;
     if (IsRegistered() && Unregister(&why) == Removal::Failed) {
-        if (problem)
-            *problem = why;
+        if (error)
+            *error = why;
         return false;
     }
     for (const RegistrationFile &file : files) {
         const QString path = Join(m_where.dataHome, file.relativePath);
         if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
-            if (problem)
-                *problem = QCoreApplication::translate(
+            if (error)
+                *error = QCoreApplication::translate(
                                "CShellRegistration",
                                "%1 already exists and was not written by Lodex; nothing was changed.")
                                .arg(path);
@@ -307,8 +307,8 @@ bool CShellRegistration::Register(const QList<RegistrationFile> &files, QString 
         CRegistrationUndo undo(m_where, manifest);
         undo.Run();
         undo.RemoveCreatedFolders();
-        if (problem)
-            *problem = reason;
+        if (error)
+            *error = reason;
         return false;
     };
 
@@ -359,7 +359,7 @@ bool CShellRegistration::Register(const QList<RegistrationFile> &files, QString 
     return true;
 }
 
-CShellRegistration::Removal CShellRegistration::Unregister(QString *problem)
+CShellRegistration::Removal CShellRegistration::Unregister(QString *error)
 {
     const QString manifestPath = ManifestPath();
     if (!QFileInfo::exists(manifestPath))
@@ -367,14 +367,14 @@ CShellRegistration::Removal CShellRegistration::Unregister(QString *problem)
     QByteArray json;
     QString why;
     if (!ReadFile(manifestPath, &json, &why)) {
-        if (problem)
-            *problem = why;
+        if (error)
+            *error = why;
         return Removal::Failed;
     }
     const std::optional<RegistrationManifest> manifest = RegistrationManifest::FromJson(json);
     if (!manifest) {
-        if (problem)
-            *problem = QCoreApplication::translate(
+        if (error)
+            *error = QCoreApplication::translate(
                            "CShellRegistration", "The registration record %1 cannot be read; nothing was removed.")
                            .arg(manifestPath);
         return Removal::Failed;
@@ -386,8 +386,8 @@ CShellRegistration::Removal CShellRegistration::Unregister(QString *problem)
     if (problems.isEmpty() && !QFile::remove(manifestPath))
         problems.append(QCoreApplication::translate("CShellRegistration", "Cannot remove %1").arg(manifestPath));
     if (!problems.isEmpty()) {
-        if (problem)
-            *problem = problems.join(QLatin1Char('\n'));
+        if (error)
+            *error = problems.join(QLatin1Char('\n'));
         return Removal::Failed;
     }
     undo.RemoveCreatedFolders();

@@ -28,11 +28,11 @@ public:
 
     // Writes `files` (relative to the data folder). An existing file that
     // Lodex did not write stops it before anything is changed. Registering
-    // again replaces the earlier registration. `problem` explains a false.
-    bool Register(const QList<RegistrationFile> &files, QString *problem = nullptr);
+    // again replaces the earlier registration. `error` explains a false.
+    bool Register(const QList<RegistrationFile> &files, QString *error = nullptr);
 
     enum class Removal { Removed, NotRegistered, Failed };
-    Removal Unregister(QString *problem = nullptr);
+    Removal Unregister(QString *error = nullptr);
 
     bool IsRegistered() const;
 

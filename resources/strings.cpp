@@ -91,6 +91,8 @@ constexpr Entry kStrings[] = {
     {Str::StepCut, QT_TRANSLATE_NOOP("Str", "Cut")},
     {Str::StepPaste, QT_TRANSLATE_NOOP("Str", "Paste")},
     {Str::StepImport, QT_TRANSLATE_NOOP("Str", "Import")},
+    {Str::RegisterFailed, QT_TRANSLATE_NOOP("Str", "Cannot make Lodex the program for .ldx files:\n%1")},
+    {Str::UnregisterFailed, QT_TRANSLATE_NOOP("Str", "Cannot take back Lodex's registration for .ldx files:\n%1")},
     {Str::AppName, "Lodex"},
 };
 

@@ -77,6 +77,10 @@ enum Id {
     StepCut = 333,
     StepPaste = 334,
     StepImport = 335,
+
+    // The desktop registration (-Register, -Unregister): what went wrong (%1).
+    RegisterFailed = 340,
+    UnregisterFailed = 341,
     AppName = 57344,
 };
 

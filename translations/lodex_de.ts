@@ -1102,5 +1102,17 @@ Nichts davon wurde importiert.</translation>
         <source>Import</source>
         <translation>Importieren</translation>
     </message>
+    <message>
+        <source>Cannot make Lodex the program for .ldx files:
+%1</source>
+        <translation>Lodex kann nicht zum Programm für .ldx-Dateien gemacht werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Cannot take back Lodex&apos;s registration for .ldx files:
+%1</source>
+        <translation>Die Registrierung von Lodex für .ldx-Dateien kann nicht zurückgenommen werden:
+%1</translation>
+    </message>
 </context>
 </TS>

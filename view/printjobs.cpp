@@ -89,7 +89,8 @@ bool PrintToPdf(CReportPrinter &report, const QString &path, QString *error)
     defaults.setOutputFormat(QPrinter::PdfFormat);
     defaults.setDocName(report.Title());
     return PrintToPdf(path, defaults,
-                      [&report](QPagedPaintDevice &device, QString *why) { return report.Print(device, why); }, error);
+                      [&report](QPagedPaintDevice &device, QString *error) { return report.Print(device, error); },
+                      error);
 }
 
 bool PrintOnPrinter(CReportPrinter &report, const QPrinterInfo &info, QString *error)

@@ -7,6 +7,7 @@
 #include "base/runtimefolder.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
+#include "resources/strings.h"
 #include "support/appfixture.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
@@ -85,12 +86,28 @@ private slots:
         QVERIFY(m_prompts.messages.isEmpty());
     }
 
+    void failedRegistrationIsReported_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("blocker"); // a file where it does not belong
+        QTest::addColumn<int>("report");
+        QTest::newRow("register") << "/Register" << "data" << int(Str::RegisterFailed);
+        QTest::newRow("unregister") << "/Unregister" << "data/Quorv/Lodex/registration.json"
+                                    << int(Str::UnregisterFailed);
+    }
     void failedRegistrationIsReported()
     {
-        QVERIFY(WriteAll(Root("data"), "a file where the data folder belongs"));
-        QCOMPARE(App().InitInstance({QStringLiteral("/Register")}), CLodexApp::kExitFailure);
+        QFETCH(QString, option);
+        QFETCH(QString, blocker);
+        QFETCH(int, report);
+        const QString path = Root(qPrintable(blocker));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(WriteAll(path, "not what belongs here"));
+        QCOMPARE(App().InitInstance({option}), CLodexApp::kExitFailure);
         QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY2(m_prompts.messages[0].contains(Root("data")), qPrintable(m_prompts.messages[0]));
+        const QString message = m_prompts.messages[0];
+        QVERIFY2(message.startsWith(LoadQString(report).section(QStringLiteral("%1"), 0, 0)) && message.contains(path),
+                 qPrintable(message));
     }
 
     void firstStartRegistersOnlyWhereNothingHandlesTheType_data()

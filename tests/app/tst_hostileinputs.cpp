@@ -84,7 +84,7 @@ private slots:
         f.doc.SetModifiedFlag(true);
         f.prompts.answers << CUserPrompts::IdNo; // keep the edits unsaved
 
-        CDocumentFiles::OpenOutcome outcome;
+        OpenResult outcome;
         if (kind == QLatin1String("large")) {
             rlimit previous{};
             getrlimit(RLIMIT_AS, &previous);
@@ -96,7 +96,7 @@ private slots:
         } else {
             outcome = f.files.OpenDocumentFile(path);
         }
-        QVERIFY(outcome != CDocumentFiles::OpenOutcome::Opened);
+        QVERIFY(outcome != OpenResult::Opened);
         QCOMPARE(f.prompts.messages.size(), 2); // the save prompt, then why
         QVERIFY2(f.prompts.messages[1].contains(reason), qPrintable(f.prompts.messages[1]));
         QVERIFY(f.prompts.messages[1].contains(path));

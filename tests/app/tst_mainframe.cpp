@@ -491,7 +491,7 @@ private slots:
         if (saved) { // the untitled document was saved through the Save As dialog
             QCOMPARE(m_prompts.fileDialogs.last(), QStringLiteral("Save As"));
             ReflectorList back;
-            QCOMPARE(LdxFile::Load(target, back, nullptr), LdxFile::LoadResult::Loaded);
+            QCOMPARE(LdxFile::Load(target, back, nullptr), OpenResult::Opened);
             QCOMPARE(back.size(), std::size_t(3));
         }
     }
@@ -559,7 +559,7 @@ private slots:
         QFile::remove(bad);
         if (malformed)
             QVERIFY(WriteAll(bad, Hex("0200FFFF01000A00") + "CReflectoR"));
-        QVERIFY(Frame().DocumentFiles().OpenDocumentFile(bad) != CDocumentFiles::OpenOutcome::Opened);
+        QVERIFY(Frame().DocumentFiles().OpenDocumentFile(bad) != OpenResult::Opened);
         QCOMPARE(m_prompts.messages.size(), 1);
         QCOMPARE(View().GetRowCount(), malformed ? 0 : 4);
         QCOMPARE(Frame().windowTitle(), malformed ? QStringLiteral("Reflector - Lodex") : QStringLiteral("good.ldx - Lodex"));
@@ -717,7 +717,7 @@ private slots:
         const QString copy = mail.CopiesMade()[0] + QStringLiteral("/Reflector.ldx");
         QVERIFY(copy.startsWith(CMailSender::CopyFolder()));
         ReflectorList back;
-        QCOMPARE(LdxFile::Load(copy, back, nullptr), LdxFile::LoadResult::Loaded);
+        QCOMPARE(LdxFile::Load(copy, back, nullptr), OpenResult::Opened);
         QCOMPARE(back.size(), std::size_t(3));
         QVERIFY(Doc().IsModified());
         QVERIFY(m_prompts.messages.isEmpty());

@@ -398,7 +398,7 @@ private slots:
         DocumentFilesFixture f;
         const QString path = m_dir->filePath(QStringLiteral("doc.ldx"));
         QVERIFY(LdxFile::Save(path, SampleList(2), nullptr));
-        QCOMPARE(f.files.OpenDocumentFile(path), CDocumentFiles::OpenOutcome::Opened);
+        QCOMPARE(f.files.OpenDocumentFile(path), OpenResult::Opened);
         f.doc.SetModifiedFlag(true);
         QVERIFY(f.files.OnFileSave());
         QVERIFY(LdxFile::Save(path, SampleList(5), nullptr));

@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.isEmpty());
         ReflectorList list;
-        QCOMPARE(LdxFile::Load(Path("built.ldx"), list, nullptr), LdxFile::LoadResult::Loaded);
+        QCOMPARE(LdxFile::Load(Path("built.ldx"), list, nullptr), OpenResult::Opened);
         QCOMPARE(list.size(), size_t(2));
         QCOMPARE(list[0]->m_strFullName.toByteArray(), QByteArray("  spaced  "));
         QCOMPARE(list[0]->m_bRunning, 1);

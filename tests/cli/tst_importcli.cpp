@@ -71,7 +71,7 @@ private slots:
         QVERIFY2(errors.contains(err), errors.constData());
 
         ReflectorList list;
-        QVERIFY(LdxFile::Load(database, list, nullptr) == LdxFile::LoadResult::Loaded);
+        QVERIFY(LdxFile::Load(database, list, nullptr) == OpenResult::Opened);
         QByteArrayList stored;
         for (const auto &record : list)
             stored << record->m_strFullName.toByteArray();

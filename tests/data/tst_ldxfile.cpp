@@ -242,7 +242,7 @@ private slots:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QVERIFY(LdxFile::Save(path, SampleList(5), &error));
         ReflectorList back;
-        QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Loaded);
+        QCOMPARE(LdxFile::Load(path, back, &error), OpenResult::Opened);
         QCOMPARE(back.size(), size_t(5));
         // The replacement keeps the permissions the user gave the file.
         const QFile::Permissions ownerGroupOther(0x7077);
@@ -307,7 +307,7 @@ private slots:
         QVERIFY(LdxFile::Save(path, list, nullptr));
         ReflectorList back;
         QString error;
-        QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Loaded);
+        QCOMPARE(LdxFile::Load(path, back, &error), OpenResult::Opened);
         QCOMPARE(back.size(), list.size());
         for (std::size_t i : {std::size_t(0), std::size_t(19999), std::size_t(20000), std::size_t(39999)})
             for (int t = 0; t < CReflector::kTextCount; ++t)
@@ -317,7 +317,7 @@ private slots:
         QByteArray bytes = ReadAll(path);
         bytes.chop(1);
         QVERIFY(WriteAll(path, bytes));
-        QCOMPARE(LdxFile::Load(path, back, &error), LdxFile::LoadResult::Malformed);
+        QCOMPARE(LdxFile::Load(path, back, &error), OpenResult::Malformed);
         QVERIFY(back.empty());
     }
 
@@ -365,11 +365,11 @@ private slots:
         ReflectorList list;
         QString error;
         QCOMPARE(LdxFile::Load(dir.filePath(QStringLiteral("missing.ldx")), list, &error),
-                 LdxFile::LoadResult::NotOpenable);
+                 OpenResult::NotOpenable);
         const QString bad = dir.filePath(QStringLiteral("bad.ldx"));
         QVERIFY(WriteAll(bad, Hex("0100 FFFF")));
-        QCOMPARE(LdxFile::Load(bad, list, &error), LdxFile::LoadResult::Malformed);
-        QCOMPARE(LdxFile::Load(dir.path(), list, &error) == LdxFile::LoadResult::Loaded, false);
+        QCOMPARE(LdxFile::Load(bad, list, &error), OpenResult::Malformed);
+        QCOMPARE(LdxFile::Load(dir.path(), list, &error) == OpenResult::Opened, false);
     }
 };
 

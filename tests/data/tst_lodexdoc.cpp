@@ -66,7 +66,7 @@ private slots:
     void openShowsRecordsInFileOrder()
     {
         const QString path = SavedSample("five.ldx", 5);
-        QCOMPARE(m_doc->OnOpenDocument(path), CLodexDoc::OpenResult::Opened);
+        QCOMPARE(m_doc->OnOpenDocument(path), OpenResult::Opened);
         QVERIFY(!m_doc->IsModified());
         QCOMPARE(RowNames(m_view), FullNames(m_doc->m_listReflectors));
         QCOMPARE(m_view.rows.size(), size_t(5));
@@ -84,18 +84,18 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("empty.ldx"));
         QVERIFY(WriteAll(path, bytes));
         m_doc->SetModifiedFlag(true);
-        QCOMPARE(m_doc->OnOpenDocument(path), CLodexDoc::OpenResult::Opened);
+        QCOMPARE(m_doc->OnOpenDocument(path), OpenResult::Opened);
         QVERIFY(!m_doc->IsModified());
         QVERIFY(m_doc->m_listReflectors.empty());
     }
 
     void unopenableFileKeepsContents()
     {
-        QCOMPARE(m_doc->OnOpenDocument(SavedSample("three.ldx", 3)), CLodexDoc::OpenResult::Opened);
+        QCOMPARE(m_doc->OnOpenDocument(SavedSample("three.ldx", 3)), OpenResult::Opened);
         m_doc->SetModifiedFlag(true);
         QString error;
         QCOMPARE(m_doc->OnOpenDocument(m_dir.filePath(QStringLiteral("missing.ldx")), &error),
-                 CLodexDoc::OpenResult::NotOpenable);
+                 OpenResult::NotOpenable);
         QVERIFY(!error.isEmpty());
         QCOMPARE(m_doc->m_listReflectors.size(), size_t(3));
         QCOMPARE(m_view.rows.size(), size_t(3));
@@ -104,12 +104,12 @@ private slots:
 
     void malformedFileLeavesNothing()
     {
-        QCOMPARE(m_doc->OnOpenDocument(SavedSample("three.ldx", 3)), CLodexDoc::OpenResult::Opened);
+        QCOMPARE(m_doc->OnOpenDocument(SavedSample("three.ldx", 3)), OpenResult::Opened);
         QByteArray bytes = ReadAll(SavedSample("cut.ldx", 3));
         bytes.chop(5);
         const QString cut = m_dir.filePath(QStringLiteral("cut.ldx"));
         QVERIFY(WriteAll(cut, bytes));
-        QCOMPARE(m_doc->OnOpenDocument(cut), CLodexDoc::OpenResult::Malformed);
+        QCOMPARE(m_doc->OnOpenDocument(cut), OpenResult::Malformed);
         QVERIFY(m_doc->m_listReflectors.empty());
         QVERIFY(m_view.rows.empty()); // no row may point to a freed record
         QVERIFY(m_doc->IsModified());

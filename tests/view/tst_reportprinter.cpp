@@ -61,7 +61,7 @@ private slots:
     {
         ReflectorList list;
         QCOMPARE(LdxFile::Load(QStringLiteral(LODEX_SOURCE_DIR "/examples/sample.ldx"), list, nullptr),
-                 LdxFile::LoadResult::Loaded);
+                 OpenResult::Opened);
         const QString pdf = m_dir.filePath(QStringLiteral("sample.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         PreparePdf(printer, pdf);
