@@ -4,7 +4,6 @@
 #include "dialogs/core/ipaddress.h"
 #include "resources/strings.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -12,8 +11,7 @@ namespace OkStep {
 
 QString LengthWarning(int maxLength)
 {
-    return QCoreApplication::translate("OkStep", "This field holds at most %1 characters.\nPlease shorten it.")
-        .arg(maxLength);
+    return LoadQString(Str::FieldTooLong).arg(maxLength);
 }
 
 bool CheckLengths(CUserPrompts &prompts, std::initializer_list<LengthLimit> limits)

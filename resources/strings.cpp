@@ -41,6 +41,7 @@ constexpr Entry kStrings[] = {
                                                   "*.txt|All Files (*.*)|*.*||")},
     {Str::ExportFilters, QT_TRANSLATE_NOOP("Str", "INI File (*.ini)|*.ini|CSV File (*.csv)|*.csv||")},
     {Str::InvalidIPAddress, QT_TRANSLATE_NOOP("Str", "Invalid IP address !\nPlease correct.")},
+    {Str::FieldTooLong, QT_TRANSLATE_NOOP("Str", "This field holds at most %1 characters.\nPlease shorten it.")},
     {Str::ConflictExplanation, QT_TRANSLATE_NOOP("Str", "You can also choose to leave the original entry unchanged by "
                                                         "pressing the Cancel button.")},
     {Str::ConnectionSettings,
@@ -60,6 +61,7 @@ constexpr Entry kStrings[] = {
     {Str::LabelRunning, "\nIs running: "},
     {Str::NoMatch, QT_TRANSLATE_NOOP("Str", "No reflector matches the criteria.")},
     {Str::PageFormat, QT_TRANSLATE_NOOP("Str", "Page %d/%d")},
+    {Str::PrintFailed, QT_TRANSLATE_NOOP("Str", "Cannot print the list: %1.")},
     {Str::SavePrompt, QT_TRANSLATE_NOOP("Str", "Save changes to %1?")},
     {Str::OpenFailed, QT_TRANSLATE_NOOP("Str", "Cannot open the file \"%1\": %2.")},
     {Str::ReadFailed, QT_TRANSLATE_NOOP("Str", "The file \"%1\" is not a readable reflector list: %2.\n"

@@ -25,6 +25,7 @@ enum Id {
     ImportFilters = 143,
     ExportFilters = 144,
     InvalidIPAddress = 145,
+    FieldTooLong = 146,     // the field's limit (%1)
     ConflictExplanation = 147,
     ConnectionSettings = 149,
     LabelCountry = 151,
@@ -41,6 +42,7 @@ enum Id {
     LabelRunning = 162,
     NoMatch = 163,
     PageFormat = 175,
+    PrintFailed = 176,      // the reason (%1)
 
     // File commands of the main window: reports with a file name (%1) and
     // a reason (%2), filled in with QString::arg.

@@ -89,13 +89,6 @@
     </message>
 </context>
 <context>
-    <name>CListPrinting</name>
-    <message>
-        <source>Cannot print the list: %1.</source>
-        <translation>Die Liste kann nicht gedruckt werden: %1.</translation>
-    </message>
-</context>
-<context>
     <name>CLodexApp</name>
     <message>
         <source>Cannot print &apos;%1&apos;: %2</source>
@@ -725,15 +718,6 @@
     </message>
 </context>
 <context>
-    <name>OkStep</name>
-    <message>
-        <source>This field holds at most %1 characters.
-Please shorten it.</source>
-        <translation>Dieses Feld fasst höchstens %1 Zeichen.
-Bitte kürzen Sie den Text.</translation>
-    </message>
-</context>
-<context>
     <name>OutOfMemory</name>
     <message>
         <source>there is not enough memory</source>
@@ -1113,6 +1097,16 @@ Nichts davon wurde importiert.</translation>
 %1</source>
         <translation>Die Registrierung von Lodex für .ldx-Dateien kann nicht zurückgenommen werden:
 %1</translation>
+    </message>
+    <message>
+        <source>This field holds at most %1 characters.
+Please shorten it.</source>
+        <translation>Dieses Feld fasst höchstens %1 Zeichen.
+Bitte kürzen Sie den Text.</translation>
+    </message>
+    <message>
+        <source>Cannot print the list: %1.</source>
+        <translation>Die Liste kann nicht gedruckt werden: %1.</translation>
     </message>
 </context>
 </TS>

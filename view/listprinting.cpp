@@ -5,9 +5,9 @@
 #include "data/lodexdoc.h"
 #include "data/userprompts.h"
 #include "view/printjobs.h"
+#include "resources/strings.h"
 #include "view/reportprinter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -90,7 +90,7 @@ void CListPrinting::RunJob(const std::function<void(CReportPrinter &)> &job)
         return true;
     }, &error);
     if (!done)
-        m_prompts.MessageBox(QCoreApplication::translate("CListPrinting", "Cannot print the list: %1.").arg(error));
+        m_prompts.MessageBox(LoadQString(Str::PrintFailed).arg(error));
 }
 
 void CListPrinting::OnFilePrintSetup()
