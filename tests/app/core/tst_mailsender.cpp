@@ -67,7 +67,7 @@ private slots:
         const QString attachment = QString::fromUtf8(file.readAll());
         QCOMPARE(attachment == path, ownFile);
         ReflectorList sent;
-        QCOMPARE(LdxFile::Load(attachment, sent, nullptr), LdxFile::LoadResult::Loaded);
+        QCOMPARE(LdxFile::Load(attachment, sent, nullptr), OpenResult::Opened);
         QCOMPARE(sent.size(), doc.m_listReflectors.size());
         QCOMPARE(doc.IsModified(), modified);
     }
