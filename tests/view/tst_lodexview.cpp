@@ -11,7 +11,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QCursor>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -220,13 +219,11 @@ private slots:
         doc.RefreshView();
         view.selectRow(0);   // "b"
         SelectAlso(view, 3); // "c"
-        // The rows move under the wait cursor, which goes with the sort.
-        int cursorWhileSorting = -1;
-        connect(view.model(), &QAbstractItemModel::layoutAboutToBeChanged, &view, [&cursorWhileSorting] {
-            cursorWhileSorting = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
-        });
+        int cursor = -1; // the rows move under the wait cursor, which goes with the sort
+        connect(view.model(), &QAbstractItemModel::layoutAboutToBeChanged, &view, [&cursor] {
+            cursor = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1; });
         view.SortRows(CReflector::ColFullName, Qt::AscendingOrder);
-        QCOMPARE(cursorWhileSorting, int(Qt::WaitCursor));
+        QCOMPARE(cursor, int(Qt::WaitCursor));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(view.SelectedRows(), std::vector<int>({2, 4}));
         QCOMPARE(view.GetReflector(view.currentIndex().row())->m_strFullName.toByteArray(), QByteArray("c"));
