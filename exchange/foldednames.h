@@ -43,7 +43,9 @@ private:
 // keeps no names: for a hash that matches, the caller's `matches(id)`
 // checks the name itself. Open addressing with 8-byte slots, half full at
 // most, so that a million names cost little memory and a look-up one cache
-// miss.
+// miss, which Prefetch can start early. A QHash of ids in its place took
+// 65% more processor time to write a new 1,000,000-section phonebook
+// (BENCHMARKS.md).
 class CFoldedNameIndex
 {
 public:

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +75,26 @@ private slots:
         });
         dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
         QCOMPARE(owner, dialog);
+    }
+
+    // After a search, F3 goes to the next match itself; the dialog stays shut.
+    void f3FindsTheNextMatch()
+    {
+        Doc().m_listReflectors = SampleList(3);
+        Doc().RefreshView();
+        Frame().Action(CommandId::EditFind)->trigger();
+        QPointer<CFindDialog> dialog = Frame().findChild<CFindDialog *>();
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("reflector"));
+        dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
+        QCOMPARE(Frame().View()->SelectedRows(), std::vector<int>{0});
+        dialog->close();
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(Frame().View(), Qt::Key_F3);
+        QCOMPARE(Frame().View()->SelectedRows(), std::vector<int>{1});
+        QVERIFY(!dialog || !dialog->isVisible());
+        QVERIFY(m_prompts.messages.isEmpty());
     }
 
     void copyPutsTheSelectedRowsOnTheClipboard()

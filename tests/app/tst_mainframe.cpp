@@ -602,6 +602,21 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), first);
     }
 
+    // A recent file that has become unreadable is reported and leaves the
+    // list, as a file that has gone does.
+    void malformedRecentFileLeavesTheList()
+    {
+        const QString good = Saved("good.ldx", 1);
+        const QString spoilt = Saved("spoilt.ldx", 1);
+        App().InitInstance({});
+        Frame().DocumentFiles().OpenDocumentFile(spoilt);
+        Frame().DocumentFiles().OpenDocumentFile(good);
+        QVERIFY(WriteAll(spoilt, Hex("0200FFFF01000A00") + "CReflectoR"));
+        QVERIFY(!Frame().DocumentFiles().OnOpenRecentFile(1));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(App().RecentFiles().Entries(), QStringList{good});
+    }
+
     // Lists open in turn; a file of a kind Import reads is imported.
     void droppedFilesOpenOneAfterAnother()
     {

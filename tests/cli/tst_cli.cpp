@@ -43,7 +43,7 @@ private slots:
     {
         const QByteArray input = "{\"fullName\":\"  spaced  \",\"ipAddress\":\"10.0.0.1\",\"running\":1}\n"
                                  "\n"
-                                 "{\"country\":\"\xC3\x89gypte\",\"addToMenu\":3}\n";
+                                 "{\"country\":\"\xC3\x89gypte\",\"addToMenu\":65535}\n";
         const Run run = Cli({QStringLiteral("build"), Path("built.ldx")}, input);
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.isEmpty());
@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(list[0]->m_bRunning, 1);
         QCOMPARE(list[0]->m_bAddToMenu, 0);
         QCOMPARE(list[1]->m_strCountry.toByteArray(), QByteArray("\xC3\x89gypte"));
-        QCOMPARE(list[1]->m_bAddToMenu, 3);
+        QCOMPARE(list[1]->m_bAddToMenu, 65535); // the largest a flag holds
         // And back: dump of what build wrote gives the same records.
         const Run dump = Cli({QStringLiteral("dump"), Path("built.ldx")});
         const Run rebuilt = Cli({QStringLiteral("build"), Path("rebuilt.ldx")}, dump.out);
@@ -84,6 +84,8 @@ private slots:
                                   << QByteArray("line 2");
         QTest::newRow("wrong type") << QStringList{"build", "OUT"} << QByteArray("{\"running\":\"yes\"}\n")
                                     << QByteArray("running");
+        QTest::newRow("flag past its largest") << QStringList{"build", "OUT"} << QByteArray("{\"running\":65536}\n")
+                                               << QByteArray("0 to 65535");
         // A database text cannot hold it: the file would read back cut short.
         QTest::newRow("zero character") << QStringList{"build", "OUT"}
                                         << QByteArray("{}\n{\"fullName\":\"a\\u0000b\"}\n") << QByteArray("line 2");

@@ -27,7 +27,11 @@ private slots:
         QTest::newRow("28 rows fill one page") << 100 << 6400 << 28 << 28 << 1;
         QTest::newRow("29th row opens a page") << 100 << 6400 << 29 << 28 << 2;
         QTest::newRow("empty list, one page") << 100 << 6400 << 0 << 28 << 1;
-        QTest::newRow("odd line count truncates") << 100 << 6499 << 56 << 28 << 2;
+        QTest::newRow("part of a line is no line") << 100 << 6499 << 56 << 28 << 2;
+        // An odd number of lines leaves the last one unused: 61 lines hold
+        // 28 entries, 7 lines one.
+        QTest::newRow("61 lines") << 100 << 6500 << 57 << 28 << 3;
+        QTest::newRow("seven lines") << 100 << 1100 << 3 << 1 << 3;
         QTest::newRow("room for exactly one") << 100 << 1000 << 3 << 1 << 3;
         // Fewer than six lines between the margins: one entry per page
         // rather than a division by zero or a loop.
