@@ -56,11 +56,6 @@ CLodexApp::~CLodexApp()
     m_countryTable.Release();
 }
 
-CLodexApp *CLodexApp::Current()
-{
-    return qobject_cast<CLodexApp *>(QCoreApplication::instance());
-}
-
 CUserPrompts &CLodexApp::Prompts() const
 {
     return *m_prompts;

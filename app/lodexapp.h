@@ -30,9 +30,6 @@ public:
     CLodexApp(int &argc, char **argv);
     ~CLodexApp() override;
 
-    // The one application object, or null outside the program.
-    static CLodexApp *Current();
-
     CCountryTable &CountryTable() { return m_countryTable; }
     CRecentFileList &RecentFiles() { return m_recentFiles; }
     CLodexDoc *Document() const { return m_doc.get(); }

@@ -145,7 +145,7 @@ void CMainFrame::CreateMenus()
             open.last()->addSeparator();
             break;
         case MenuEntry::SortBy:
-            m_sortMenu = new CSortMenu(open.last()->addMenu(CommandText(entry.title)), *m_view, this);
+            new CSortMenu(open.last()->addMenu(CommandText(entry.title)), *m_view, this);
             break;
         case MenuEntry::RecentFiles: {
             QAction *anchor = open.last()->addSeparator();

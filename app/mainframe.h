@@ -19,7 +19,6 @@ class CMailSender;
 class CMainStatusBar;
 class CRecentFileList;
 class CRecentFilesMenu;
-class CSortMenu;
 class CUndoHistory;
 class CUserPrompts;
 class QToolBar;
@@ -40,28 +39,15 @@ public:
     ~CMainFrame() override;
 
     QAction *Action(CommandId id) const;
-    CCommandActions &CommandActions() const { return *m_actions; }
     CLodexView *View() const { return m_view; }
-    CLodexDoc &Document() const { return m_doc; }
-    CUserPrompts &Prompts() const { return m_prompts; }
     CDocumentFiles &DocumentFiles() const { return *m_documentFiles; }
-    CListSearch &ListSearch() const { return *m_find; }
-    CMailSender &MailSender() const { return *m_mail; }
-    CListPrinting &ListPrinting() const { return *m_print; }
-    CRecentFilesMenu &RecentFilesMenu() const { return *m_recentMenu; }
-    CSortMenu &SortMenu() const { return *m_sortMenu; }
     CUndoHistory &UndoHistory() const { return *m_undo; }
-    QToolBar *ToolBar() const { return m_toolBar; }
-    CMainStatusBar *MainStatusBar() const { return m_statusBar; }
 
     // Re-evaluates which commands are enabled.
     void UpdateCommandStates();
 
     // Shows the window the first time, maximized when it was closed so.
     void ShowInitially();
-    // The placement read at creation, if one was stored and valid, its
-    // normal rectangle fitted to the screens.
-    const std::optional<WindowPlacement> &StoredPlacement() const { return m_placement; }
     WindowPlacement CurrentPlacement() const;
     void SavePlacement();
 
@@ -99,7 +85,6 @@ private:
     CMailSender *m_mail;
     std::unique_ptr<CListPrinting> m_print;
     CRecentFilesMenu *m_recentMenu = nullptr;
-    CSortMenu *m_sortMenu = nullptr;
     CUndoHistory *m_undo;
     QString m_undoText; // the items' texts without a step
     QString m_redoText;

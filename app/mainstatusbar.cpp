@@ -59,11 +59,6 @@ CMainStatusBar::CMainStatusBar(QWidget *parent)
     UpdateIndicators();
 }
 
-QString CMainStatusBar::IndicatorText(int pane) const
-{
-    return pane >= 0 && pane < PaneCount ? m_panes[pane]->text() : QString();
-}
-
 void CMainStatusBar::UpdateIndicators()
 {
     const std::optional<LockKeyState> state = LockKeyState::Query();

@@ -18,9 +18,6 @@ public:
 
     // Reads the lock keys again.
     void UpdateIndicators();
-    // The pane's text while its key is on, or empty.
-    QString IndicatorText(int pane) const;
-    bool IndicatorsKnown() const { return m_known; }
 
     enum Pane { CapsLock, NumLock, ScrollLock, PaneCount };
 

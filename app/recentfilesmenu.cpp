@@ -34,12 +34,3 @@ void CRecentFilesMenu::Rebuild()
         m_entries[i]->setText(used ? m_list.MenuText(i) : QString());
     }
 }
-
-QList<QAction *> CRecentFilesMenu::EntryActions() const
-{
-    QList<QAction *> visible;
-    for (QAction *entry : m_entries)
-        if (entry->isVisible())
-            visible << entry;
-    return visible;
-}

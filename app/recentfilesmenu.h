@@ -18,8 +18,6 @@ public:
     CRecentFilesMenu(QMenu *menu, QAction *before, const CRecentFileList &list, QObject *parent = nullptr);
 
     void Rebuild();
-    QAction *Placeholder() const { return m_placeholder; }
-    QList<QAction *> EntryActions() const;
 
 signals:
     void openRequested(int index);

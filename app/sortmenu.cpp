@@ -1,6 +1,5 @@
 #include "app/sortmenu.h"
 
-#include "view/core/reflectortablemodel.h"
 #include "view/lodexview.h"
 
 #include <QActionGroup>
@@ -13,7 +12,7 @@ CSortMenu::CSortMenu(QMenu *menu, CLodexView &view, QObject *parent)
     // No column is checked while the rows are in the document's order.
     m_columnGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int column = 0; column < CReflector::ColumnCount; ++column) {
-        QAction *action = menu->addAction(view.ReflectorModel()->ColumnTitle(column));
+        QAction *action = menu->addAction(view.model()->headerData(column, Qt::Horizontal).toString());
         action->setObjectName(QStringLiteral("sortByColumn%1").arg(column));
         action->setStatusTip(tr("Sort the list by this column"));
         action->setCheckable(true);

@@ -18,10 +18,6 @@ class CSortMenu : public QObject
 public:
     CSortMenu(QMenu *menu, CLodexView &view, QObject *parent = nullptr);
 
-    QList<QAction *> ColumnActions() const { return m_columns; }
-    QAction *AscendingAction() const { return m_ascending; }
-    QAction *DescendingAction() const { return m_descending; }
-
 private:
     void SortBy(int column);
     void SetDirection(Qt::SortOrder order);

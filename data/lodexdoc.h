@@ -11,7 +11,6 @@ class CChangeHistory;
 class CDocView;
 class CListChange;
 class CUserPrompts;
-struct DateTimeStamp;
 
 // The one document: the reflector list, its file and its modified flag.
 //
@@ -128,8 +127,8 @@ public:
 
     // ---- Import and export (defined in exchange/) ----
     // All take the list in list order and tell the user of failures
-    // through m_pPrompts. The stamp dates the export; without one it is
-    // the current local date and time in the user's formats.
+    // through m_pPrompts. An export is dated with the current local date
+    // and time in the user's formats.
 
     // The Export command: asks for a file name, then writes a phonebook for
     // an "ini" extension and a semicolon list for any other.
@@ -138,11 +137,9 @@ public:
     // phonebook at `path`. False, after telling the user, when the file
     // could not be written; it is then left as it was.
     bool ExportPhonebook(const QString &path);
-    bool ExportPhonebook(const QString &path, const DateTimeStamp &stamp);
     // Writes every record as a semicolon list. False, after telling the
     // user, when the file could not be written; it is then left as it was.
     bool ExportSemicolonList(const QString &path);
-    bool ExportSemicolonList(const QString &path, const DateTimeStamp &stamp);
     // The Import command: asks for files, then imports them.
     void OnFileImport();
     // Imports the files in order as one command (one step for Undo): .ini,

@@ -55,22 +55,14 @@ void CLodexDoc::OnFileExport()
 
 bool CLodexDoc::ExportPhonebook(const QString &path)
 {
-    return ExportPhonebook(path, DateTimeStamp::Now());
-}
-
-bool CLodexDoc::ExportPhonebook(const QString &path, const DateTimeStamp &stamp)
-{
     return WriteExport(*this, path, [&](QString *error) {
-        return PhonebookExport::Export(path, m_listReflectors, stamp, CClientCodePage::FromSettings(), error);
+        return PhonebookExport::Export(path, m_listReflectors, DateTimeStamp::Now(), CClientCodePage::FromSettings(),
+                                       error);
     });
 }
 
 bool CLodexDoc::ExportSemicolonList(const QString &path)
 {
-    return ExportSemicolonList(path, DateTimeStamp::Now());
-}
-
-bool CLodexDoc::ExportSemicolonList(const QString &path, const DateTimeStamp &stamp)
-{
-    return WriteExport(*this, path, [&](QString *error) { return SemicolonList::Save(path, m_listReflectors, stamp, error); });
+    return WriteExport(*this, path,
+                       [&](QString *error) { return SemicolonList::Save(path, m_listReflectors, DateTimeStamp::Now(), error); });
 }

@@ -38,14 +38,13 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
 
+    static constexpr const char *kPreviewPagesKey = "PreviewPages";
+
+private:
     // The printer of the run, as the set-up and the print dialog left it.
     QPrinter &Printer();
     // The file "Print to file" proposes for the document as it is now.
     QString ProposedPdfFile() const;
-
-    static constexpr const char *kPreviewPagesKey = "PreviewPages";
-
-private:
     CReportPrinter Report() const;
     // Names the next job after the document. A file proposed for an earlier
     // document gives way to this one's; a file the user chose stays.

@@ -3,7 +3,6 @@
 #include "data/userprompts.h"
 #include "resources/strings.h"
 #include "view/core/findquery.h"
-#include "view/core/reflectortablemodel.h"
 #include "view/finddialog.h"
 #include "view/lodexview.h"
 
@@ -63,9 +62,8 @@ int CListSearch::Search(const QString &text, bool wholeWord, int after)
 {
     m_lastText = text;
     m_lastWholeWord = wholeWord;
-    const CReflectorTableModel &rows = *m_view.ReflectorModel();
-    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), rows.RowCount(), after,
-                                   [&rows](int row) { return rows.RecordAt(row); });
+    const FindStep step = FindNext(CFindQuery(text.toUtf8(), wholeWord), m_view.GetRowCount(), after,
+                                   [this](int row) { return m_view.GetReflector(row); });
     if (step.hit < 0)
         m_prompts.MessageBox(LoadQString(Str::NoMatch));
     else

@@ -30,9 +30,6 @@ public:
     // searched yet, it opens the dialog.
     void OnRepeatFind();
 
-    CFindDialog *FindDialog() const { return m_pFindDialog; }
-    int LastFound() const { return m_nLastFound; }
-
 private:
     void OnFindDialogClosed();
     // The next match after row `after`; answers the row found, or -1.

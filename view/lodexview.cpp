@@ -192,7 +192,7 @@ void CLodexView::SetupColumns()
         AddColumn(m_model->ColumnTitle(column), column, &m_widths[std::size_t(column)]);
 }
 
-int CLodexView::AddColumn(const QString &title, int column, int *widthSlot)
+void CLodexView::AddColumn(const QString &title, int column, int *widthSlot)
 {
     const bool computed = *widthSlot == ColumnWidths::kDefault;
     if (computed)
@@ -202,7 +202,6 @@ int CLodexView::AddColumn(const QString &title, int column, int *widthSlot)
     // Negative widths other than -1 stay in the table as they are; on the
     // screen they are no width at all.
     horizontalHeader()->resizeSection(column, std::max(0, *widthSlot));
-    return column;
 }
 
 void CLodexView::SaveColumnWidths() const

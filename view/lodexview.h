@@ -37,7 +37,6 @@ public:
 
     // Links the view to its document (the document's m_pView) and back.
     void AttachDocument(CLodexDoc *doc);
-    CReflectorTableModel *ReflectorModel() const { return m_model; }
 
     // CDocView
     int GetRowCount() const override;
@@ -55,12 +54,7 @@ public:
 
     // Columns and their widths ("ColumnWidth" in the settings store).
     void SetupColumns();
-    // Gives column `column` the width in `*widthSlot`; -1 there becomes
-    // the title's width plus 15 pixels, written back into the slot, and
-    // the column is fitted to the first rows once there are rows.
-    int AddColumn(const QString &title, int column, int *widthSlot);
     void SaveColumnWidths() const;
-    const ColumnWidths::Table &ColumnWidthTable() const { return m_widths; }
 
     // Sorts the rows by `column` in `order` and marks the header so; the
     // mark goes when the document refills the rows. No sort: column -1.
@@ -100,6 +94,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Gives column `column` the width in `*widthSlot`; -1 there becomes
+    // the title's width plus 15 pixels, written back into the slot, and
+    // the column is fitted to the first rows once there are rows.
+    void AddColumn(const QString &title, int column, int *widthSlot);
     // The selection as sorted, merged row intervals, cached until it or
     // the rows change.
     const std::vector<std::pair<int, int>> &SelectedIntervals() const;

@@ -1,5 +1,4 @@
 // File > Import and File > Export as the user meets them in the main window.
-#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -55,7 +54,6 @@ private slots:
     void enabledAlsoForAnEmptyList()
     {
         for (CommandId id : {CommandId::FileImport, CommandId::FileExport}) {
-            QVERIFY(Frame().CommandActions().HasHandler(id));
             QVERIFY(Frame().Action(id)->isEnabled());
         }
     }
@@ -82,7 +80,7 @@ private slots:
         connect(&Doc(), &CLodexDoc::busyChanged, this,
                 [&](bool busy) { busyWhileWriting << (busy && QGuiApplication::overrideCursor()
                                                       && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor); });
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::FileExport));
+        QVERIFY(Trigger(CommandId::FileExport));
         QCOMPARE(busyWhileWriting, (QList<bool>{true, false}));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(m_watching.fileDialogs.size(), 1);
@@ -103,7 +101,7 @@ private slots:
         Doc().RefreshView();
         m_watching.openNames << QStringList{list, m_dir.filePath("b.doc")};
         m_watching.choices << 2; // take the file's
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::FileImport));
+        QVERIFY(Trigger(CommandId::FileImport));
         QCOMPARE(m_watching.messages,
                  (QStringList{"1 of the 2 reflectors in " + list + " have an address that is already in the list.",
                               "Format not supported !\nOperation cancelled.",

@@ -1,5 +1,4 @@
 // Edit > Find and Edit > Copy as the main window runs them.
-#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -43,8 +42,8 @@ private slots:
         Doc().RefreshView();
         QVERIFY(Frame().Action(CommandId::EditFind)->isEnabled());
         QVERIFY(!Frame().Action(CommandId::EditCopy)->isEnabled());
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditFind));
-        CFindDialog *dialog = Frame().ListSearch().FindDialog();
+        QVERIFY(Trigger(CommandId::EditFind));
+        auto *dialog = Frame().findChild<CFindDialog *>(QStringLiteral("findDialog"));
         QVERIFY(dialog && dialog->isVisible());
         dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("reflector 2"));
         dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
@@ -65,8 +64,8 @@ private slots:
         QCOMPARE(App().InitInstance({}), CLodexApp::kRunEventLoop);
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
-        Frame().ListSearch().OnEditFind();
-        CFindDialog *dialog = Frame().ListSearch().FindDialog();
+        QVERIFY(Trigger(CommandId::EditFind));
+        auto *dialog = Frame().findChild<CFindDialog *>(QStringLiteral("findDialog"));
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(QStringLiteral("no such name"));
         QWidget *owner = nullptr;
@@ -103,7 +102,7 @@ private slots:
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
         Frame().View()->selectRow(2);
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCopy));
+        QVERIFY(Trigger(CommandId::EditCopy));
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
         QVERIFY(qobject_cast<const CReflectorDataSource *>(clip));
         QCOMPARE(clip->data(QStringLiteral("text/plain")), ReflectorText(RecordPointers(Doc().m_listReflectors, {2})));
@@ -116,7 +115,7 @@ private slots:
         Doc().m_listReflectors = SampleList(3);
         Doc().RefreshView();
         Frame().View()->selectRow(1);
-        Frame().CommandActions().Trigger(CommandId::EditCopy);
+        Trigger(CommandId::EditCopy);
         const QByteArray expected = ReflectorText(RecordPointers(Doc().m_listReflectors, {1}));
         QTimer::singleShot(0, &App(), &QCoreApplication::quit);
         App().exec();

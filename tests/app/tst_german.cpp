@@ -1,7 +1,6 @@
 // The program in German, as a user whose language it is meets it: Lodex's
 // own texts and Qt's. CTest runs this class alone with LC_ALL=de_DE.UTF-8
 // (tst_app_german); in the English run it skips.
-#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/ldxfile.h"
@@ -50,7 +49,7 @@ private slots:
             shown = box->text() + u' ' + box->button(QMessageBox::Yes)->text();
             box->button(QMessageBox::No)->click();
         });
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
+        QVERIFY(Trigger(CommandId::ReflectorDelete));
         QCOMPARE(shown, "Wollen Sie die ausgewählten Reflektoren wirklich endgültig entfernen? &Ja");
     }
 };

@@ -1,13 +1,9 @@
 // The program as a user meets it: start-up, the main window's commands,
 // the file commands with their save prompt, the window placement.
-#include "app/commandactions.h"
 #include "app/core/mailsender.h"
 #include "app/documentfiles.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
-#include "app/mainstatusbar.h"
-#include "app/recentfilesmenu.h"
-#include "app/sortmenu.h"
 #include "base/settingsstore.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
@@ -28,6 +24,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -51,6 +48,19 @@ QStringList ActionTexts(const QList<QAction *> &actions)
         if (!a->isSeparator() && a->isVisible())
             texts << (a->shortcut().isEmpty() ? a->text() : a->text() + u'\t' + a->shortcut().toString());
     return texts;
+}
+
+// Every menu of the menu bar, submenus included.
+QList<QMenu *> AllMenus(const QMenuBar *bar)
+{
+    QList<QMenu *> menus;
+    for (const QAction *top : bar->actions())
+        menus << top->menu();
+    for (qsizetype i = 0; i < menus.size(); ++i)
+        for (const QAction *item : menus[i]->actions())
+            if (item->menu())
+                menus << item->menu();
+    return menus;
 }
 
 } // namespace
@@ -79,6 +89,13 @@ class MainFrameTest : public QObject, AppFixture
     }
 
     static QString StoredWindowPos() { return CSettingsStore().ReadText("WindowPos"); }
+    static QToolBar *ToolBar() { return Frame().findChild<QToolBar *>(QStringLiteral("Toolbar")); }
+    static CMailSender &MailSender() { return *Frame().findChild<CMailSender *>(); }
+    static QAction *Named(const QString &name) { return Frame().findChild<QAction *>(name); }
+    static QRect NormalGeometry()
+    {
+        return Frame().normalGeometry().isValid() ? Frame().normalGeometry() : Frame().geometry();
+    }
 
 private slots:
     void init() { BeginTest(); }
@@ -132,7 +149,6 @@ private slots:
         App().InitInstance({});
         for (CommandId id : {CommandId::NextPane, CommandId::PrevPane}) {
             QVERIFY(!Frame().Action(id)->isEnabled());
-            QVERIFY(!Frame().CommandActions().HasHandler(id));
         }
     }
 
@@ -157,25 +173,25 @@ private slots:
         QVERIFY(!Frame().Action(CommandId::EditPaste)->isEnabled());
 
         SelectAlso(View(), 1);
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditCut));
+        QVERIFY(Trigger(CommandId::EditCut));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
         QCOMPARE(undo->text(), QStringLiteral("&Undo Cut"));
         QVERIFY(Doc().IsModified());
         QVERIFY(m_prompts.messages.isEmpty()); // no question, unlike Delete
 
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditPaste));
+        QVERIFY(Trigger(CommandId::EditPaste));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2], three[1]}));
         QCOMPARE(m_prompts.messages, QStringList{"Clipboard: 1 reflectors added, 0 updated, 0 skipped."});
         QCOMPARE(undo->text(), QStringLiteral("&Undo Paste"));
 
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditUndo));
+        QVERIFY(Trigger(CommandId::EditUndo));
+        QVERIFY(Trigger(CommandId::EditUndo));
         QCOMPARE(names(), three);
         QVERIFY(!Doc().IsModified());
         QVERIFY(!undo->isEnabled());
         QCOMPARE(undo->text(), QStringLiteral("&Undo"));
         QCOMPARE(redo->text(), QStringLiteral("&Redo Cut"));
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::EditRedo));
+        QVERIFY(Trigger(CommandId::EditRedo));
         QCOMPARE(names(), (QByteArrayList{three[0], three[2]}));
         QVERIFY(Doc().IsModified());
 
@@ -203,9 +219,6 @@ private slots:
         QFETCH(bool, withSelection);
         QFETCH(bool, find);
         App().InitInstance({});
-        // Stand-in handlers: the rules apply once a command has one.
-        for (CommandId id : {CommandId::EditCopy, CommandId::EditFind, CommandId::ReflectorEdit, CommandId::ReflectorAdd})
-            Frame().CommandActions().SetHandler(id, [] {});
         Doc().m_listReflectors = SampleList(rows);
         Doc().RefreshView();
         for (int row : selected)
@@ -219,20 +232,26 @@ private slots:
         QVERIFY(!Frame().Action(CommandId::ReflectorDelete)->isEnabled());
     }
 
-    void toolBarAsBuilt()
+    // Each button runs a menu item's own action, and shows what it does.
+    void toolBarButtonsAreMenuItems()
     {
         App().InitInstance({});
-        QToolBar *bar = Frame().ToolBar();
-        QCOMPARE(bar->windowTitle(), QStringLiteral("Toolbar"));
+        const QToolBar *bar = ToolBar();
         QCOMPARE(bar->allowedAreas(), Qt::AllToolBarAreas);
-        QVERIFY(bar->isFloatable());
-        QVERIFY(bar->isMovable());
-        QList<int> ids;
-        for (QAction *a : bar->actions())
-            ids << (a->isSeparator() ? 0 : a->objectName().mid(int(qstrlen("command"))).toInt());
-        QCOMPARE(ids, QList<int>({57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 32776, 32775, 0, 57607, 57664}));
-        for (QAction *a : bar->actions())
-            QVERIFY(a->isSeparator() || !a->icon().isNull());
+        QVERIFY(bar->isFloatable() && bar->isMovable());
+        QSet<QAction *> menuItems;
+        for (const QMenu *menu : AllMenus(Frame().menuBar()))
+            for (QAction *item : menu->actions())
+                menuItems.insert(item);
+        int buttons = 0;
+        for (QAction *button : bar->actions()) {
+            if (button->isSeparator())
+                continue;
+            ++buttons;
+            QVERIFY2(menuItems.contains(button), qPrintable(button->objectName()));
+            QVERIFY(!button->icon().isNull() && !button->toolTip().isEmpty());
+        }
+        QVERIFY(buttons > 0);
     }
 
     // Dragged off the window, the bar floats in a frame of its own with
@@ -242,7 +261,7 @@ private slots:
         App().InitInstance({});
         Frame().show();
         QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
-        QToolBar *bar = Frame().ToolBar();
+        QToolBar *bar = ToolBar();
         // The grip at the bar's left end, inside its margin.
         const QPoint handle(bar->layout()->contentsMargins().left()
                                 + bar->style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, bar) / 2,
@@ -264,21 +283,21 @@ private slots:
     void sortByMenu()
     {
         QCOMPARE(App().InitInstance({Saved("five.ldx", 5)}), CLodexApp::kRunEventLoop);
-        CSortMenu &menu = Frame().SortMenu();
-        QCOMPARE(menu.ColumnActions().size(), CReflector::ColumnCount);
-        QCOMPARE(menu.ColumnActions()[CReflector::ColIPAddress]->text(), QStringLiteral("IP Address"));
-        menu.DescendingAction()->trigger();
+        const auto column = [](int c) { return Named(QStringLiteral("sortByColumn%1").arg(c)); };
+        QCOMPARE(Frame().findChild<QMenu *>(QStringLiteral("menuSortBy"))->actions().size(), CReflector::ColumnCount + 3);
+        QCOMPARE(column(CReflector::ColIPAddress)->text(), QStringLiteral("IP Address"));
+        Named(QStringLiteral("sortDescending"))->trigger();
         QCOMPARE(View().SortColumn(), -1); // nothing sorted yet: only the direction is chosen
-        menu.ColumnActions()[CReflector::ColFullName]->trigger();
+        column(CReflector::ColFullName)->trigger();
         QCOMPARE(View().horizontalHeader()->sortIndicatorSection(), int(CReflector::ColFullName));
         QCOMPARE(View().horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         const QByteArray first = View().GetReflector(0)->m_strFullName.toByteArray();
-        menu.AscendingAction()->trigger();
+        Named(QStringLiteral("sortAscending"))->trigger();
         QCOMPARE(View().GetReflector(View().GetRowCount() - 1)->m_strFullName.toByteArray(), first);
-        QVERIFY(menu.ColumnActions()[CReflector::ColFullName]->isChecked());
-        QVERIFY(menu.AscendingAction()->isChecked());
+        QVERIFY(column(CReflector::ColFullName)->isChecked());
+        QVERIFY(Named(QStringLiteral("sortAscending"))->isChecked());
         Doc().RefreshView(); // the document's order again: no column checked
-        QVERIFY(!menu.ColumnActions()[CReflector::ColFullName]->isChecked());
+        QVERIFY(!column(CReflector::ColFullName)->isChecked());
     }
 
     void viewMenuTogglesBars()
@@ -289,29 +308,32 @@ private slots:
         QVERIFY(toolbar->isChecked() && statusBar->isChecked());
         toolbar->trigger();
         statusBar->trigger();
-        QVERIFY(Frame().ToolBar()->isHidden() && !toolbar->isChecked());
-        QVERIFY(Frame().MainStatusBar()->isHidden() && !statusBar->isChecked());
+        QVERIFY(ToolBar()->isHidden() && !toolbar->isChecked());
+        QVERIFY(Frame().statusBar()->isHidden() && !statusBar->isChecked());
         toolbar->trigger();
         statusBar->trigger();
-        QVERIFY(!Frame().ToolBar()->isHidden() && toolbar->isChecked());
-        QVERIFY(!Frame().MainStatusBar()->isHidden() && statusBar->isChecked());
+        QVERIFY(!ToolBar()->isHidden() && toolbar->isChecked());
+        QVERIFY(!Frame().statusBar()->isHidden() && statusBar->isChecked());
         // Closing the floating bar itself also clears the check mark.
-        Frame().ToolBar()->hide();
+        ToolBar()->hide();
         QVERIFY(!toolbar->isChecked());
-        Frame().MainStatusBar()->hide();
+        Frame().statusBar()->hide();
         QVERIFY(!statusBar->isChecked());
     }
 
     void statusBarShowsReadyAndLockPanes()
     {
         App().InitInstance({});
-        CMainStatusBar *bar = Frame().MainStatusBar();
+        const QStatusBar *bar = Frame().statusBar();
         QCOMPARE(bar->findChild<QLabel *>(QStringLiteral("readyPane"))->text(), QStringLiteral("Ready"));
-        for (const char *name : {"capsLockPane", "numLockPane", "scrollLockPane"})
-            QVERIFY(bar->findChild<QLabel *>(QLatin1String(name)));
         // No lock-key state offscreen: the panes show their names, dimmed.
-        QVERIFY(!bar->IndicatorsKnown());
-        QCOMPARE(bar->IndicatorText(CMainStatusBar::NumLock), QStringLiteral("NUM"));
+        const std::pair<const char *, const char *> panes[] = {
+            {"capsLockPane", "CAP"}, {"numLockPane", "NUM"}, {"scrollLockPane", "SCRL"}};
+        for (const auto &[name, text] : panes) {
+            const QLabel *pane = bar->findChild<QLabel *>(QLatin1String(name));
+            QVERIFY(pane && !pane->isEnabled());
+            QCOMPARE(pane->text(), QLatin1String(text));
+        }
     }
 
     // What a screen reader says: an item's name and its shortcut apart,
@@ -325,91 +347,61 @@ private slots:
         QCOMPARE(file->child(0)->text(QAccessible::Accelerator), QKeySequence(QKeySequence::New).toString());
         const std::pair<QWidget *, const char *> named[] = {
             {&View(), "Reflector list"},
-            {Frame().ToolBar(), "Toolbar"},
-            {Frame().MainStatusBar(), "Status bar"},
-            {Frame().MainStatusBar()->findChild<QLabel *>(QStringLiteral("capsLockPane")), "Caps Lock"},
-            {Frame().MainStatusBar()->findChild<QLabel *>(QStringLiteral("readyPane")), "Message"}};
+            {ToolBar(), "Toolbar"},
+            {Frame().statusBar(), "Status bar"},
+            {Frame().statusBar()->findChild<QLabel *>(QStringLiteral("capsLockPane")), "Caps Lock"},
+            {Frame().statusBar()->findChild<QLabel *>(QStringLiteral("readyPane")), "Message"}};
         for (const auto &[widget, name] : named)
             QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QLatin1String(name));
     }
 
-    void menusAsBuilt()
+    // Every item: a letter of its own within its menu, a prompt on the
+    // status bar, and enabled with a row selected unless there is nothing
+    // for it to do yet.
+    void everyMenuItemIsReachableAndExplained()
     {
-        App().InitInstance({});
-        const QList<QAction *> menus = Frame().menuBar()->actions();
-        QCOMPARE(ActionTexts(menus), QStringList({"&File", "&Edit", "&View", "&Help"}));
-        QCOMPARE(ActionTexts(menus[0]->menu()->actions()),
-                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S",
-                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "&Import", "&Export",
-                              "Recent File", "E&xit\tCtrl+Q"}));
-        QCOMPARE(ActionTexts(menus[1]->menu()->actions()),
-                 QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                              "&Find...\tCtrl+F"}));
-        QCOMPARE(ActionTexts(menus[2]->menu()->actions()),
-                 QStringList({"&Toolbar", "&Status Bar", "&Add", "&Edit", "&Delete", "Sort &By"}));
-        QCOMPARE(ActionTexts(menus[3]->menu()->actions()), QStringList({"Web sites", "&About LDX..."}));
-        QCOMPARE(ActionTexts(menus[3]->menu()->actions()[0]->menu()->actions()),
-                 QStringList({"&Enhanced CU-SeeMe", "&Velder's Home Page"}));
-    }
-
-    void commandKeysPromptsAndTips_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("New") << 57600 << QStringList{"Ctrl+N"} << "Create a new document" << "New";
-        QTest::newRow("Copy") << 57634 << QStringList{"Ctrl+C", "Ctrl+Ins"}
-                              << "Copy the selection and put it on the Clipboard" << "Copy";
-        QTest::newRow("Paste") << 57637 << QStringList{"Ctrl+V", "Shift+Ins"} << "Insert Clipboard contents" << "Paste";
-        QTest::newRow("Cut") << 57635 << QStringList{"Ctrl+X", "Shift+Del"}
-                             << "Cut the selection and put it on the Clipboard" << "Cut";
-        QTest::newRow("Undo") << 57643 << QStringList{"Ctrl+Z", "Alt+Backspace"} << "Undo the last action" << "Undo";
-        QTest::newRow("Redo") << 57644 << QStringList{"Ctrl+Y", "Ctrl+Shift+Z"} << "Redo the previously undone action"
-                              << "Redo";
-        QTest::newRow("Delete") << 32775 << QStringList{"Del"} << "Delete the currently selected reflector(s)"
-                                << "Delete";
-        QTest::newRow("Add") << 32776 << QStringList{"Ins"} << "Add a reflector" << "Add";
-        QTest::newRow("Edit") << 32778 << QStringList{"Return", "Enter"} << "Edit the first selected reflector"
-                              << "Edit";
-        QTest::newRow("Import: prompt ends with a blank")
-            << 32771 << QStringList{} << "Import a list a reflector from a text file " << "";
-        QTest::newRow("Next pane") << 57680 << QStringList{"F6"} << "Switch to the next window pane" << "";
-    }
-    void commandKeysPromptsAndTips()
-    {
-        QFETCH(int, id);
-        QFETCH(QStringList, keys);
-        QFETCH(QString, prompt);
-        QFETCH(QString, tip);
-        App().InitInstance({});
-        QAction *action = Frame().Action(CommandId(id));
-        // Keys the menu does not show sit on an action of their own.
-        QAction *keysOnly = Frame().findChild<QAction *>(QStringLiteral("keys%1").arg(id));
-        QStringList actual;
-        for (const QKeySequence &k : (keysOnly ? keysOnly : action)->shortcuts())
-            actual << k.toString();
-        QCOMPARE(actual, keys);
-        QCOMPARE(action->statusTip(), prompt);
-        if (!tip.isEmpty())
-            QCOMPARE(action->toolTip(), tip);
+        QCOMPARE(App().InitInstance({Saved("three.ldx", 3)}), CLodexApp::kRunEventLoop);
+        QGuiApplication::clipboard()->clear();
+        View().selectRow(0);
+        const QList<QAction *> idle{Frame().Action(CommandId::EditUndo), Frame().Action(CommandId::EditRedo),
+                                    Frame().Action(CommandId::EditPaste)};
+        const auto checkLetters = [](const QList<QAction *> &items) {
+            QSet<QChar> letters;
+            for (const QAction *item : items) {
+                const qsizetype amp = item->text().indexOf(u'&');
+                if (!item->isVisible() || amp < 0)
+                    continue;
+                const QChar letter = item->text().at(amp + 1).toLower();
+                QVERIFY2(!letters.contains(letter), qPrintable(item->text()));
+                letters.insert(letter);
+            }
+        };
+        checkLetters(Frame().menuBar()->actions());
+        for (const QMenu *menu : AllMenus(Frame().menuBar())) {
+            checkLetters(menu->actions());
+            for (QAction *item : menu->actions()) {
+                if (item->isSeparator() || !item->isVisible() || item->menu())
+                    continue;
+                QVERIFY2(!item->statusTip().isEmpty(), qPrintable(item->text()));
+                QVERIFY2(item->isEnabled() != idle.contains(item), qPrintable(item->text()));
+            }
+        }
     }
 
     void keysOnlyRunTheirCommandWhileEnabled()
     {
         QVERIFY(App().InitInstance({Saved("three.ldx", 3)}) == CLodexApp::kRunEventLoop);
-        int edits = 0;
-        Frame().CommandActions().SetHandler(CommandId::ReflectorEdit, [&edits] { ++edits; });
-        QAction *enter = Frame().findChild<QAction *>(QStringLiteral("keys32778"));
+        QSignalSpy edits(Frame().Action(CommandId::ReflectorEdit), &QAction::triggered);
+        QAction *enter = Named(QStringLiteral("keys32778"));
         enter->trigger(); // disabled: no row selected
-        QCOMPARE(edits, 0);
+        QCOMPARE(edits.size(), 0);
         View().selectRow(0);
         QVERIFY(enter->isEnabled());
         enter->trigger();
-        QCOMPARE(edits, 1);
-        // A double-click runs the same handler.
+        QCOMPARE(edits.size(), 1);
+        // A double-click runs the same command.
         emit View().editRequested();
-        QCOMPARE(edits, 2);
+        QCOMPARE(edits.size(), 2);
     }
 
     void standardKeysRunTheirCommand_data()
@@ -422,6 +414,11 @@ private slots:
         QTest::newRow("Ctrl+S still saves") << QKeySequence(Qt::CTRL | Qt::Key_S) << int(CommandId::FileSave);
         QTest::newRow("F3 finds again") << QKeySequence(Qt::Key_F3) << int(CommandId::EditRepeat);
         QTest::newRow("Ctrl+F still finds") << QKeySequence(Qt::CTRL | Qt::Key_F) << int(CommandId::EditFind);
+        QTest::newRow("Ctrl+Ins copies") << QKeySequence(Qt::CTRL | Qt::Key_Insert) << int(CommandId::EditCopy);
+        QTest::newRow("Shift+Del cuts") << QKeySequence(Qt::SHIFT | Qt::Key_Delete) << int(CommandId::EditCut);
+        QTest::newRow("Del deletes") << QKeySequence(Qt::Key_Delete) << int(CommandId::ReflectorDelete);
+        QTest::newRow("Ins adds") << QKeySequence(Qt::Key_Insert) << int(CommandId::ReflectorAdd);
+        QTest::newRow("Enter edits") << QKeySequence(Qt::Key_Return) << int(CommandId::ReflectorEdit);
     }
     void standardKeysRunTheirCommand()
     {
@@ -430,6 +427,7 @@ private slots:
         QCOMPARE(App().InitInstance({Saved("three.ldx", 3)}), CLodexApp::kRunEventLoop);
         Frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        SelectAlso(View(), 0);
         QSignalSpy ran(Frame().Action(CommandId(id)), &QAction::triggered);
         // A key that two actions claim runs neither: Qt ignores it.
         QTest::keySequence(&View(), keys);
@@ -571,25 +569,32 @@ private slots:
         const QString first = Saved("first.ldx", 1);
         const QString second = Saved("second.ldx", 2);
         App().InitInstance({});
-        CRecentFilesMenu &menu = Frame().RecentFilesMenu();
-        QVERIFY(menu.Placeholder()->isVisible() && !menu.Placeholder()->isEnabled());
-        QCOMPARE(menu.Placeholder()->statusTip(), QStringLiteral("Open this document"));
+        QAction *placeholder = Named(QStringLiteral("recentFilePlaceholder"));
+        const auto entries = [] {
+            QList<QAction *> shown;
+            for (int i = 0; i < 4; ++i)
+                if (QAction *entry = Named(QStringLiteral("command%1").arg(int(CommandId::FileMru1) + i)); entry->isVisible())
+                    shown << entry;
+            return shown;
+        };
+        QVERIFY(placeholder->isVisible() && !placeholder->isEnabled());
+        QCOMPARE(placeholder->statusTip(), QStringLiteral("Open this document"));
 
         Frame().DocumentFiles().OpenDocumentFile(first);
         Frame().DocumentFiles().OpenDocumentFile(second);
-        QVERIFY(!menu.Placeholder()->isVisible());
-        QCOMPARE(ActionTexts(menu.EntryActions()), QStringList({"&1 " + AbbreviatePath(second, 30),
-                                                                 "&2 " + AbbreviatePath(first, 30)}));
-        menu.EntryActions()[1]->trigger();
+        QVERIFY(!placeholder->isVisible());
+        QCOMPARE(ActionTexts(entries()), QStringList({"&1 " + AbbreviatePath(second, 30),
+                                                      "&2 " + AbbreviatePath(first, 30)}));
+        entries()[1]->trigger();
         QCOMPARE(Doc().GetPathName(), first);
         QCOMPARE(App().RecentFiles().Entries(), QStringList({first, second}));
 
         // A file that has gone is reported and leaves the list.
         QFile::remove(second);
-        menu.EntryActions()[1]->trigger();
+        entries()[1]->trigger();
         QCOMPARE(m_prompts.messages.size(), 1);
         QCOMPARE(App().RecentFiles().Entries(), QStringList({first}));
-        QCOMPARE(menu.EntryActions().size(), 1);
+        QCOMPARE(entries().size(), 1);
 
         // Written back at the end.
         App().ExitInstance();
@@ -662,7 +667,7 @@ private slots:
         for (int row : selectedRows)
             SelectAlso(View(), row);
         m_prompts.answers << Answer(answer);
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorDelete));
+        QVERIFY(Trigger(CommandId::ReflectorDelete));
         QByteArrayList names;
         for (int row = 0; row < View().GetRowCount(); ++row)
             names << View().GetReflector(row)->m_strFullName.toByteArray();
@@ -712,20 +717,22 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(bool, taken);
         QFETCH(bool, maximized);
+        // A placement not taken leaves the window as at a first start.
+        App().InitInstance({});
+        const QSize firstStart = NormalGeometry().size();
+        App().ExitInstance();
         CSettingsStore().WriteText("WindowPos", stored);
         App().InitInstance({});
-        QCOMPARE(Frame().StoredPlacement().has_value(), taken);
         QCOMPARE(Frame().isMaximized(), maximized);
-        const QRect normal = Frame().normalGeometry().isValid() ? Frame().normalGeometry() : Frame().geometry();
-        if (taken)
-            QCOMPARE(normal.size(), QSize(600, 400));
+        const QRect normal = NormalGeometry();
+        QCOMPARE(normal.size(), taken ? QSize(600, 400) : firstStart);
         QVERIFY(Frame().screen()->availableGeometry().contains(normal));
     }
 
     void sendMakesACopyAndKeepsTheFlag()
     {
         StartModified();
-        CMailSender &mail = Frame().MailSender();
+        CMailSender &mail = MailSender();
         mail.SetPrograms(QStringLiteral("true"), QStringLiteral("true"));
         QVERIFY(mail.Send(Doc(), m_prompts));
         QCOMPARE(mail.CopiesMade().size(), 1);
@@ -760,7 +767,7 @@ private slots:
     void sendFailureIsReported()
     {
         StartModified();
-        CMailSender &mail = Frame().MailSender();
+        CMailSender &mail = MailSender();
         mail.SetPrograms(m_dir.filePath(QStringLiteral("no-such-mailer")), QStringLiteral("true"));
         QVERIFY(!mail.Send(Doc(), m_prompts));
         QCOMPARE(m_prompts.messages.size(), 1);
@@ -782,7 +789,7 @@ private slots:
         const QString mime = m_dir.filePath(QStringLiteral("mime.sh"));
         QVERIFY(WriteAll(mime, "#!/bin/sh\necho " + handler + "\n"));
         QFile::setPermissions(mime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        CMailSender &mail = Frame().MailSender();
+        CMailSender &mail = MailSender();
         mail.SetPrograms(QStringLiteral("true"), mime);
         QSignalSpy known(&mail, &CMailSender::availabilityKnown);
         mail.ProbeAvailability();

@@ -1,6 +1,5 @@
 // Add, Edit and double-click as the user runs them in the main window, with
 // the record dialogs answered by script or, at the end, by the real dialogs.
-#include "app/commandactions.h"
 #include "app/lodexapp.h"
 #include "app/mainframe.h"
 #include "data/lodexdoc.h"
@@ -65,7 +64,7 @@ private slots:
             v.text[CReflector::ColIPAddress] = "10.0.0.1";
             return true;
         };
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Trigger(CommandId::ReflectorAdd));
         QCOMPARE(ShownNames(), before + QStringList{"Added"});
         QVERIFY(Doc().IsModified());
     }
@@ -91,7 +90,7 @@ private slots:
             const QRect cell = View().visualRect(View().model()->index(row, kFullNameColumn));
             QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, cell.center());
         } else {
-            QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorEdit));
+            QVERIFY(Trigger(CommandId::ReflectorEdit));
         }
         expected[row] = QStringLiteral("Edited");
         QCOMPARE(ShownNames(), expected);
@@ -102,7 +101,7 @@ private slots:
     void editWithoutSelectionShowsNothing()
     {
         StartSorted();
-        QVERIFY(!Frame().CommandActions().Trigger(CommandId::ReflectorEdit));
+        QVERIFY(!Trigger(CommandId::ReflectorEdit));
         emit View().editRequested();
         QCOMPARE(m_prompts.reflectorDialogs, 0);
     }
@@ -139,7 +138,7 @@ private slots:
             });
             dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
         });
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Trigger(CommandId::ReflectorAdd));
 
         QVERIFY(conflictShown);
         QCOMPARE(Doc().m_listReflectors.size(), size_t(3));
@@ -155,7 +154,7 @@ private slots:
         App().SetPrompts(nullptr);
         Doc().SetModifiedFlag(false);
         WhenShown<CReflectorDialog>([](CReflectorDialog *dialog) { dialog->reject(); });
-        QVERIFY(Frame().CommandActions().Trigger(CommandId::ReflectorAdd));
+        QVERIFY(Trigger(CommandId::ReflectorAdd));
         QCOMPARE(View().GetRowCount(), 3);
         QVERIFY(!Doc().IsModified());
     }

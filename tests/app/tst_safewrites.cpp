@@ -6,7 +6,6 @@
 #include "base/savejournal.h"
 #include "data/ldxfile.h"
 #include "data/lodexdoc.h"
-#include "exchange/datetimestamp.h"
 #include "registration/registrationfiles.h"
 #include "registration/shellregistration.h"
 #include "support/appfixture.h"
@@ -35,8 +34,6 @@
 #include <unistd.h>
 
 namespace {
-
-const DateTimeStamp kStamp{"7 Mar 2024", "14:05"};
 
 struct Outcome {
     bool ok = false;
@@ -76,8 +73,8 @@ Outcome ExportDocument(const QString &path)
     FakePrompts prompts;
     doc.m_pPrompts = &prompts;
     doc.m_listReflectors = SampleList(g_recordCount);
-    const bool written = path.endsWith(QLatin1String(".ini")) ? doc.ExportPhonebook(path, kStamp)
-                                                               : doc.ExportSemicolonList(path, kStamp);
+    const bool written = path.endsWith(QLatin1String(".ini")) ? doc.ExportPhonebook(path)
+                                                               : doc.ExportSemicolonList(path);
     const bool agrees = prompts.messages.size() == (written ? 0 : 1) && (written || prompts.messages[0].contains(path));
     return {written, prompts.messages.value(0), agrees};
 }

@@ -1,5 +1,4 @@
 #include "data/countrytable.h"
-#include "resources/resourcefiles.h"
 #include "support/testmain.h"
 
 #include <QTest>
@@ -25,14 +24,6 @@ class CountryTableTest : public QObject
     Q_OBJECT
 
 private slots:
-    void builtInText()
-    {
-        const QByteArray text = ResourceFiles::Read(ResourceFiles::kCountryList);
-        QCOMPARE(text.size(), 3677);
-        QVERIFY(text.startsWith("??;Don't know\r\nAF;Afghanistan\r\n"));
-        QVERIFY(text.endsWith("ZW;Zimbabwe\r\n\r\n\r\n\r\nNote: Many CRLF ensures secure end of resource detection.\r\n"));
-    }
-
     void builtInTable()
     {
         CCountryTable table;

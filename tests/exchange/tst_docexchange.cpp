@@ -110,12 +110,12 @@ private slots:
     void exportTakesListOrder()
     {
         std::reverse(m_view.rows.begin(), m_view.rows.end());
-        QVERIFY(m_doc->ExportSemicolonList(Path("list.csv"), DateTimeStamp{"d", "t"}));
+        QVERIFY(m_doc->ExportSemicolonList(Path("list.csv")));
         const QList<QByteArray> lines = ReadAll(Path("list.csv")).split('\n');
         QCOMPARE(lines.size(), 5);
         QVERIFY(lines[1].startsWith("France;FR;Reflector 1;"));
         QVERIFY(lines[3].startsWith("France;FR;Reflector 3;"));
-        QVERIFY(m_doc->ExportPhonebook(Path("nickname.ini"), DateTimeStamp{"d", "t"}));
+        QVERIFY(m_doc->ExportPhonebook(Path("nickname.ini")));
         const QByteArray book = ReadAll(Path("nickname.ini"));
         QVERIFY(book.indexOf("[(FR) R1]") < book.indexOf("[(FR) R3]"));
         QVERIFY(!book.contains("[(FR) R2]"));

@@ -4,9 +4,11 @@
 #include "app/mainframe.h"
 #include "base/settingsstore.h"
 
+#include <QAction>
+
 CLodexApp &AppFixture::App()
 {
-    return *CLodexApp::Current();
+    return *qobject_cast<CLodexApp *>(QCoreApplication::instance());
 }
 
 CMainFrame &AppFixture::Frame()
@@ -22,6 +24,15 @@ CLodexDoc &AppFixture::Doc()
 CLodexView &AppFixture::View()
 {
     return *Frame().View();
+}
+
+bool AppFixture::Trigger(CommandId id)
+{
+    QAction *item = Frame().Action(id);
+    if (!item->isEnabled())
+        return false;
+    item->trigger();
+    return true;
 }
 
 void AppFixture::BeginTest(FakePrompts *prompts)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandtable.h"
 #include "app/core/recentfilelist.h"
 #include "app/documentfiles.h"
 #include "data/lodexdoc.h"
@@ -23,6 +24,9 @@ protected:
     static CMainFrame &Frame();
     static CLodexDoc &Doc();
     static CLodexView &View();
+    // Runs the command as its menu item does, if the item is enabled;
+    // answers whether it ran.
+    static bool Trigger(CommandId id);
 
     // Fresh scripted prompts answer every question, or `prompts` when the
     // test brings a script of its own.

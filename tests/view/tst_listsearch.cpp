@@ -33,11 +33,13 @@ class ListSearchTest : public QObject
         m_doc.RefreshView();
     }
 
+    CFindDialog *Dialog() const { return m_view->findChild<CFindDialog *>(QStringLiteral("findDialog")); }
+
     // Presses Find Next in the dialog with `text`; answers the selected rows.
     std::vector<int> FindNext(const QString &text, bool wholeWord = false)
     {
         m_find->OnEditFind();
-        CFindDialog *dialog = m_find->FindDialog();
+        CFindDialog *dialog = Dialog();
         dialog->findChild<QLineEdit *>(QStringLiteral("findText"))->setText(text);
         dialog->findChild<QCheckBox *>(QStringLiteral("matchWholeWord"))->setChecked(wholeWord);
         dialog->findChild<QPushButton *>(QStringLiteral("findNext"))->click();
@@ -46,7 +48,7 @@ class ListSearchTest : public QObject
 
     void CloseDialog()
     {
-        m_find->FindDialog()->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+        Dialog()->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -94,12 +96,10 @@ private slots:
         if (hit < 0) {
             QCOMPARE(m_prompts.messages, QStringList{NoMatch()});
             QVERIFY(selected.empty());
-            QCOMPARE(m_find->LastFound(), -1);
         } else {
             QVERIFY(m_prompts.messages.isEmpty());
             QCOMPARE(selected, std::vector<int>{hit});
             QCOMPARE(m_view->currentIndex().row(), hit);
-            QCOMPARE(m_find->LastFound(), hit);
         }
     }
 
@@ -114,7 +114,7 @@ private slots:
         // The third hit is not the last row: a miss, and nothing changes.
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
         QCOMPARE(m_prompts.messages, QStringList{NoMatch()});
-        QCOMPARE(m_find->LastFound(), 3);
+        QCOMPARE(m_view->currentIndex().row(), 3);
         QCOMPARE(FindNext(QStringLiteral("lab")), (std::vector<int>{1, 3}));
         QCOMPARE(m_prompts.messages.size(), 2);
     }
@@ -139,18 +139,16 @@ private slots:
     {
         Fill({{"a lab", "1"}, {"b lab", "2"}});
         FindNext(QStringLiteral("lab"));
-        CFindDialog *dialog = m_find->FindDialog();
+        CFindDialog *dialog = Dialog();
         m_find->OnEditFind(); // only brings it forward
-        QCOMPARE(m_find->FindDialog(), dialog);
+        QCOMPARE(Dialog(), dialog);
         QCOMPARE(dialog->FindText(), QStringLiteral("lab"));
-        QCOMPARE(m_find->LastFound(), 0);
         CloseDialog();
-        QVERIFY(!m_find->FindDialog());
-        QCOMPARE(m_find->LastFound(), -1);
+        QVERIFY(!Dialog());
         // A new dialog, empty, searching from the top again.
         m_find->OnEditFind();
-        QVERIFY(m_find->FindDialog() != nullptr);
-        QCOMPARE(m_find->FindDialog()->FindText(), QString());
+        QVERIFY(Dialog() != nullptr);
+        QCOMPARE(Dialog()->FindText(), QString());
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
     }
 
@@ -159,7 +157,7 @@ private slots:
         Fill({{"a lab", "1"}, {"b lab", "2"}, {"other", "3"}, {"c lab", "4"}});
         // Nothing searched yet: the key opens the dialog.
         m_find->OnRepeatFind();
-        QVERIFY(m_find->FindDialog());
+        QVERIFY(Dialog());
         QVERIFY(m_view->SelectedRows().empty());
         QCOMPARE(FindNext(QStringLiteral("lab")), std::vector<int>{0});
         m_find->OnRepeatFind(); // as the dialog's button
@@ -172,7 +170,7 @@ private slots:
         m_view->selectRow(0);
         m_find->OnRepeatFind();
         QCOMPARE(m_view->SelectedRows(), std::vector<int>{1});
-        QVERIFY(!m_find->FindDialog());
+        QVERIFY(!Dialog());
         QVERIFY(m_prompts.messages.isEmpty());
     }
 

@@ -6,7 +6,6 @@
 #include "support/rowselection.h"
 #include "support/testmain.h"
 #include "support/testutil.h"
-#include "view/core/reflectortablemodel.h"
 #include "view/lodexview.h"
 
 #include <QAbstractItemModelTester>
@@ -32,7 +31,8 @@ QByteArrayList Column(const CLodexView &view, int column)
 
 int DefaultWidth(const CLodexView &view, int column)
 {
-    return view.horizontalHeader()->fontMetrics().horizontalAdvance(view.ReflectorModel()->ColumnTitle(column)) + 15;
+    return view.horizontalHeader()->fontMetrics().horizontalAdvance(view.model()->headerData(column, Qt::Horizontal).toString())
+           + 15;
 }
 
 // Stored widths are held to this (the test run has one screen).
@@ -40,6 +40,19 @@ int ScreenWidth()
 {
     return QGuiApplication::primaryScreen()->availableGeometry().width();
 }
+
+// A document shown in a view, as the main window holds them.
+struct ShownList {
+    CLodexDoc doc;
+    CLodexView view;
+
+    explicit ShownList(ReflectorList list = {})
+    {
+        view.AttachDocument(&doc);
+        doc.m_listReflectors = std::move(list);
+        doc.RefreshView();
+    }
+};
 
 } // namespace
 
@@ -49,6 +62,12 @@ class LodexViewTest : public QObject
 
     static void StoreWidths(const QString &text) { CSettingsStore().WriteText("ColumnWidth", text); }
     static QString StoredWidths() { return CSettingsStore().ReadText("ColumnWidth"); }
+    // The width the view keeps for `column`, as it stores it.
+    static int KeptWidth(const CLodexView &view, int column)
+    {
+        view.SaveColumnWidths();
+        return StoredWidths().split(u',').value(column).toInt();
+    }
 
     // Five records; full names in the order "b B a c A", countries two alike.
     static ReflectorList FiveRecords()
@@ -67,10 +86,9 @@ private slots:
 
     void modelPassesTheTester()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        QAbstractItemModelTester tester(view.ReflectorModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.AttachDocument(&doc);
+        ShownList fixture;
+        auto &[doc, view] = fixture;
+        QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         doc.m_listReflectors = FiveRecords();
         doc.RefreshView();
         view.selectRow(2);
@@ -112,22 +130,6 @@ private slots:
         QCOMPARE(texts, expected);
     }
 
-    void columnTitlesAndLook()
-    {
-        CLodexView view;
-        QStringList titles;
-        for (int c = 0; c < view.model()->columnCount(); ++c)
-            titles << view.model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(titles.join(QLatin1Char(';')), QStringLiteral("Country;Letters;Full Name;Short Name;IP Address;"
-                                                               "Contact Person;Email;ID;Menu;Send;Receive;Running"));
-        QCOMPARE(view.selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
-        QVERIFY(view.showGrid());
-        QVERIFY(view.horizontalHeader()->isSortIndicatorShown());
-        QCOMPARE(view.horizontalHeader()->sortIndicatorSection(), -1); // no arrow until a sort
-        QCOMPARE(view.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
-    }
-
     void nullRecordGetsNoRow()
     {
         CLodexView view;
@@ -155,11 +157,8 @@ private slots:
         QFETCH(int, column);
         QFETCH(QByteArrayList, ascending);
         QFETCH(QByteArrayList, descending);
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = FiveRecords();
-        doc.RefreshView();
+        ShownList fixture(FiveRecords());
+        auto &[doc, view] = fixture;
         view.resize(1200, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -168,6 +167,7 @@ private slots:
         const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                             header->height() / 2);
         auto arrow = [header] { return std::pair(header->sortIndicatorSection(), header->sortIndicatorOrder()); };
+        QCOMPARE(arrow().first, -1); // no arrow until a sort
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
         QCOMPARE(Column(view, CReflector::ColFullName), ascending);
         QCOMPARE(arrow(), std::pair(column, Qt::AscendingOrder));
@@ -194,11 +194,8 @@ private slots:
     void addedRecordsTakeTheLastRowSortedOrNot()
     {
         // Rows in the list's order are the list itself until sorted.
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = FiveRecords();
-        doc.RefreshView();
+        ShownList fixture(FiveRecords());
+        auto &[doc, view] = fixture;
         doc.AddOrMerge(RawRecord("", "", "d", "", "10.0.0.6"));
         QCOMPARE(Column(view, CReflector::ColFullName), QByteArrayList({"b", "B", "a", "c", "A", "d"}));
         view.sortByColumn(CReflector::ColFullName, Qt::AscendingOrder);
@@ -212,11 +209,8 @@ private slots:
 
     void sortKeepsTheSelectionWithItsRecords()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = FiveRecords();
-        doc.RefreshView();
+        ShownList fixture(FiveRecords());
+        auto &[doc, view] = fixture;
         view.selectRow(0);   // "b"
         SelectAlso(view, 3); // "c"
         int cursor = -1; // the rows move under the wait cursor, which goes with the sort
@@ -231,11 +225,8 @@ private slots:
 
     void selectionQueries()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = SampleList(8);
-        doc.RefreshView();
+        ShownList fixture(SampleList(8));
+        auto &[doc, view] = fixture;
         QCOMPARE(view.GetNextSelected(-1), -1);
         QCOMPARE(view.GetSelectedCount(), 0);
         auto *m = view.model();
@@ -305,7 +296,6 @@ private slots:
             CLodexView view;
             for (int c = 0; c < CReflector::ColumnCount; ++c) {
                 const int expected = widths[c] == -1 ? DefaultWidth(view, c) : std::min(widths[c], ScreenWidth());
-                QCOMPARE(view.ColumnWidthTable()[std::size_t(c)], expected);
                 QCOMPARE(view.horizontalHeader()->sectionSize(c), expected);
                 expectedText << QString::number(expected);
             }
@@ -321,8 +311,8 @@ private slots:
         CSettingsStore().setValue(QStringLiteral("Settings/ColumnWidth"),
                                   QStringList{"11", "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22"});
         CLodexView view;
-        QCOMPARE(view.ColumnWidthTable()[0], 11);
-        QCOMPARE(view.ColumnWidthTable()[11], 22);
+        QCOMPARE(view.horizontalHeader()->sectionSize(0), 11);
+        QCOMPARE(view.horizontalHeader()->sectionSize(11), 22);
     }
 
     // Without stored widths the first rows widen their columns, within a
@@ -331,18 +321,17 @@ private slots:
     {
         StoreWidths(QStringLiteral("40,40,40,40,-1,40,-1,40,40,40,40,40"));
         const QByteArray longMail = QByteArray(300, 'm') + "@example.org";
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors.push_back(RawRecord("France", "FR", "Paris", "P", "10.0.0.1", "", "a@b.fr"));
-        doc.m_listReflectors.push_back(RawRecord("Chile", "CL", "S", "S", "255.255.255.255", "", longMail.data()));
-        doc.RefreshView();
+        ReflectorList rows;
+        rows.push_back(RawRecord("France", "FR", "Paris", "P", "10.0.0.1", "", "a@b.fr"));
+        rows.push_back(RawRecord("Chile", "CL", "S", "S", "255.255.255.255", "", longMail.data()));
+        ShownList fixture(std::move(rows));
+        auto &[doc, view] = fixture;
         const int margin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
         const int ipWidth = view.fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + margin;
         const QHeaderView *header = view.horizontalHeader();
         const int fitted = header->sectionSize(CReflector::ColIPAddress);
         QVERIFY2(fitted >= ipWidth, qPrintable(QStringLiteral("%1 < %2").arg(fitted).arg(ipWidth)));
-        QCOMPARE(view.ColumnWidthTable()[CReflector::ColIPAddress], fitted);
+        QCOMPARE(KeptWidth(view, CReflector::ColIPAddress), fitted);
         QCOMPARE(header->sectionSize(CReflector::ColEmail), ScreenWidth() / 4);
         QCOMPARE(header->sectionSize(CReflector::ColFullName), 40);
         // Fitted once: later rows leave the widths alone.
@@ -361,7 +350,7 @@ private slots:
         QHeaderView *header = view.horizontalHeader();
 
         header->resizeSection(0, 150); // not by the user
-        QCOMPARE(view.ColumnWidthTable()[0], 100);
+        QCOMPARE(KeptWidth(view, 0), 100);
 
         const int y = header->height() / 2;
         const QPoint divider(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, y);
@@ -372,24 +361,21 @@ private slots:
         QCoreApplication::sendEvent(header->viewport(), &move);
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, divider + QPoint(40, 0));
         QCOMPARE(header->sectionSize(1), 140);
-        QCOMPARE(view.ColumnWidthTable()[1], 140);
+        QCOMPARE(KeptWidth(view, 1), 140);
         header->resizeSection(1, 60); // after the drag: not kept
-        QCOMPARE(view.ColumnWidthTable()[1], 140);
+        QCOMPARE(KeptWidth(view, 1), 140);
 
         // A double-click on a divider fits the column, and that is kept too.
         const QPoint third(header->sectionViewportPosition(2) + header->sectionSize(2) - 1, y);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, third);
         QVERIFY(header->sectionSize(2) != 100);
-        QCOMPARE(view.ColumnWidthTable()[2], header->sectionSize(2));
+        QCOMPARE(KeptWidth(view, 2), header->sectionSize(2));
     }
 
     void contextMenuHoldsTheCommandsAndOpensWhereAsked()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = SampleList(20);
-        doc.RefreshView();
+        ShownList fixture(SampleList(20));
+        auto &[doc, view] = fixture;
         view.resize(600, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -439,11 +425,8 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QKeyCombination, key);
         QFETCH(std::vector<int>, selectedAfter);
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = FiveRecords();
-        doc.RefreshView();
+        ShownList fixture(FiveRecords());
+        auto &[doc, view] = fixture;
         view.show();
         view.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&view));
@@ -457,11 +440,8 @@ private slots:
 
     void dragOutGoesToTheInstalledHandler()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = SampleList(3);
-        doc.RefreshView();
+        ShownList fixture(SampleList(3));
+        auto &[doc, view] = fixture;
         view.resize(600, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -482,11 +462,8 @@ private slots:
 
     void doubleClickAsksForEdit()
     {
-        CLodexDoc doc;
-        CLodexView view;
-        view.AttachDocument(&doc);
-        doc.m_listReflectors = SampleList(2);
-        doc.RefreshView();
+        ShownList fixture(SampleList(2));
+        auto &[doc, view] = fixture;
         view.resize(600, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
