@@ -136,12 +136,13 @@ awk -v cats="$cats" -v list_bytes="$(stat -c %s "$list")" '
             cat[pair[1]] = pair[2]
         }
     }
-    /^ *\{/ { name = ""; aggregate = ""; time = ""; unit = ""; memory = "" }
+    /^ *\{/ { name = ""; aggregate = ""; time = ""; unit = ""; memory = ""; times = "" }
     /"name":/ { name = $0; sub(/.*"name": *"/, "", name); sub(/",?$/, "", name) }
     /"aggregate_name":/ { aggregate = $0; gsub(/.*: *"|",?$/, "", aggregate) }
     /"real_time":/ { time = number($0) }
     /"time_unit":/ { unit = $0; gsub(/.*: *"|",?$/, "", unit) }
     /"(bytesPerRecord|bytesPerRow)":/ { memory = number($0) }
+    /"peakTimesFileSize":/ { times = number($0) }
     # The median of the repetitions, or the one run when there is only one.
     /^ *\},?$/ {
         if (name == "" || (aggregate != "" && aggregate != "median"))
@@ -151,7 +152,9 @@ awk -v cats="$cats" -v list_bytes="$(stat -c %s "$list")" '
         sub(/^BM_/, "", name)
         if (!(name in line))
             order[++n] = name
-        if (memory != "") {
+        if (times != "") {
+            line[name] = sprintf("%s.memory\t%s\t1\ttimes\tpeak memory against the file read", name, times)
+        } else if (memory != "") {
             line[name] = sprintf("%s.memory\t%s\t%s\tbytes\tbytes a record (or row) beside the file'"'"'s", name, memory, per_record)
         } else {
             size = name ~ /^(Load|Save|CatFile)\// ? substr(name, index(name, "/") + 1) : "1000000"
@@ -189,8 +192,8 @@ awk -F'\t' -v baseline="$baseline" '
         } else {
             mark = " (no baseline)"
         }
-        value = $4 == "ms" ? sprintf("%.1f ms", $2) : $2 >= 1e6 ? sprintf("%.1f MB", $2 / 1e6) : sprintf("%.1f B", $2)
-        yard = $4 == "ms" ? sprintf("%.1f ms", $3) : $3 >= 1e6 ? sprintf("%.1f MB", $3 / 1e6) : sprintf("%.1f B", $3)
+        value = $4 == "ms" ? sprintf("%.1f ms", $2) : $4 == "times" ? sprintf("%.2f x", $2) : $2 >= 1e6 ? sprintf("%.1f MB", $2 / 1e6) : sprintf("%.1f B", $2)
+        yard = $4 == "ms" ? sprintf("%.1f ms", $3) : $4 == "times" ? "1 x" : $3 >= 1e6 ? sprintf("%.1f MB", $3 / 1e6) : sprintf("%.1f B", $3)
         printf "%-26s %12s %11s %8.3f %8s %7s  %s%s\n", $1, value, yard, ratio, ($1 in base ? base[$1] : "-"), change, $5, mark
     }
     END {
