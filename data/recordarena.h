@@ -52,15 +52,16 @@ void Poison(const void *p, std::size_t size) noexcept;
 inline void Poison(const void *, std::size_t) noexcept {}
 #endif
 
-// One more or one fewer holder of the allocation that starts at `p`, of
-// `size` bytes; the block is released with its last holder.
+// One more or one fewer holder of the allocation that starts at `p`; the
+// block is released with its last holder. Text bytes are shared by the
+// text's copies, each a holder, so a release marks nothing by itself: the
+// bytes stay valid while the block lives.
 inline void Retain(const void *p)
 {
     ++HeaderOf(p)->holders;
 }
-inline void Release(const void *p, std::size_t size) noexcept
+inline void Release(const void *p) noexcept
 {
-    Poison(p, size);
     BlockHeader *block = HeaderOf(p);
     if (--block->holders == 0)
         FreeBlock(block);

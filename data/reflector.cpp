@@ -80,7 +80,9 @@ void *CReflector::operator new(std::size_t size)
 
 void CReflector::operator delete(void *record, std::size_t size) noexcept
 {
-    RecordArena::Release(record, size);
+    // A record has no other holder: a later use of it is a fault.
+    RecordArena::Poison(record, size);
+    RecordArena::Release(record);
 }
 
 CReflector &CReflector::operator=(const CReflector &other)

@@ -59,7 +59,7 @@ void CText::releaseBytes() noexcept
     const std::size_t length = size();
     const std::size_t prefix = length >= kLongSize ? kSizePrefix : 0;
     if (w & kArenaBit)
-        RecordArena::Release(pointer(w) - prefix, prefix + length);
+        RecordArena::Release(pointer(w) - prefix);
     else
         delete[] (pointer(w) - prefix);
 }
